@@ -1,0 +1,7 @@
+#include "core/yield/run_settings.h"
+
+namespace mk {
+
+void ClearRunSettings(RunSettings& settings) { settings = RunSettings{}; }
+
+}  // namespace mk
