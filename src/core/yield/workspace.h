@@ -10,6 +10,7 @@
 
 #include "core/model/density_diagram.h"
 #include "core/model/height_curve.h"
+#include "core/planning/plan_settings.h"
 #include "core/yield/result_arrays.h"
 #include "core/yield/run_settings.h"
 #include "core/yield/run_working_values.h"
@@ -42,7 +43,8 @@ struct Workspace {
 
     RunSettings Run;
     CurrentStandState CurrentStand;
-    // PlanSettings lives in the planning area and is added here by it.
+    PlanSettings Plan;
+    PlanWorkingValues PlanWorking;
 
     RunWorkingValues Working;
     YearArrays Years;
