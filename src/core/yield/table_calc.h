@@ -1,0 +1,58 @@
+#pragma once
+// The year-by-year simulation of one stand: a yield table (mode 0) with the
+// thinnings of the run's method, or one site class of a stand volume table
+// (mode 1), which follows the dominant-height–stem-number curve unthinned.
+
+#include <functional>
+#include <string>
+
+#include "core/yield/workspace.h"
+
+namespace mk {
+
+class Canvas;
+class EventPump;
+class Messages;
+
+// Receives the progress text "　林　齢　＝　" + age once per simulated year.
+using ProgressText = std::function<void(const std::string&)>;
+
+inline constexpr int kYieldTableMode = 0;
+inline constexpr int kVolumeTableMode = 1;
+
+// Minimum stems per ha a thinning may leave.
+inline constexpr double kStemFloor = 150;
+
+// Copies the run record into the working values of a run: the curve the
+// stand follows, the schedule of methods 1-3, the bounds of methods 4-6.
+void PrepareRunSettings(Workspace& ws);
+
+struct TableCalcOutcome {
+    bool started = false;     // the run was simulated (not refused, a name was free)
+    bool stopped = false;     // a year gave values that cannot be computed
+    std::string writtenPath;  // mode 0: the table file written; empty when none
+};
+
+// Runs the simulation. Mode 0 makes its own output file in the folder of the
+// height curve's survey file and saves it when the run ends; mode 1 appends
+// one site class to ws.OutputFile, which the caller opened, and leaves it
+// open. The stand's path is drawn on picture (its axes already drawn).
+TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
+                           Messages& messages, EventPump& pump);
+
+// The bookkeeping of one thinning at age. kind 1: the amount is the schedule
+// entry thinningNumber; kind 2: the caller has set StemsAfter, StemsThinned
+// and StemThinningRate. Returns false when the thinning would remove no
+// stems: then nothing is thinned and the bookkeeping is as it was before.
+bool SUBCALC(Workspace& ws, int kind, int age, int thinningNumber, Messages& messages);
+
+// The message of a diagram whose type is neither 1 nor 2; true when the type
+// is usable. title: the routine that refuses the run.
+bool CheckDiagramType(const DensityDiagramParameters& diagram, const std::string& title,
+                      Messages& messages);
+
+// Saves ws.OutputFile whole (code page 932) and closes it. A failed save is
+// reported ("ファイル書き込みエラー") and false returned.
+bool CloseTableFile(Workspace& ws, Messages& messages);
+
+}  // namespace mk
