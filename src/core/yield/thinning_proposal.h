@@ -1,0 +1,30 @@
+#pragma once
+// The schedule page's first proposal for methods 1-3: the unthinned stand
+// is grown until its Ry first reaches 0.4 (age a*), and the first thinning
+// is proposed one step before that age, height or diameter.
+
+#include "core/yield/workspace.h"
+
+namespace mk {
+
+struct ThinningProposal {
+    int firstAge = 0;       // a0
+    int aStar = 0;          // age at which Ry first reached 0.4 (last age grown)
+    double heightAtStar = 0;
+    double dbhAtStar = 0;
+    int keyScale = 1;       // 1 for ages, 10 for heights and diameters
+    double key0 = 0;        // the starting proposal, entry 0
+    double rate0 = 0.1;
+    double keyMaximum = 0;  // EndAge, SiteCurveScale or 70 cm
+};
+
+// Grows the stand from its first age (1 from planting, else CurrentAge) on
+// the curve of the planting density (PlantingStemNumber or
+// CurrentPlantingDensity). The year before the first age is not known
+// here, so the full-density check starts with the second year.
+ThinningProposal ProposeThinnings(const Workspace& ws);
+
+// The proposal for thinning j (1..): the starting key raised by j steps.
+double ProposedKey(const ThinningProposal& proposal, int j);
+
+}  // namespace mk
