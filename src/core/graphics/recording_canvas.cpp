@@ -1,15 +1,24 @@
 #include "core/graphics/recording_canvas.h"
 
 namespace mk {
+namespace {
+
+DrawnPrimitive Make(DrawnPrimitive::Kind kind) {
+    DrawnPrimitive p;
+    p.kind = kind;
+    return p;
+}
+
+}  // namespace
 
 void RecordingCanvas::Clear() {
-    items_.push_back({DrawnPrimitive::Kind::Clear});
+    items_.push_back(Make(DrawnPrimitive::Kind::Clear));
     x_ = 0;
     y_ = 0;
 }
 
 void RecordingCanvas::Point(double x, double y, Color color) {
-    DrawnPrimitive p{DrawnPrimitive::Kind::Point};
+    DrawnPrimitive p = Make(DrawnPrimitive::Kind::Point);
     p.x1 = x;
     p.y1 = y;
     p.color = color;
@@ -19,7 +28,7 @@ void RecordingCanvas::Point(double x, double y, Color color) {
 }
 
 void RecordingCanvas::Line(double x1, double y1, double x2, double y2, Color color) {
-    DrawnPrimitive p{DrawnPrimitive::Kind::Line};
+    DrawnPrimitive p = Make(DrawnPrimitive::Kind::Line);
     p.x1 = x1;
     p.y1 = y1;
     p.x2 = x2;
@@ -33,7 +42,7 @@ void RecordingCanvas::Line(double x1, double y1, double x2, double y2, Color col
 void RecordingCanvas::LineTo(double x, double y, Color color) { Line(x_, y_, x, y, color); }
 
 void RecordingCanvas::Box(double x1, double y1, double x2, double y2, Color color, bool filled) {
-    DrawnPrimitive p{DrawnPrimitive::Kind::Box};
+    DrawnPrimitive p = Make(DrawnPrimitive::Kind::Box);
     p.x1 = x1;
     p.y1 = y1;
     p.x2 = x2;
@@ -46,7 +55,7 @@ void RecordingCanvas::Box(double x1, double y1, double x2, double y2, Color colo
 }
 
 void RecordingCanvas::Circle(double x, double y, double radius, Color color) {
-    DrawnPrimitive p{DrawnPrimitive::Kind::Circle};
+    DrawnPrimitive p = Make(DrawnPrimitive::Kind::Circle);
     p.x1 = x;
     p.y1 = y;
     p.radius = radius;
@@ -59,7 +68,7 @@ void RecordingCanvas::Circle(double x, double y, double radius, Color color) {
 }
 
 void RecordingCanvas::Print(const std::string& text) {
-    DrawnPrimitive p{DrawnPrimitive::Kind::Text};
+    DrawnPrimitive p = Make(DrawnPrimitive::Kind::Text);
     p.x1 = x_;
     p.y1 = y_;
     p.color = ink_;
