@@ -15,6 +15,7 @@ struct DensityDiagramParameters {
     // Prm[13..15] natural thinning, Prm[16..17] full-density volume line.
     std::array<double, 18> Prm{};
     bool DensityDiagramLoaded = false;
+    bool operator==(const DensityDiagramParameters&) const = default;
 };
 
 // Every coefficient 0 and the loaded flag false.

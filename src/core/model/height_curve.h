@@ -17,6 +17,7 @@ struct HeightCurveParameters {
     double BandCoefficient = 0.0;  // half-width of the site-class band, ln units
     double ResidualSumOfSquares = 0.0;
     bool HeightCurveLoaded = false;
+    bool operator==(const HeightCurveParameters&) const = default;
 };
 
 void ClearHeightCurve(HeightCurveParameters& curve);
@@ -29,6 +30,7 @@ struct HnpParameters {
     double P4 = 0.0;
     std::string HnpSource;  // folder of the HNP file + its line 2
     bool HnpLoaded = false;
+    bool operator==(const HnpParameters&) const = default;
 };
 
 void ClearHnp(HnpParameters& hnp);
