@@ -28,7 +28,7 @@ SURVEY_NAME = "sugi_survey.dat"
 # [5..7] form height, [8..10] mean diameter, [11..12] full-density line,
 # [13..15] natural thinning, [16..17] full-density volume line (type 2).
 PRM = [1, 0.084, -1.5, 5490, -2.7, 0.9, 0.38, 0.05, 0.0, 0.98, 0.02,
-       5.3, -1.4, 1.0, 1.0, 0.4, 0, 0]
+       5.3, -1.4, 1.0, 2.0, 0.4, 0, 0]
 
 # --- the generating curves (the "truth" behind the survey) ---------------
 TRUE_SITE = (30.0, 1.04, 0.026)  # Mitscherlich: H = M (1 - b exp(-k t))
@@ -263,6 +263,9 @@ def check(kind, para, band, p1, p2):
         print(f"type {p[0]}: middle site age 40, 2000 stems: V = {v:.1f}, Ry = {ry:.3f}, "
               f"NRf = {nrf:.0f}, D = {mean_dbh(p, h, 2000):.1f} cm")
         ok &= 300 <= v <= 700 and ry < 1
+    h40 = site_curve(kind, para, 40)
+    print("natural thinning at the middle site's age 40:",
+          ", ".join(f"P {p} -> {natural_thinning(p1, p, h40):.0f}" for p in (1000, 3000, 10000)))
     for factor in (math.exp(band), 1.0, math.exp(-band)):
         for planting in (1000, 3000, 5000, 10000):
             for age in range(1, 201):
