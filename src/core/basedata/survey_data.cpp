@@ -1,0 +1,259 @@
+#include "core/basedata/survey_data.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "core/host/messages.h"
+#include "core/text/cp932.h"
+#include "core/text/file_errors.h"
+#include "core/text/number_format.h"
+#include "core/text/number_parse.h"
+#include "core/text/text_compare.h"
+#include "core/text/text_file.h"
+
+namespace mk {
+namespace {
+
+constexpr int kTitleChars = 22;
+constexpr int kHeadingLines = 4;  // title, rule, column heading, rule
+constexpr int kPiecesPerRecord = 9;
+constexpr std::string_view kRule =
+    "───────────────────────────────────────";
+constexpr std::string_view kColumnHeading =
+    "  番号   PLOT  上層樹高  立木本数   幹材積   断面積  平均直径 平均樹高  林齢";
+// Puts the title at the 18th column, as the files have always had it.
+constexpr std::string_view kTitleIndent = "                 ";
+
+FileMessage FormatRefusal(int lineNumber) {
+    return {std::string(kSurveyFormatError) + std::string(kCrLf) + IntText(lineNumber) + "行目",
+            std::string(kSurveyReadErrorTitle), MessageIcon::Error};
+}
+
+FileMessage WrongTitle() {
+    return {std::string(kSurveyFormatError), std::string(kSurveyReadErrorTitle),
+            MessageIcon::Error};
+}
+
+SurveyReadOutcome Refused(FileMessage message) {
+    SurveyReadOutcome outcome;
+    outcome.messages.push_back(std::move(message));
+    return outcome;
+}
+
+std::string_view TrimLeadingBlanks(std::string_view text) {
+    size_t start = 0;
+    while (start < text.size() && text[start] == ' ') ++start;
+    return text.substr(start);
+}
+
+// Byte length of the first n characters of a UTF-8 text, or npos when the
+// text is shorter.
+size_t BytesOfChars(std::string_view utf8, int n) {
+    size_t pos = 0;
+    for (int i = 0; i < n; ++i) {
+        if (pos >= utf8.size()) return std::string_view::npos;
+        unsigned char lead = static_cast<unsigned char>(utf8[pos]);
+        size_t len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        pos += len;
+    }
+    return pos <= utf8.size() ? pos : std::string_view::npos;
+}
+
+// Splits at blanks, dropping empty pieces; keeps at most max pieces.
+int SplitPieces(std::string_view line, std::string_view* pieces, int max) {
+    int count = 0;
+    size_t pos = 0;
+    while (count < max) {
+        while (pos < line.size() && line[pos] == ' ') ++pos;
+        if (pos >= line.size()) break;
+        size_t end = pos;
+        while (end < line.size() && line[end] != ' ') ++end;
+        pieces[count++] = line.substr(pos, end - pos);
+        pos = end;
+    }
+    return count;
+}
+
+// A real piece that must be a finite number.
+bool RealPiece(std::string_view piece, double& value) {
+    auto parsed = ParseReal(piece);
+    if (!parsed || !std::isfinite(*parsed)) return false;
+    value = *parsed;
+    return true;
+}
+
+// A whole-number field: a decimal text is rounded to nearest, halves to
+// even; a value beyond 32 bits cannot be held and is refused.
+bool WholePiece(std::string_view piece, int& value) {
+    double real = 0.0;
+    if (!RealPiece(piece, real)) return false;
+    double rounded = RoundHalfEven(real);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) return false;
+    value = static_cast<int>(rounded);
+    return true;
+}
+
+bool ParseRecordLine(std::string_view line, SurveyRecord& record) {
+    std::string_view pieces[kPiecesPerRecord];
+    if (SplitPieces(line, pieces, kPiecesPerRecord) < kPiecesPerRecord) return false;
+    int storedNumber = 0;
+    return WholePiece(pieces[0], storedNumber) && WholePiece(pieces[1], record.plot) &&
+           RealPiece(pieces[2], record.dominantHeight) &&
+           WholePiece(pieces[3], record.stemsPerHa) && RealPiece(pieces[4], record.stemVolume) &&
+           RealPiece(pieces[5], record.basalArea) && RealPiece(pieces[6], record.meanDiameter) &&
+           RealPiece(pieces[7], record.meanHeight) && WholePiece(pieces[8], record.standAge);
+}
+
+std::string Real1(double value, int width) { return FormatRight(value, "0.0", width); }
+std::string Whole(int value, int width) { return AlignRight(IntText(value), width); }
+
+// The system's description of a failed write, as Japanese text.
+std::string ErrorDescription(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return "パスが見つかりません。";
+        case EACCES:
+        case EPERM:
+            return "書き込みできません。";
+        case EROFS:
+            return "書き込み禁止のディスクです。";
+        case ENOSPC:
+        case EDQUOT:
+            return "ディスクの空き容量が不足しています。";
+        case EISDIR:
+        case EINVAL:
+            return "パス名が無効です。";
+        case ENAMETOOLONG:
+            return "ファイル名が長すぎます。";
+        case EIO:
+            return "デバイス I/O エラーです。";
+        default:
+            return "ファイルに書き込めません。";
+    }
+}
+
+}  // namespace
+
+SurveyRecord NewSurveyRecord() { return SurveyRecord{}; }
+
+void ClearSurveyDataSet(SurveyDataSet& set) {
+    set.filePath.clear();
+    set.count = 0;
+    set.records.clear();
+    set.modified = false;
+}
+
+SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
+    std::vector<TextLine> lines = DecodeTextLines(bytes);
+    if (lines.empty() || !lines[0].valid) return Refused(WrongTitle());
+
+    std::string_view title = TrimLeadingBlanks(lines[0].text);
+    size_t titleBytes = BytesOfChars(title, kTitleChars);
+    if (titleBytes == std::string_view::npos ||
+        !TextEquals(title.substr(0, titleBytes), kSurveyTitle))
+        return Refused(WrongTitle());
+
+    auto count = ParseWhole(title.substr(titleBytes));
+    if (!count) return Refused(FormatRefusal(1));
+    if (*count <= 0) return SurveyReadOutcome{};  // nothing to read, no message
+
+    // The three heading lines after the title are skipped unseen.
+    if (lines.size() < static_cast<size_t>(kHeadingLines))
+        return Refused(FormatRefusal(static_cast<int>(lines.size()) + 1));
+
+    SurveyReadOutcome outcome;
+    outcome.records.reserve(static_cast<size_t>(*count));
+    for (int i = 1; i <= *count; ++i) {
+        const int lineNumber = kHeadingLines + i;
+        if (static_cast<size_t>(lineNumber) > lines.size()) return Refused(FormatRefusal(lineNumber));
+        const TextLine& line = lines[static_cast<size_t>(lineNumber - 1)];
+        SurveyRecord record;
+        if (!line.valid || !ParseRecordLine(line.text, record))
+            return Refused(FormatRefusal(lineNumber));
+        record.number = i;
+        record.confirmed = true;
+        outcome.records.push_back(record);
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+bool ReadSurveyFile(const std::string& path, SurveyDataSet& set, Messages& messages) {
+    if (path.empty()) return false;
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        messages.Show(CannotOpenText(path), std::string(kSurveyReadErrorTitle), MessageIcon::Error,
+                      MessageButtons::Ok);
+        return false;
+    }
+    SurveyReadOutcome outcome = ParseSurveyBytes(bytes);
+    ShowFileMessages(outcome.messages, messages);
+    if (!outcome.ok) return false;
+    set.count = static_cast<int>(outcome.records.size());
+    set.records = std::move(outcome.records);
+    set.filePath = path;
+    set.modified = false;
+    return true;
+}
+
+std::string FormatSurveyLine(const SurveyRecord& r) {
+    std::string line;
+    line.reserve(80);
+    line += Whole(r.number, 5);
+    line += "  ";
+    line += Whole(r.plot, 5);
+    line += ' ';
+    line += Real1(r.dominantHeight, 9);
+    line += ' ';
+    line += Whole(r.stemsPerHa, 9);
+    line += ' ';
+    line += Real1(r.stemVolume, 8);
+    line += ' ';
+    line += Real1(r.basalArea, 8);
+    line += ' ';
+    line += Real1(r.meanDiameter, 9);
+    line += ' ';
+    line += Real1(r.meanHeight, 8);
+    line += ' ';
+    line += Whole(r.standAge, 5);
+    return line;
+}
+
+std::string FormatSurveyText(const SurveyDataSet& set) {
+    std::string text;
+    const int count = set.count;
+    text.reserve(static_cast<size_t>(count > 0 ? count : 0) * 80 + 512);
+    auto add = [&text](std::string_view line) {
+        text += line;
+        text += kCrLf;
+    };
+    add(std::string(kTitleIndent) + std::string(kSurveyTitle) + Whole(count, 4));
+    add(kRule);
+    add(kColumnHeading);
+    add(kRule);
+    for (int i = 1; i <= count && static_cast<size_t>(i) <= set.records.size(); ++i)
+        add(FormatSurveyLine(set.records[static_cast<size_t>(i - 1)]));
+    add(kRule);
+    return text;
+}
+
+bool WriteSurveyFile(const std::string& path, SurveyDataSet& set, Messages& messages) {
+    auto bytes = Utf8ToCp932(FormatSurveyText(set));
+    int error = 0;
+    if (bytes) {
+        errno = 0;
+        if (WriteFileAtomically(path, *bytes)) {
+            set.modified = false;
+            return true;
+        }
+        error = errno;
+    }
+    if (error == 0) error = EINVAL;
+    std::string text = ErrorDescription(error) + " (" + IntText(error) + ")";
+    messages.Show(text, std::string(kApplicationTitle), MessageIcon::None, MessageButtons::Ok);
+    return false;
+}
+
+}  // namespace mk
