@@ -1,0 +1,284 @@
+#include "cli/run_file.h"
+
+#include <algorithm>
+
+#include "core/text/number_parse.h"
+#include "core/text/paths.h"
+#include "core/text/text_file.h"
+
+namespace mk::cli {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const char* blanks = " \t\r\n";
+    const auto first = s.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    const auto last = s.find_last_not_of(blanks);
+    return s.substr(first, last - first + 1);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!current.empty() && current.back() == '\r') current.pop_back();
+            lines.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) {
+        if (current.back() == '\r') current.pop_back();
+        lines.push_back(current);
+    }
+    return lines;
+}
+
+bool IsKnownKey(const std::string& section, const std::string& key) {
+    const auto& known = KnownRunFileKeys();
+    auto it = known.find(section);
+    if (it == known.end()) return false;
+    return std::find(it->second.begin(), it->second.end(), key) != it->second.end();
+}
+
+}  // namespace
+
+std::string RunFileError::Text() const {
+    if (line > 0) return file + ":" + std::to_string(line) + ": " + reason;
+    return file + ": " + reason;
+}
+
+const RunFileValue* RunFile::Find(const std::string& section, const std::string& key) const {
+    auto s = sections.find(section);
+    if (s == sections.end()) return nullptr;
+    auto k = s->second.find(key);
+    return k == s->second.end() ? nullptr : &k->second;
+}
+
+const std::map<std::string, std::vector<std::string>>& KnownRunFileKeys() {
+    static const std::map<std::string, std::vector<std::string>> keys = {
+        {"RunSettings",
+         {"PrmFileName", "ParFileName", "HnpFileName", "SiteClass", "SiteCurveScale",
+          "ThinningMethod", "StemSettingMethod", "PlantingStemNumber", "CurrentAge",
+          "CurrentStemNumber", "EndAge", "ThinningCount", "ThinningKey", "ThinningRate",
+          "RyTarget", "BoundThinningRate", "RyUpper", "RyLower", "SlendernessUpper",
+          "SlendernessLower", "ThinningFromAge", "ThinningToAge"}},
+        {"CurrentStandState",
+         {"SiteText", "SiteCalcAge", "SiteCalcHeight", "CurrentHeight", "CurrentPlantingDensity"}},
+        {"PlanSettings",
+         {"StandStateKnown", "TargetDecided", "StartAge", "StartStemNumber", "EndAge",
+          "TargetStemNumber", "ThinStartAge", "ThinFromAge", "ThinToAge", "IntervalLessOne",
+          "RyLimit", "RyStep", "SlendernessLimit", "StartPlantingDensity",
+          "TargetPlantingDensity", "TargetHeight"}},
+    };
+    return keys;
+}
+
+std::optional<RunFile> ParseRunFileText(const std::string& bytes, const std::string& path,
+                                        RunFileError& error) {
+    RunFile file;
+    file.path = path;
+    file.folder = FolderPart(path);
+    error = RunFileError{path, 0, {}};
+
+    std::string text = bytes;
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+    const std::vector<std::string> lines = SplitLines(text);
+    std::string section;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        const std::string line = Trim(lines[i]);
+        if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+        if (line.front() == '[') {
+            if (line.back() != ']') {
+                error = {path, number, "セクションの行が ] で終わっていません: " + line};
+                return std::nullopt;
+            }
+            section = Trim(line.substr(1, line.size() - 2));
+            if (!KnownRunFileKeys().count(section)) {
+                error = {path, number, "不明なセクションです: [" + section + "]"};
+                return std::nullopt;
+            }
+            file.sectionLines.emplace(section, number);
+            file.sections[section];
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) {
+            error = {path, number, "「キー = 値」の形ではありません: " + line};
+            return std::nullopt;
+        }
+        const std::string key = Trim(line.substr(0, equals));
+        const std::string value = Trim(line.substr(equals + 1));
+        if (section.empty()) {
+            error = {path, number, "セクションの前に項目があります: " + key};
+            return std::nullopt;
+        }
+        if (!IsKnownKey(section, key)) {
+            error = {path, number, "[" + section + "] の不明なキーです: " + key};
+            return std::nullopt;
+        }
+        auto& entries = file.sections[section];
+        if (entries.count(key)) {
+            error = {path, number, "[" + section + "] " + key + " が二度あります"};
+            return std::nullopt;
+        }
+        entries.emplace(key, RunFileValue{value, number});
+    }
+    return file;
+}
+
+std::optional<RunFile> ReadRunFile(const std::string& path, RunFileError& error) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        error = {path, 0, "ファイルを開けません"};
+        return std::nullopt;
+    }
+    return ParseRunFileText(bytes, path, error);
+}
+
+RunFileError ErrorAt(const RunFile& file, const std::string& section, const std::string& key,
+                     const std::string& reason) {
+    const RunFileValue* v = file.Find(section, key);
+    return {file.path, v ? v->line : 0, "[" + section + "] " + key + ": " + reason};
+}
+
+RunFileError MissingKey(const RunFile& file, const std::string& section, const std::string& key) {
+    auto s = file.sectionLines.find(section);
+    return {file.path, s == file.sectionLines.end() ? 0 : s->second,
+            "[" + section + "] " + key + " がありません"};
+}
+
+bool GetWhole(const RunFile& file, const std::string& section, const std::string& key, int& value,
+              RunFileError& error) {
+    const RunFileValue* v = file.Find(section, key);
+    if (!v) return true;
+    const std::optional<int> parsed = ParseWhole(v->text);
+    if (!parsed) {
+        error = ErrorAt(file, section, key, "整数ではありません: " + v->text);
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+bool GetReal(const RunFile& file, const std::string& section, const std::string& key,
+             double& value, RunFileError& error) {
+    const RunFileValue* v = file.Find(section, key);
+    if (!v) return true;
+    const std::optional<double> parsed = ParseReal(v->text);
+    if (!parsed) {
+        error = ErrorAt(file, section, key, "数値ではありません: " + v->text);
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+bool GetText(const RunFile& file, const std::string& section, const std::string& key,
+             std::string& value, RunFileError&) {
+    if (const RunFileValue* v = file.Find(section, key)) value = v->text;
+    return true;
+}
+
+bool GetPath(const RunFile& file, const std::string& section, const std::string& key,
+             std::string& value, RunFileError& error) {
+    const RunFileValue* v = file.Find(section, key);
+    if (!v) return true;
+    if (v->text.empty()) {
+        error = ErrorAt(file, section, key, "パスが空です");
+        return false;
+    }
+    value = v->text.front() == '/' ? v->text : file.folder + v->text;
+    return true;
+}
+
+bool GetRealList(const RunFile& file, const std::string& section, const std::string& key,
+                 std::vector<double>& values, RunFileError& error) {
+    const RunFileValue* v = file.Find(section, key);
+    values.clear();
+    if (!v) return true;
+    if (Trim(v->text).empty()) return true;
+    std::string item;
+    std::string text = v->text + ",";
+    for (char c : text) {
+        if (c != ',') {
+            item += c;
+            continue;
+        }
+        const std::optional<double> parsed = ParseReal(item);
+        if (!parsed) {
+            error = ErrorAt(file, section, key, "数値ではありません: " + Trim(item));
+            return false;
+        }
+        values.push_back(*parsed);
+        item.clear();
+    }
+    return true;
+}
+
+bool ReadRunSettings(const RunFile& f, RunSettings& run, CurrentStandState& stand,
+                     std::string& hnpFileName, RunFileError& e) {
+    const std::string rs = "RunSettings";
+    const std::string cs = "CurrentStandState";
+    ClearRunSettings(run);
+    stand = CurrentStandState{};
+    if (!GetPath(f, rs, "PrmFileName", run.PrmFileName, e) ||
+        !GetPath(f, rs, "ParFileName", run.ParFileName, e) ||
+        !GetPath(f, rs, "HnpFileName", hnpFileName, e) ||
+        !GetWhole(f, rs, "SiteClass", run.SiteClass, e) ||
+        !GetReal(f, rs, "SiteCurveScale", run.SiteCurveScale, e) ||
+        !GetWhole(f, rs, "ThinningMethod", run.ThinningMethod, e) ||
+        !GetWhole(f, rs, "StemSettingMethod", run.StemSettingMethod, e) ||
+        !GetReal(f, rs, "PlantingStemNumber", run.PlantingStemNumber, e) ||
+        !GetWhole(f, rs, "CurrentAge", run.CurrentAge, e) ||
+        !GetWhole(f, rs, "CurrentStemNumber", run.CurrentStemNumber, e) ||
+        !GetWhole(f, rs, "EndAge", run.EndAge, e) ||
+        !GetWhole(f, rs, "ThinningCount", run.ThinningCount, e) ||
+        !GetReal(f, rs, "RyTarget", run.RyTarget, e) ||
+        !GetReal(f, rs, "BoundThinningRate", run.BoundThinningRate, e) ||
+        !GetReal(f, rs, "RyUpper", run.RyUpper, e) || !GetReal(f, rs, "RyLower", run.RyLower, e) ||
+        !GetReal(f, rs, "SlendernessUpper", run.SlendernessUpper, e) ||
+        !GetReal(f, rs, "SlendernessLower", run.SlendernessLower, e) ||
+        !GetWhole(f, rs, "ThinningFromAge", run.ThinningFromAge, e) ||
+        !GetWhole(f, rs, "ThinningToAge", run.ThinningToAge, e) ||
+        !GetText(f, cs, "SiteText", stand.SiteText, e) ||
+        !GetWhole(f, cs, "SiteCalcAge", stand.SiteCalcAge, e) ||
+        !GetReal(f, cs, "SiteCalcHeight", stand.SiteCalcHeight, e) ||
+        !GetReal(f, cs, "CurrentHeight", stand.CurrentHeight, e) ||
+        !GetReal(f, cs, "CurrentPlantingDensity", stand.CurrentPlantingDensity, e)) {
+        return false;
+    }
+    if (run.ThinningCount < 0 || run.ThinningCount > kThinningEntries - 1) {
+        e = ErrorAt(f, rs, "ThinningCount", "0 から 11 までです");
+        return false;
+    }
+    std::vector<double> keys, rates;
+    if (!GetRealList(f, rs, "ThinningKey", keys, e) ||
+        !GetRealList(f, rs, "ThinningRate", rates, e)) {
+        return false;
+    }
+    const auto count = static_cast<std::size_t>(run.ThinningCount);
+    if (keys.size() != count) {
+        e = f.Has(rs, "ThinningKey")
+                ? ErrorAt(f, rs, "ThinningKey", "個数が ThinningCount と違います")
+                : MissingKey(f, rs, "ThinningKey");
+        return false;
+    }
+    if (rates.size() != count) {
+        e = f.Has(rs, "ThinningRate")
+                ? ErrorAt(f, rs, "ThinningRate", "個数が ThinningCount と違います")
+                : MissingKey(f, rs, "ThinningRate");
+        return false;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        run.ThinningKey[i + 1] = keys[i];
+        run.ThinningRate[i + 1] = rates[i];
+    }
+    return true;
+}
+
+}  // namespace mk::cli

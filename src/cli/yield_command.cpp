@@ -1,0 +1,169 @@
+// morikoyomi-cli yield RUNFILE [--images DIR]: the yield table of a run
+// file, written next to the PAR file as the result window writes it.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_messages.h"
+#include "cli/command_registry.h"
+#include "cli/run_file.h"
+#include "core/graphics/recording_canvas.h"
+#include "core/host/messages.h"
+#include "core/model/natural_thinning.h"
+#include "core/model/par_hnp_files.h"
+#include "core/model/prm_file.h"
+#include "core/model/site_class.h"
+#include "core/yield/current_stand.h"
+#include "core/yield/table_calc.h"
+
+namespace mk::cli {
+namespace {
+
+constexpr const char* kUsage = "yield RUNFILE [--images DIR]";
+constexpr const char* kRs = "RunSettings";
+constexpr const char* kCs = "CurrentStandState";
+
+struct YieldArgs {
+    std::string runFile;
+    std::string imageFolder;
+};
+
+bool ParseArgs(const std::vector<std::string>& args, YieldArgs& parsed) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--images") {
+            if (i + 1 >= args.size() || !parsed.imageFolder.empty()) return false;
+            parsed.imageFolder = args[++i];
+        } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
+            return false;
+        } else if (parsed.runFile.empty()) {
+            parsed.runFile = args[i];
+        } else {
+            return false;
+        }
+    }
+    return !parsed.runFile.empty();
+}
+
+// The checks of a yield run's fields that the wizard's bars would have
+// made impossible.
+bool CheckYieldFields(const RunFile& f, Workspace& ws, RunFileError& e) {
+    RunSettings& run = ws.Run;
+    if (!f.Has(kRs, "PrmFileName")) return e = MissingKey(f, kRs, "PrmFileName"), false;
+    if (!f.Has(kRs, "ParFileName")) return e = MissingKey(f, kRs, "ParFileName"), false;
+    if (!f.Has(kRs, "SiteClass")) return e = MissingKey(f, kRs, "SiteClass"), false;
+    if (run.SiteClass < 1 || run.SiteClass > 4) {
+        return e = ErrorAt(f, kRs, "SiteClass", "1 から 4 までです"), false;
+    }
+    if (!f.Has(kRs, "ThinningMethod")) return e = MissingKey(f, kRs, "ThinningMethod"), false;
+    if (run.ThinningMethod < 1 || run.ThinningMethod > 6) {
+        return e = ErrorAt(f, kRs, "ThinningMethod", "1 から 6 までです"), false;
+    }
+    if (run.SiteClass == kSiteMeasured) {
+        if (!f.Has(kRs, "SiteCurveScale")) return e = MissingKey(f, kRs, "SiteCurveScale"), false;
+        // A measured stand is always the starting point of its run.
+        run.StemSettingMethod = 2;
+        if (!f.Has(kRs, "CurrentAge")) {
+            if (!f.Has(kCs, "SiteCalcAge")) return e = MissingKey(f, kCs, "SiteCalcAge"), false;
+            run.CurrentAge = ws.CurrentStand.SiteCalcAge;
+        }
+        if (!f.Has(kCs, "CurrentHeight") && !f.Has(kCs, "SiteCalcHeight")) {
+            return e = MissingKey(f, kCs, "SiteCalcHeight"), false;
+        }
+    } else {
+        if (f.Has(kRs, "SiteCurveScale")) {
+            return e = ErrorAt(f, kRs, "SiteCurveScale",
+                               "地位 1～3 では PAR ファイルから計算するので指定できません"),
+                   false;
+        }
+        if (!f.Has(kRs, "StemSettingMethod")) {
+            return e = MissingKey(f, kRs, "StemSettingMethod"), false;
+        }
+        if (run.StemSettingMethod != 1 && run.StemSettingMethod != 2) {
+            return e = ErrorAt(f, kRs, "StemSettingMethod", "1 か 2 です"), false;
+        }
+    }
+    if (run.EndAge < 0 || run.EndAge > 200) {
+        return e = ErrorAt(f, kRs, "EndAge", "0 から 200 までです"), false;
+    }
+    if (run.StemSettingMethod == 1) {
+        if (!f.Has(kRs, "PlantingStemNumber")) {
+            return e = MissingKey(f, kRs, "PlantingStemNumber"), false;
+        }
+        if (!(run.PlantingStemNumber > 0)) {
+            return e = ErrorAt(f, kRs, "PlantingStemNumber", "正の数です"), false;
+        }
+        run.CurrentAge = 1;
+    } else {
+        if (f.Has(kRs, "CurrentStemNumber") && run.CurrentStemNumber < 1) {
+            return e = ErrorAt(f, kRs, "CurrentStemNumber", "1 以上です"), false;
+        }
+        if (!f.Has(kRs, "CurrentStemNumber")) {
+            return e = MissingKey(f, kRs, "CurrentStemNumber"), false;
+        }
+        if (!f.Has(kRs, "CurrentAge") && run.SiteClass != kSiteMeasured) {
+            return e = MissingKey(f, kRs, "CurrentAge"), false;
+        }
+        if (run.CurrentAge < 1 || run.CurrentAge > 200) {
+            const char* key = f.Has(kRs, "CurrentAge") ? "CurrentAge" : "SiteCalcAge";
+            return e = ErrorAt(f, f.Has(kRs, "CurrentAge") ? kRs : kCs, key,
+                               "林齢は 1 から 200 までです"),
+                   false;
+        }
+    }
+    return true;
+}
+
+// The current stand as the starting-stand page computes it, for the values
+// the run file leaves out.
+void CompleteCurrentStand(const RunFile& f, Workspace& ws) {
+    RunSettings& run = ws.Run;
+    CurrentStandState& stand = ws.CurrentStand;
+    if (!f.Has(kCs, "CurrentHeight")) {
+        if (auto h = CurrentHeightAt(run, stand, ws.HeightCurve, run.CurrentAge)) {
+            stand.CurrentHeight = *h;
+        }
+    }
+    const double plantingDensity = stand.CurrentPlantingDensity;
+    NullEventPump pump;
+    RefreshCurrentStand(ws.Diagram, stand, run.CurrentStemNumber, pump);
+    if (f.Has(kCs, "CurrentPlantingDensity")) stand.CurrentPlantingDensity = plantingDensity;
+}
+
+int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    YieldArgs parsed;
+    if (!ParseArgs(args, parsed)) {
+        err << "usage: morikoyomi-cli " << kUsage << "\n";
+        return 2;
+    }
+    RunFileError error;
+    const std::optional<RunFile> file = ReadRunFile(parsed.runFile, error);
+    Workspace ws;
+    if (!file || !ReadRunSettings(*file, ws.Run, ws.CurrentStand, ws.HnpFileName, error) ||
+        !CheckYieldFields(*file, ws, error)) {
+        err << error.Text() << "\n";
+        return 2;
+    }
+
+    CliMessages messages(err);
+    if (!ReadPrmFile(ws.Run.PrmFileName, ws.Diagram, messages)) return 1;
+    if (!ReadParFile(ws.Run.ParFileName, ws.HeightCurve, messages)) return 1;
+    if (ws.Run.SiteClass != kSiteMeasured) {
+        ws.Run.SiteCurveScale = SiteCurveScale(ws.HeightCurve, ws.Run.SiteClass).value_or(0);
+    }
+    if (ws.Run.StemSettingMethod == 2) CompleteCurrentStand(*file, ws);
+
+    PrepareRunSettings(ws);
+    RecordingCanvas picture;
+    NullEventPump pump;
+    const TableCalcOutcome outcome =
+        TABLECALC(ws, kYieldTableMode, picture, ProgressText{}, messages, pump);
+    if (outcome.writtenPath.empty()) return 1;
+    out << outcome.writtenPath << "\n";
+    return 0;
+}
+
+const CommandRegistrar kRegistrar("yield", kUsage, RunYield);
+
+}  // namespace
+}  // namespace mk::cli
