@@ -1,0 +1,125 @@
+// morikoyomi-cli volume RUNFILE [--images DIR] [--site 1..3]: the stand
+// volume table of the three site classes, next to the PAR file.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_messages.h"
+#include "cli/command_registry.h"
+#include "cli/run_file.h"
+#include "core/graphics/recording_canvas.h"
+#include "core/host/messages.h"
+#include "core/model/par_hnp_files.h"
+#include "core/model/prm_file.h"
+#include "core/text/text_compare.h"
+#include "core/yield/stand_volume_run.h"
+
+namespace mk::cli {
+namespace {
+
+constexpr const char* kUsage = "volume RUNFILE [--images DIR] [--site 1..3]";
+constexpr const char* kRs = "RunSettings";
+constexpr const char* kCaption = "林分材積表の作成";
+
+struct VolumeArgs {
+    std::string runFile;
+    std::string imageFolder;
+    int site = 1;
+};
+
+bool ParseArgs(const std::vector<std::string>& args, VolumeArgs& parsed) {
+    bool siteGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--images") {
+            if (i + 1 >= args.size() || !parsed.imageFolder.empty()) return false;
+            parsed.imageFolder = args[++i];
+        } else if (args[i] == "--site") {
+            if (i + 1 >= args.size() || siteGiven) return false;
+            const std::string& v = args[++i];
+            if (v != "1" && v != "2" && v != "3") return false;
+            parsed.site = v[0] - '0';
+            siteGiven = true;
+        } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
+            return false;
+        } else if (parsed.runFile.empty()) {
+            parsed.runFile = args[i];
+        } else {
+            return false;
+        }
+    }
+    return !parsed.runFile.empty();
+}
+
+// The setup dialog reads each file as it opens (a file that does not read
+// is dropped from its box) and then checks the three together as its
+// "決定" does. True when the run may start.
+bool LoadAndCheckFiles(Workspace& ws, Messages& messages) {
+    std::string prm = ws.Run.PrmFileName;
+    std::string par = ws.Run.ParFileName;
+    std::string hnp = ws.HnpFileName;
+    if (!ReadPrmFile(prm, ws.Diagram, messages)) prm.clear();
+    if (!ReadParFile(par, ws.HeightCurve, messages)) par.clear();
+    if (!ReadHnpFile(hnp, ws.Hnp, messages)) hnp.clear();
+
+    std::string problems;
+    if (prm.empty()) problems += "PRMファイル名が指定されていません\r\n";
+    if (par.empty()) problems += "PARファイル名が指定されていません\r\n";
+    if (hnp.empty()) problems += "HNPファイル名が指定されていません\r\n";
+    if (problems.empty()) {
+        if (!ws.Hnp.HnpLoaded || !ws.HeightCurve.HeightCurveLoaded) {
+            problems += "PARまたはHNPファイルが読み込まれていません\r\n";
+        } else if (!TextEquals(ws.HeightCurve.HeightCurveSource, ws.Hnp.HnpSource)) {
+            problems += "上層樹高生長曲線を計算したデータと一致しません。(PARとHNPが一致しない)\r\n";
+        }
+    }
+    if (!problems.empty()) {
+        messages.Show(problems, kCaption, MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    VolumeArgs parsed;
+    if (!ParseArgs(args, parsed)) {
+        err << "usage: morikoyomi-cli " << kUsage << "\n";
+        return 2;
+    }
+    RunFileError error;
+    const std::optional<RunFile> file = ReadRunFile(parsed.runFile, error);
+    Workspace ws;
+    if (!file || !ReadRunSettings(*file, ws.Run, ws.CurrentStand, ws.HnpFileName, error)) {
+        err << error.Text() << "\n";
+        return 2;
+    }
+    for (const char* key : {"PrmFileName", "ParFileName", "HnpFileName"}) {
+        if (!file->Has(kRs, key)) {
+            err << MissingKey(*file, kRs, key).Text() << "\n";
+            return 2;
+        }
+    }
+    if (!file->Has(kRs, "EndAge")) ws.Run.EndAge = 100;
+    if (ws.Run.EndAge < 0 || ws.Run.EndAge > 200) {
+        err << ErrorAt(*file, kRs, "EndAge", "0 から 200 までです").Text() << "\n";
+        return 2;
+    }
+    ws.Run.CurrentAge = 1;
+
+    CliMessages messages(err);
+    if (!LoadAndCheckFiles(ws, messages)) return 1;
+
+    RecordingCanvas pictures[3];
+    Canvas* const canvases[3] = {&pictures[0], &pictures[1], &pictures[2]};
+    const ProgressText labels[3];
+    NullEventPump pump;
+    const StandVolumeOutcome outcome = RunStandVolumeTable(ws, canvases, labels, messages, pump);
+    if (outcome.writtenPath.empty()) return 1;
+    out << outcome.writtenPath << "\n";
+    return 0;
+}
+
+const CommandRegistrar kRegistrar("volume", kUsage, RunVolume);
+
+}  // namespace
+}  // namespace mk::cli
