@@ -89,8 +89,23 @@ Color FromRgb(QRgb rgb) {
                               (static_cast<std::uint32_t>(qBlue(rgb)) << 16));
 }
 
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The batch tool's standard error carries the program's own messages only;
+// Qt's remarks about the offscreen platform (no runtime folder and the
+// like) are dropped, its errors still go through.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+    if (previousHandler != nullptr) previousHandler(type, context, text);
+}
+
+}  // namespace
+
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
+    previousHandler = qInstallMessageHandler(QuietHandler);
     // Kept for the life of the process on purpose: tearing a Qt application
     // down during static destruction is not safe.
     static int argc = 3;
