@@ -26,7 +26,9 @@ std::string RunSummaryCurrentStand(const CurrentStandState& s) {
     text += "　現在の幹材積：　　" + FormatNumber(s.CurrentVolume, "0.0") + kBreak;
     text += "　現在の平均直径：　" + FormatNumber(s.CurrentDbh, "0.0") + kBreak;
     text += "　現在の収量比数：　" + FormatNumber(s.CurrentRy, "0.0") + kBreak;
-    text += "　現在の形状比：　　" + FormatNumber(s.CurrentSlenderness * 100, "0.0") + kBreak;
+    // CurrentSlenderness is already H/D x 100 (80 for a slenderness of 80);
+    // scaling it again would show 8000.
+    text += "　現在の形状比：　　" + FormatNumber(s.CurrentSlenderness, "0.0") + kBreak;
     text += "　推定植栽本数：　　" + FormatNumber(s.CurrentPlantingDensity, "0.0") + kBreak;
     text += kBreak;
     return text;
