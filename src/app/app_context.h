@@ -1,0 +1,34 @@
+#pragma once
+// What every window of the program shares: the records of the runs
+// (Workspace), the window coordination flags, the images handed to the
+// all-image view, and the services through which windows reach the user.
+
+#include <QString>
+#include <array>
+
+#include "app/services/app_services.h"
+#include "core/yield/workspace.h"
+
+namespace mk::app {
+
+// The six exported images of a result window, read by the all-image view.
+struct AllViewData {
+    std::array<QString, 6> AllViewImageFiles;
+    std::array<QString, 6> AllViewImageTitles;
+    QString AllViewHeader;
+};
+
+// The records of the session and the window coordination flags live in the
+// Workspace (its Flags), so the core and the windows see the same values.
+struct AppContext {
+    Workspace ws;
+    AppServices services;
+    WindowFlags& flags = ws.Flags;
+    AllViewData allView;
+    // True while a simulation runs; nothing may then destroy what it uses.
+    bool computationRunning = false;
+
+    Messages& messages() const { return *services.messages; }
+};
+
+}  // namespace mk::app

@@ -1,0 +1,17 @@
+#include "app/services/app_services.h"
+
+#include "app/services/qt_messages.h"
+
+namespace mk::app {
+
+AppServices ToolkitServices() {
+    static QtMessages messages;
+    static QtFileDialogs files;
+    static QtDialogRunner dialogs;
+    static QtSettingsStore settings;
+    static QtProcessStarter processes;
+    static QtEventPump pump;
+    return AppServices{&messages, &files, &dialogs, &settings, &processes, &pump};
+}
+
+}  // namespace mk::app

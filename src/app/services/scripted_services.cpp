@@ -1,0 +1,48 @@
+#include "app/services/scripted_services.h"
+
+#include <QDialog>
+
+namespace mk::app {
+
+std::optional<QString> ScriptedFileDialogs::Next(const FileDialogRequest& request) {
+    requests_.push_back(request);
+    if (answers_.empty()) return std::nullopt;
+    auto answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedFileDialogs::Open(QWidget*, const FileDialogRequest& request) {
+    return Next(request);
+}
+
+std::optional<QString> ScriptedFileDialogs::Save(QWidget*, const FileDialogRequest& request) {
+    return Next(request);
+}
+
+void ScriptedDialogRunner::Run(QDialog& dialog) {
+    shown_ << dialog.objectName();
+    dialog.setModal(true);
+    dialog.show();
+    if (!scripts_.empty()) {
+        Script script = std::move(scripts_.front());
+        scripts_.pop_front();
+        script(dialog);
+    }
+    if (dialog.isVisible()) dialog.close();
+}
+
+QString MemorySettingsStore::Read(const QString& group, const QString& key) {
+    return values.value(group + QLatin1Char('/') + key);
+}
+
+void MemorySettingsStore::Write(const QString& group, const QString& key, const QString& value) {
+    values[group + QLatin1Char('/') + key] = value;
+}
+
+bool RecordingProcessStarter::StartDetached(const QString& program, const QStringList& arguments) {
+    started.push_back({program, arguments});
+    return succeed;
+}
+
+}  // namespace mk::app

@@ -1,0 +1,85 @@
+#include "app/widgets/wizard_page.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+
+namespace mk::app {
+
+WizardPage::WizardPage(AppContext& context, const QString& name, const QString& caption,
+                       const QString& descriptionName, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    // Closing the page any other way than its buttons counts as cancel.
+    context_.flags.WizardResult = 0;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    description_ = new QLabel(QStringLiteral("収穫予測表の作成のためのパラメータを設定します。"), this);
+    description_->setObjectName(descriptionName);
+    description_->setWordWrap(true);
+    description_->setMinimumHeight(48);
+    description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(description_);
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule);
+    body_ = new QVBoxLayout();
+    body_->setSpacing(10);
+    layout->addLayout(body_, 1);
+    auto* rule2 = new QFrame(this);
+    rule2->setFrameShape(QFrame::HLine);
+    rule2->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule2);
+
+    back_ = new QPushButton(QStringLiteral("< 戻る"), this);
+    back_->setObjectName(QStringLiteral("Command_Back"));
+    ok_ = new QPushButton(QStringLiteral("次へ >"), this);
+    ok_->setObjectName(QStringLiteral("OKButton"));
+    cancel_ = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    for (QPushButton* b : {back_, ok_, cancel_}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(96);
+    }
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch();
+    buttons->addWidget(back_);
+    buttons->addWidget(ok_);
+    buttons->addSpacing(12);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons);
+
+    connect(back_, &QPushButton::clicked, this, &WizardPage::Command_Back_Click);
+    connect(ok_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(cancel_, &QPushButton::clicked, this, &WizardPage::CancelButton_Click);
+}
+
+void WizardPage::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    Form_Activate();
+}
+
+void WizardPage::Command_Back_Click() {
+    context_.flags.WizardResult = 2;
+    accept();
+}
+
+void WizardPage::CancelButton_Click() {
+    context_.flags.WizardResult = 0;
+    reject();
+}
+
+void WizardPage::Finish() {
+    context_.flags.WizardResult = 1;
+    accept();
+}
+
+void WizardPage::ShowError(const std::string& text) {
+    context_.messages().Show(text, windowTitle().toStdString(), MessageIcon::Error);
+}
+
+}  // namespace mk::app

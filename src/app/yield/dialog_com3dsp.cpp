@@ -1,0 +1,436 @@
+#include "app/yield/dialog_com3dsp.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/yield/mdiform_allview.h"
+#include "core/graphics/age_graph.h"
+#include "core/graphics/density_diagram_frame.h"
+#include "core/model/site_class.h"
+#include "core/text/paths.h"
+#include "core/text/text_compare.h"
+#include "core/yield/stand_volume_run.h"
+#include "core/yield/table_calc.h"
+#include "core/yield/table_report.h"
+#include "render/bmp_file.h"
+
+namespace mk::app {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+Dialog_Com3DSP::Dialog_Com3DSP(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), context_(context) {
+    setObjectName(QStringLiteral("Dialog_Com3DSP"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    volumeMode_ = context_.flags.ResultMode == 1;
+    BuildControls();
+    Form_Load();
+}
+
+Dialog_Com3DSP::~Dialog_Com3DSP() { Form_Unload(); }
+
+void Dialog_Com3DSP::BuildControls() {
+    label1_ = new QLabel(this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label2_ = new QLabel(this);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    label3_ = new QLabel(this);
+    label3_->setObjectName(QStringLiteral("Label3"));
+
+    frame1_ = new QGroupBox(QStringLiteral("地位"), this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    auto* sites = new QHBoxLayout(frame1_);
+    const QString names[] = {QString(), QStringLiteral("上"), QStringLiteral("中"),
+                             QStringLiteral("下")};
+    for (int k = 1; k <= 3; ++k) {
+        options_[k] = new QRadioButton(names[k], frame1_);
+        options_[k]->setObjectName(QStringLiteral("Option%1").arg(k));
+        sites->addWidget(options_[k]);
+        connect(options_[k], &QRadioButton::clicked, this, [this, k] { Option_Click(k); });
+    }
+
+    label5_ = new QLabel(this);
+    label5_->setObjectName(QStringLiteral("Label5"));
+    label5_->setAlignment(Qt::AlignCenter);
+    back_ = MakeButton(this, "Command_Back", QStringLiteral("<<"));
+    next_ = MakeButton(this, "Command_Next", QStringLiteral(">>"));
+    save_ = MakeButton(this, "Command_PictSave", QStringLiteral("画像を保存"));
+    allDsp_ = MakeButton(this, "Command_ALLDSP", QStringLiteral("全画像表示"));
+    ok_ = MakeButton(this, "OKButton", QStringLiteral("終了"));
+
+    auto* side = new QVBoxLayout();
+    side->addWidget(label1_);
+    side->addWidget(label2_);
+    side->addWidget(label3_);
+    side->addWidget(frame1_);
+    side->addSpacing(16);
+    side->addWidget(label5_);
+    auto* paging = new QHBoxLayout();
+    paging->addWidget(back_);
+    paging->addWidget(next_);
+    side->addLayout(paging);
+    side->addWidget(save_);
+    side->addWidget(allDsp_);
+    side->addStretch();
+    side->addWidget(ok_);
+
+    // The diagram pictures and the graph picture share one place; each
+    // diagram has its progress label beside it.
+    auto* pictures = new QWidget(this);
+    pictures->setFixedSize(kCanvasWidth, kCanvasHeight);
+    const char* pictureNames[] = {nullptr, "Picture1", "Picture1_2", "Picture1_3"};
+    const char* labelNames[] = {nullptr, "Label4", "Label4_2", "Label4_3"};
+    auto* progress = new QVBoxLayout();
+    for (int k = 1; k <= 3; ++k) {
+        picture1_[k] = new PictureBox(pictures, QString::fromLatin1(pictureNames[k]));
+        picture1_[k]->move(0, 0);
+        label4_[k] = new QLabel(this);
+        label4_[k]->setObjectName(QString::fromLatin1(labelNames[k]));
+        label4_[k]->setMinimumWidth(150);
+        progress->addWidget(label4_[k]);
+    }
+    progress->addStretch();
+    picture2_ = new PictureBox(pictures, QStringLiteral("Picture2"));
+    picture2_->move(0, 0);
+    // The work surface of the all-image export is never shown.
+    picture3_ = std::make_unique<ImageCanvas>();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(side);
+    layout->addWidget(pictures);
+    layout->addLayout(progress);
+
+    connect(back_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_Back_Click);
+    connect(next_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_Next_Click);
+    connect(save_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_PictSave_Click);
+    connect(allDsp_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_ALLDSP_Click);
+    connect(ok_, &QPushButton::clicked, this, &Dialog_Com3DSP::OKButton_Click);
+}
+
+void Dialog_Com3DSP::Form_Load() {
+    Workspace& ws = context_.ws;
+    activated_ = false;
+    resultTitle_ = volumeMode_ ? QStringLiteral("林分材積表の作成") : QStringLiteral("収穫予測表の作成");
+    setWindowTitle(QStringLiteral("システム収穫表：杜の暦『構想』－") + resultTitle_);
+    for (int k = 1; k <= 3; ++k) {
+        picture1_[k]->canvas().Clear();
+        label4_[k]->clear();
+    }
+    picture2_->canvas().Clear();
+    resultPage_ = 0;
+    label1_->setText(QStringLiteral("ファイル：") + Q(FileNamePart(ws.HeightCurve.HeightCurveSource)));
+    if (volumeMode_) {
+        label2_->setText(QStringLiteral("地位：") + Q(SiteClassName(1)));
+        label3_->hide();
+        frame1_->show();
+        frame1_->setEnabled(true);
+        options_[1]->setChecked(true);
+        // A diagram of an unknown type is refused before any file is made.
+        if (!CheckDiagramType(ws.Diagram, "TABLECALC", context_.messages()) ||
+            !OpenVolumeTableFile(ws, context_.messages())) {
+            closeAtOnce_ = true;
+            return;
+        }
+        PrepareRunSettings(ws);
+    } else {
+        label2_->setText(QStringLiteral("地位：") +
+                         Q(SiteClassName(ws.Run.SiteClass, ws.CurrentStand.SiteText)));
+        label3_->setText(QStringLiteral("間伐方式：") + Q(ThinningMethodName(ws.Run.ThinningMethod)));
+        label3_->show();
+        frame1_->hide();
+        frame1_->setEnabled(false);
+        PrepareRunSettings(ws);
+    }
+}
+
+void Dialog_Com3DSP::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (activated_ || computing_) return;
+    // The computation runs once the window is on the screen, outside the
+    // event that showed it.
+    QTimer::singleShot(0, this, [this] {
+        if (closeAtOnce_) {
+            close();
+            return;
+        }
+        if (!activated_) Form_Activate();
+    });
+}
+
+void Dialog_Com3DSP::SetControlsEnabled(bool enabled) {
+    for (QWidget* w : {static_cast<QWidget*>(back_), static_cast<QWidget*>(next_),
+                       static_cast<QWidget*>(save_), static_cast<QWidget*>(allDsp_),
+                       static_cast<QWidget*>(ok_), static_cast<QWidget*>(frame1_)}) {
+        w->setEnabled(enabled);
+    }
+}
+
+void Dialog_Com3DSP::Form_Activate() {
+    activated_ = true;
+    computing_ = true;
+    context_.computationRunning = true;
+    // Nothing the user does may change the pictures or the records while
+    // the simulation uses them.
+    SetControlsEnabled(false);
+    for (int k = 1; k <= 3; ++k) picture1_[k]->hide();
+    picture2_->hide();
+    label4_[1]->show();
+    label4_[2]->hide();
+    label4_[3]->hide();
+    resultPage_ = 0;
+    UpdatePageLabel();
+
+    if (volumeMode_) {
+        RunVolumeTable();
+    } else {
+        RunYieldTable();
+    }
+
+    picture1_[1]->show();
+    picture1_[2]->hide();
+    picture1_[3]->hide();
+    picture2_->hide();
+    computing_ = false;
+    context_.computationRunning = false;
+    SetControlsEnabled(true);
+    back_->setEnabled(false);
+    next_->setEnabled(true);
+    frame1_->setEnabled(volumeMode_);
+    emit computationFinished();
+    if (closeRequested_) close();
+}
+
+void Dialog_Com3DSP::RunYieldTable() {
+    Workspace& ws = context_.ws;
+    PictureBox& picture = *picture1_[1];
+    DrawDensityDiagram(picture.canvas(), ws.Diagram);
+    picture.show();
+    picture.Refresh();
+    TABLECALC(
+        ws, kYieldTableMode, picture.canvas(),
+        [this, &picture](const std::string& text) {
+            label4_[1]->setText(Q(text));
+            picture.Refresh();
+        },
+        context_.messages(), *context_.services.pump);
+    picture.Refresh();
+    picture.hide();
+    activateWindow();
+}
+
+void Dialog_Com3DSP::RunVolumeTable() {
+    Workspace& ws = context_.ws;
+    for (int k = 1; k <= 3; ++k) DrawDensityDiagram(picture1_[k]->canvas(), ws.Diagram);
+    for (int k = 1; k <= 3; ++k) {
+        PictureBox& picture = *picture1_[k];
+        picture.show();
+        label4_[k]->show();
+        RunVolumeTableSiteClass(
+            ws, k, picture.canvas(),
+            [this, k, &picture](const std::string& text) {
+                label4_[k]->setText(Q(text));
+                picture.Refresh();
+            },
+            context_.messages(), *context_.services.pump);
+        picture.Refresh();
+        picture.hide();
+        activateWindow();
+    }
+    if (ws.OutputFile.IsOpen()) CloseTableFile(ws, context_.messages());
+    ws.VolumeTableSiteClass = 1;
+}
+
+PictureBox& Dialog_Com3DSP::DiagramPicture(int siteClass) {
+    if (!volumeMode_) return *picture1_[1];
+    return *picture1_[std::clamp(siteClass, 1, 3)];
+}
+
+PictureBox& Dialog_Com3DSP::VisiblePicture() {
+    if (resultPage_ > 0) return *picture2_;
+    return DiagramPicture(context_.ws.VolumeTableSiteClass);
+}
+
+void Dialog_Com3DSP::DrawPage(PictureBox& picture, int kind) {
+    const Workspace& ws = context_.ws;
+    AgeGraphRun run;
+    run.results = &ws.Results;
+    run.series = AgeGraphSeries(volumeMode_, ws.VolumeTableSiteClass);
+    run.startAge = ws.Run.CurrentAge;
+    run.endAge = ws.Run.EndAge;
+    run.siteCurveScale = ws.Run.SiteCurveScale;
+    DrawAgeGraph(picture.canvas(), kind, run, axis_);
+    picture.Refresh();
+}
+
+void Dialog_Com3DSP::UpdatePageLabel() {
+    label5_->setText(QStringLiteral("画像 %1/6").arg(resultPage_ + 1));
+}
+
+void Dialog_Com3DSP::Command_Next_Click() {
+    if (!activated_ || computing_ || resultPage_ >= 5) return;
+    ++resultPage_;
+    if (resultPage_ == 1) {
+        for (int k = 1; k <= 3; ++k) picture1_[k]->hide();
+        picture2_->show();
+        back_->setEnabled(true);
+    }
+    DrawPage(*picture2_, resultPage_);
+    if (resultPage_ == 5) next_->setEnabled(false);
+    UpdatePageLabel();
+}
+
+void Dialog_Com3DSP::Command_Back_Click() {
+    if (!activated_ || computing_ || resultPage_ <= 0) return;
+    --resultPage_;
+    next_->setEnabled(true);
+    if (resultPage_ > 0) {
+        back_->setEnabled(true);
+        DrawPage(*picture2_, resultPage_);
+    } else {
+        back_->setEnabled(false);
+        picture2_->hide();
+        ShowDiagramOnly(context_.ws.VolumeTableSiteClass);
+    }
+    UpdatePageLabel();
+}
+
+void Dialog_Com3DSP::ShowDiagramOnly(int siteClass) {
+    for (int k = 1; k <= 3; ++k) {
+        picture1_[k]->hide();
+        label4_[k]->hide();
+    }
+    const int shown = volumeMode_ ? std::clamp(siteClass, 1, 3) : 1;
+    picture1_[shown]->show();
+    label4_[shown]->show();
+}
+
+void Dialog_Com3DSP::Option_Click(int siteClass) {
+    if (!volumeMode_ || computing_) return;
+    Workspace& ws = context_.ws;
+    ws.VolumeTableSiteClass = siteClass;
+    label2_->setText(QStringLiteral("地位：") + Q(SiteClassName(siteClass)));
+    if (resultPage_ > 0) {
+        DrawPage(*picture2_, resultPage_);
+    } else {
+        ShowDiagramOnly(siteClass);
+    }
+}
+
+void Dialog_Com3DSP::Command_PictSave_Click() {
+    if (computing_) return;
+    const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
+    const std::optional<QString> chosen = context_.services.files->Save(
+        this, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
+    if (!chosen || chosen->isEmpty()) return;
+    if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
+    SaveBmp(VisiblePicture().canvas(), chosen->toStdString(), context_.messages());
+}
+
+bool Dialog_Com3DSP::ExportAllImages() {
+    Workspace& ws = context_.ws;
+    AllViewData& view = context_.allView;
+    const QString folder = QDir::currentPath() + QLatin1Char('/');
+    for (int i = 0; i <= 5; ++i) {
+        view.AllViewImageFiles[i] =
+            folder + QStringLiteral("_TmpBmp") + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) +
+            QStringLiteral(".bmp");
+    }
+    auto giveUp = [&view](int written) {
+        for (int i = 0; i < written; ++i) QFile::remove(view.AllViewImageFiles[i]);
+        return false;
+    };
+    if (!SaveBmp(DiagramPicture(ws.VolumeTableSiteClass).canvas(),
+                 view.AllViewImageFiles[0].toStdString(), context_.messages())) {
+        return giveUp(0);
+    }
+    AgeGraphRun run;
+    run.results = &ws.Results;
+    run.series = AgeGraphSeries(volumeMode_, ws.VolumeTableSiteClass);
+    run.startAge = ws.Run.CurrentAge;
+    run.endAge = ws.Run.EndAge;
+    run.siteCurveScale = ws.Run.SiteCurveScale;
+    for (int i = 1; i <= 5; ++i) {
+        picture3_->Clear();
+        DrawAgeGraph(*picture3_, i, run, axis_);
+        if (!SaveBmp(*picture3_, view.AllViewImageFiles[i].toStdString(), context_.messages())) {
+            return giveUp(i);
+        }
+    }
+    view.AllViewImageTitles = {volumeMode_ ? QStringLiteral("林分材積表") : QStringLiteral("収穫予測表"),
+                               QStringLiteral("林齢－上層樹高"),   QStringLiteral("林齢－平均胸高直径"),
+                               QStringLiteral("林齢－幹材積"),     QStringLiteral("林齢－収量比数"),
+                               QStringLiteral("林齢－形状比")};
+    const QString source = Q(FileNamePart(ws.HeightCurve.HeightCurveSource));
+    if (volumeMode_) {
+        view.AllViewHeader = QStringLiteral("林分材積表の作成") + source + QStringLiteral(" 地位：") +
+                             Q(SiteClassName(ws.VolumeTableSiteClass));
+    } else {
+        view.AllViewHeader = QStringLiteral("収穫予測表の作成 ") + source + QStringLiteral(" 地位：") +
+                             Q(SiteClassName(ws.Run.SiteClass, ws.CurrentStand.SiteText)) +
+                             QStringLiteral(" 間伐方式：") + Q(ThinningMethodName(ws.Run.ThinningMethod));
+    }
+    return true;
+}
+
+void Dialog_Com3DSP::Command_ALLDSP_Click() {
+    if (computing_) return;
+    if (context_.flags.AllImageViewOpen == -1) {
+        context_.messages().Show("現在オープン中の全画像表示ウィンドウを閉じてから実行してください。",
+                                 "実行エラー", MessageIcon::Error);
+        return;
+    }
+    if (!ExportAllImages()) return;
+    // The view outlives this window when the user closes it first, so it
+    // belongs to the main window.
+    auto* view = new MDIForm_ALLVIEW(context_, parentWidget());
+    view->show();
+}
+
+void Dialog_Com3DSP::OKButton_Click() { close(); }
+
+void Dialog_Com3DSP::closeEvent(QCloseEvent* event) {
+    if (computing_) {
+        // Closing waits for the running simulation, which uses this
+        // window's pictures; the window closes as soon as it has finished.
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void Dialog_Com3DSP::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    Workspace& ws = context_.ws;
+    if (ws.OutputFile.IsOpen()) {
+        // A table that was never computed is not written as an empty file.
+        if (activated_) {
+            CloseTableFile(ws, context_.messages());
+        } else {
+            ws.OutputFile = TableFile{};
+        }
+    }
+    context_.flags.OpenResultWindow = 0;
+}
+
+}  // namespace mk::app

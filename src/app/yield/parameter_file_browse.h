@@ -1,0 +1,35 @@
+#pragma once
+// The "参照..." buttons beside the parameter file boxes: choose a file, read
+// it, and show its path only when it loaded.
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "app/app_context.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace mk::app {
+
+struct ParameterFileKind {
+    QString title;    // "林分密度管理図(PRM)の指定"
+    QString filter;   // "林分密度管理図ﾌｧｲﾙ (*.prm)|*.prm"
+    QString pattern;  // "*.prm"
+    // Reads the file into the workspace; false when it did not load (the
+    // reader has said why).
+    std::function<bool(const std::string& path)> read;
+};
+
+// The box's path, or the current folder followed by the pattern when the
+// box is empty, is offered; a cancelled dialog or the same name again
+// (ignoring case and width) reads nothing and keeps the box as it was.
+void BrowseParameterFile(AppContext& context, QWidget* parent, QLineEdit& box,
+                         const ParameterFileKind& kind);
+
+ParameterFileKind PrmFileKind(AppContext& context);
+ParameterFileKind ParFileKind(AppContext& context);
+ParameterFileKind HnpFileKind(AppContext& context);
+
+}  // namespace mk::app

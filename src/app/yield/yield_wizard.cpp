@@ -1,0 +1,52 @@
+#include "app/yield/yield_wizard.h"
+
+#include <memory>
+
+#include "app/yield/wizard_bounds_page.h"
+#include "app/yield/wizard_files_page.h"
+#include "app/yield/wizard_method_page.h"
+#include "app/yield/wizard_schedule_page.h"
+#include "app/yield/wizard_stand_page.h"
+#include "core/yield/run_settings.h"
+
+namespace mk::app {
+
+namespace {
+
+std::unique_ptr<WizardPage> MakePage(AppContext& context, int step, QWidget* parent) {
+    switch (step) {
+        case 1: return std::make_unique<Dialog_Com3_01>(context, parent);
+        case 2: return std::make_unique<Dialog_Com3_02>(context, parent);
+        case 3: return std::make_unique<Dialog_Com3_03>(context, parent);
+        default: break;
+    }
+    const int method = context.ws.Run.ThinningMethod;
+    if (method >= 1 && method <= 3) return std::make_unique<Dialog_Com3_04_1>(context, parent);
+    return std::make_unique<Dialog_Com3_04_2>(context, parent);
+}
+
+}  // namespace
+
+bool RunYieldWizard(AppContext& context, QWidget* parent) {
+    ClearRunSettings(context.ws.Run);
+    int step = 1;
+    while (true) {
+        context.flags.WizardResult = 0;
+        {
+            std::unique_ptr<WizardPage> page = MakePage(context, step, parent);
+            context.services.dialogs->Run(*page);
+        }
+        const int result = context.flags.WizardResult;
+        if (result == 0) return false;
+        if (result == 2) {
+            // Page 1 has no way back; anything else steps back one page.
+            if (step > 1) --step;
+            continue;
+        }
+        if (result != 1) return false;
+        if (step == 4) return true;
+        ++step;
+    }
+}
+
+}  // namespace mk::app
