@@ -145,7 +145,8 @@ void ImageCanvas::HorizontalSpan(int x1, int x2, int y, Color color) {
 }
 
 void ImageCanvas::Point(double x, double y, Color color) {
-    if (Finite(x, y)) SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)), Pixel(std::clamp(y, -kGuard, 1e6)), color);
+    if (Finite(x, y))
+        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)), Pixel(std::clamp(y, -kGuard, 1e6)), color);
     x_ = x;
     y_ = y;
 }
@@ -217,8 +218,10 @@ void ImageCanvas::Circle(double x, double y, double radius, Color color) {
     std::vector<int> halfWidth(static_cast<std::size_t>(r) + 1, 0);
     int px = r, py = 0, err = 1 - r;
     while (px >= py) {
-        halfWidth[static_cast<std::size_t>(py)] = std::max(halfWidth[static_cast<std::size_t>(py)], px);
-        halfWidth[static_cast<std::size_t>(px)] = std::max(halfWidth[static_cast<std::size_t>(px)], py);
+        halfWidth[static_cast<std::size_t>(py)] =
+            std::max(halfWidth[static_cast<std::size_t>(py)], px);
+        halfWidth[static_cast<std::size_t>(px)] =
+            std::max(halfWidth[static_cast<std::size_t>(px)], py);
         ++py;
         if (err < 0) {
             err += 2 * py + 1;

@@ -17,7 +17,8 @@ namespace {
 
 std::unique_ptr<Workspace> FinishedRun() {
     auto ws = std::make_unique<Workspace>();
-    ws->Diagram.Prm = {1, 0.084, -1.5, 5490, -2.7, 0.9, 0.38, 0.05, 0, 0.98, 0.02, 5.3, -1.4, 1, 1, 0.4, 0, 0};
+    ws->Diagram.Prm = {1,    0.084, -1.5, 5490, -2.7, 0.9, 0.38, 0.05, 0,
+                       0.98, 0.02,  5.3,  -1.4, 1,    1,   0.4,  0,    0};
     ws->Run.CurrentAge = 0;  // a run from planting, as a run file may leave it
     ws->Run.EndAge = 40;
     ws->Run.SiteCurveScale = 22;
@@ -43,7 +44,8 @@ TEST(RunImagesTest, WritesTheDiagramAndTheFiveGraphsInOrder) {
     EXPECT_TRUE(messages.shown().empty());
     ASSERT_EQ(written.size(), 6u);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(written[static_cast<std::size_t>(i)], folder + "/image" + std::to_string(i) + ".bmp");
+        EXPECT_EQ(written[static_cast<std::size_t>(i)],
+                  folder + "/image" + std::to_string(i) + ".bmp");
         EXPECT_EQ(test::ReadBytes(written[static_cast<std::size_t>(i)]).size(), 54u + 1680u * 420u);
     }
     EXPECT_EQ(test::ReadBytes(written[0]), EncodeBmp24(diagram.image()));

@@ -10,9 +10,9 @@ namespace mk {
 inline constexpr int kGraphMaxAge = 200;
 
 struct AgeAxisSettings {
-    int AgeAxisMax = 50;    // last age on the axis: 50, 100 or 200
-    int AgeTickStep = 5;    // years between vertical grid lines
-    int PixelsPerYear = 8;  // the plot is always 400 pixels wide
+    int AgeAxisMax = 50;                           // last age on the axis: 50, 100 or 200
+    int AgeTickStep = 5;                           // years between vertical grid lines
+    int PixelsPerYear = 8;                         // the plot is always 400 pixels wide
     std::array<std::string, 6> RightAxisLabels{};  // 1..5, bottom to top
     std::string RightAxisTitle;
     std::array<int, kGraphMaxAge + 1> SeriesY{};  // pixel y of the second curve by age

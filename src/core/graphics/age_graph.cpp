@@ -32,21 +32,27 @@ RightScale ScaleOf(int kind, bool large) {
     static constexpr std::array<const char*, 5> kVolume{"0", "200", "400", "600", "800"};
     static constexpr std::array<const char*, 5> kVolumeLarge{"0", "400", "800", "1200", "1600"};
     switch (kind) {
-    case kHeightGraph:
-        return {large ? kLengthLarge : kLength, "　上 層 樹 高 ｍ", &ResultArrays::PlanHeight,
-                large ? 4.0 : 8.0, 0};
-    case kDbhGraph:
-        return {large ? kLengthLarge : kLength, "平 均 胸 高 直 径 ㎝", &ResultArrays::PlanDbh,
-                large ? 4.0 : 8.0, 0};
-    case kVolumeGraph:
-        return {large ? kVolumeLarge : kVolume, "幹 材 積  m／ヘ　ク　タ　｜　ル",
-                &ResultArrays::PlanVolume, large ? 0.2 : 0.4, 0};
-    case kRyGraph:
-        return {{"0.2", "0.4", "0.6", "0.8", "1.0"}, "　収 量 比 数", &ResultArrays::PlanRy, 400,
-                0.2};
-    default:
-        return {{"40", "60", "80", "100", "120"}, "　形  状  比", &ResultArrays::PlanSlenderness,
-                400, 0.4};
+        case kHeightGraph:
+            return {large ? kLengthLarge : kLength, "　上 層 樹 高 ｍ", &ResultArrays::PlanHeight,
+                    large ? 4.0 : 8.0, 0};
+        case kDbhGraph:
+            return {large ? kLengthLarge : kLength, "平 均 胸 高 直 径 ㎝", &ResultArrays::PlanDbh,
+                    large ? 4.0 : 8.0, 0};
+        case kVolumeGraph:
+            return {large ? kVolumeLarge : kVolume, "幹 材 積  m／ヘ　ク　タ　｜　ル",
+                    &ResultArrays::PlanVolume, large ? 0.2 : 0.4, 0};
+        case kRyGraph:
+            return {{"0.2", "0.4", "0.6", "0.8", "1.0"},
+                    "　収 量 比 数",
+                    &ResultArrays::PlanRy,
+                    400,
+                    0.2};
+        default:
+            return {{"40", "60", "80", "100", "120"},
+                    "　形  状  比",
+                    &ResultArrays::PlanSlenderness,
+                    400,
+                    0.4};
     }
 }
 
@@ -110,12 +116,18 @@ void DrawStemCurve(Canvas& surface, const AgeAxisSettings& axis, const AgeSeries
 
 const char* AgeGraphTitle(int kind) {
     switch (kind) {
-    case kHeightGraph: return "林齢－上層樹高";
-    case kDbhGraph: return "林齢－平均胸高直径";
-    case kVolumeGraph: return "林齢－幹材積";
-    case kRyGraph: return "林齢－収量比数";
-    case kSlendernessGraph: return "林齢－形状比";
-    default: return "";
+        case kHeightGraph:
+            return "林齢－上層樹高";
+        case kDbhGraph:
+            return "林齢－平均胸高直径";
+        case kVolumeGraph:
+            return "林齢－幹材積";
+        case kRyGraph:
+            return "林齢－収量比数";
+        case kSlendernessGraph:
+            return "林齢－形状比";
+        default:
+            return "";
     }
 }
 
@@ -172,7 +184,8 @@ void DrawSeriesCurve(Canvas& surface, const AgeAxisSettings& axis, int endAge, i
     surface.Circle(x(first), axis.SeriesY[first], kMarkerRadius, colors::Blue);
     for (int a = first + 1; a <= last; ++a) {
         surface.LineTo(x(a), axis.SeriesY[a], colors::Blue);
-        if (a % 5 == 0 || a == last) surface.Circle(x(a), axis.SeriesY[a], kMarkerRadius, colors::Blue);
+        if (a % 5 == 0 || a == last)
+            surface.Circle(x(a), axis.SeriesY[a], kMarkerRadius, colors::Blue);
     }
     surface.SetFillColor(fill);
     surface.SetFillStyle(style);

@@ -71,8 +71,7 @@ void DrawYieldIndexLine(Canvas& surface, const DensityDiagramParameters& d, int 
     const double upperStems = StemsForVolume(d, 40, upperVolume);
     const double lowerVolume = ry * v4;
     const double lowerStems = StemsForVolume(d, 4, lowerVolume);
-    if (!Usable(upperVolume) || !Usable(upperStems) || !Usable(lowerVolume) ||
-        !Usable(lowerStems))
+    if (!Usable(upperVolume) || !Usable(upperStems) || !Usable(lowerVolume) || !Usable(lowerStems))
         return;
     const int ux = DiagramPixelX(upperStems);
     const int uy = DiagramPixelY(upperVolume);

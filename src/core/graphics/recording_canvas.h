@@ -15,8 +15,8 @@ struct DrawnPrimitive {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Point/Circle/Text: (x1, y1)
     double radius = 0;
     Color color = 0;
-    bool filled = false;  // Box
-    Color fillColor = 0;  // Circle
+    bool filled = false;                                   // Box
+    Color fillColor = 0;                                   // Circle
     mk::FillStyle fillStyle = mk::FillStyle::Transparent;  // Circle
     std::string text;
 };

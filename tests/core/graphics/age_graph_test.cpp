@@ -159,9 +159,9 @@ TEST_F(AgeGraphTest, RightAxisFollowsKindAndSiteScale) {
 }
 
 TEST_F(AgeGraphTest, SeriesYByKindRoundsHalvesToEven) {
-    Draw(kHeightGraph, 40, 1, 22);  // factor 4
+    Draw(kHeightGraph, 40, 1, 22);     // factor 4
     EXPECT_EQ(axis.SeriesY[25], 330);  // 12.5 m
-    Draw(kHeightGraph, 40, 1, 12);  // factor 8
+    Draw(kHeightGraph, 40, 1, 12);     // factor 8
     EXPECT_EQ(axis.SeriesY[25], 280);
     Draw(kDbhGraph, 40, 1, 22);
     EXPECT_EQ(axis.SeriesY[10], 356);  // 6 cm

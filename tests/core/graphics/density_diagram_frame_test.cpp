@@ -70,18 +70,18 @@ TEST_F(DensityDiagramFrameTest, GridHasNineteenStemLinesAndEighteenVolumeLines) 
     }
     ASSERT_EQ(xs.size(), 19u);  // 100..900 and 1000..10000
     EXPECT_EQ(xs.front(), 120);
-    EXPECT_EQ(xs[1], 174);  // 200
-    EXPECT_EQ(xs[4], 246);  // 500
-    EXPECT_EQ(xs[9], 300);  // 1000
+    EXPECT_EQ(xs[1], 174);   // 200
+    EXPECT_EQ(xs[4], 246);   // 500
+    EXPECT_EQ(xs[9], 300);   // 1000
     EXPECT_EQ(xs[10], 354);  // 2000
     EXPECT_EQ(xs.back(), 480);
     // The top edge line is not part of the grid.
     ASSERT_EQ(ys.size(), 1u + 18u);
     EXPECT_EQ(ys[0], 18);
-    EXPECT_EQ(ys[1], 356);  // 20
-    EXPECT_EQ(ys[2], 324);  // 30
-    EXPECT_EQ(ys[9], 230);  // 100
-    EXPECT_EQ(ys[10], 176);  // 200
+    EXPECT_EQ(ys[1], 356);     // 20
+    EXPECT_EQ(ys[2], 324);     // 30
+    EXPECT_EQ(ys[9], 230);     // 100
+    EXPECT_EQ(ys[10], 176);    // 200
     EXPECT_EQ(ys.back(), 50);  // 1000
 }
 
@@ -113,10 +113,11 @@ TEST_F(DensityDiagramFrameTest, IsolineSegmentsRunInStepsOfAHundredStems) {
     auto run = [&](const std::string& label) {
         std::vector<DrawnPrimitive> lines;
         std::size_t i = 0;
-        while (i < all.size() && !(all[i].kind == Kind::Text && all[i].text == label &&
-                                   all[i].color == colors::Red))
+        while (i < all.size() &&
+               !(all[i].kind == Kind::Text && all[i].text == label && all[i].color == colors::Red))
             ++i;
-        for (i += 2; i < all.size() && all[i].kind == Kind::Line && all[i].color == colors::Red; ++i)
+        for (i += 2; i < all.size() && all[i].kind == Kind::Line && all[i].color == colors::Red;
+             ++i)
             lines.push_back(all[i]);
         return lines;
     };
@@ -191,7 +192,8 @@ TEST_F(DensityDiagramFrameTest, AxisLabelsAndTitles) {
     EXPECT_NE(Text("10000", 464, 357), nullptr);
     EXPECT_NE(Text("ヘクタールあたり本数", 232, 376), nullptr);
     // The volume title runs down from the frame's top, one character a line.
-    const std::string vertical[] = {"ヘ", "ク", "タ", "｜", "ル", "あ", "た", "り", "幹", "材", "積"};
+    const std::string vertical[] = {"ヘ", "ク", "タ", "｜", "ル", "あ",
+                                    "た", "り", "幹", "材", "積"};
     for (int i = 0; i < 11; ++i)
         EXPECT_NE(Text(vertical[i], 40, 18 + i * RecordingCanvas::kLineHeight), nullptr) << i;
 }
