@@ -1,6 +1,7 @@
 // morikoyomi-cli volume RUNFILE [--images DIR] [--site 1..3]: the stand
 // volume table of the three site classes, next to the PAR file.
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@
 #include "core/model/prm_file.h"
 #include "core/text/text_compare.h"
 #include "core/yield/stand_volume_run.h"
+#include "core/graphics/density_diagram_frame.h"
+#include "cli/run_images.h"
+#include "render/image_canvas.h"
 
 namespace mk::cli {
 namespace {
@@ -88,7 +92,8 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     RunFileError error;
     const std::optional<RunFile> file = ReadRunFile(parsed.runFile, error);
-    Workspace ws;
+    const auto workspace = std::make_unique<Workspace>();
+    Workspace& ws = *workspace;
     if (!file || !ReadRunSettings(*file, ws.Run, ws.CurrentStand, ws.HnpFileName, error)) {
         err << error.Text() << "\n";
         return 2;
@@ -109,13 +114,29 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     CliMessages messages(err);
     if (!LoadAndCheckFiles(ws, messages)) return 1;
 
-    RecordingCanvas pictures[3];
-    Canvas* const canvases[3] = {&pictures[0], &pictures[1], &pictures[2]};
+    // Only the chosen site class's picture is kept as an image.
+    const bool images = !parsed.imageFolder.empty();
+    RecordingCanvas recorded[3];
+    Canvas* canvases[3] = {&recorded[0], &recorded[1], &recorded[2]};
+    std::unique_ptr<ImageCanvas> image;
+    if (images) {
+        image = std::make_unique<ImageCanvas>();
+        DrawDensityDiagram(*image, ws.Diagram);
+        canvases[parsed.site - 1] = image.get();
+    }
     const ProgressText labels[3];
     NullEventPump pump;
     const StandVolumeOutcome outcome = RunStandVolumeTable(ws, canvases, labels, messages, pump);
     if (outcome.writtenPath.empty()) return 1;
     out << outcome.writtenPath << "\n";
+    if (images) {
+        ws.VolumeTableSiteClass = parsed.site;
+        std::vector<std::string> paths;
+        const bool ok =
+            WriteRunImages(parsed.imageFolder, *image, RunGraphs(ws, true), messages, paths);
+        for (const std::string& path : paths) out << path << "\n";
+        if (!ok) return 1;
+    }
     return 0;
 }
 

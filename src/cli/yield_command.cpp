@@ -1,6 +1,7 @@
 // morikoyomi-cli yield RUNFILE [--images DIR]: the yield table of a run
 // file, written next to the PAR file as the result window writes it.
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "core/model/site_class.h"
 #include "core/yield/current_stand.h"
 #include "core/yield/table_calc.h"
+#include "core/graphics/density_diagram_frame.h"
+#include "cli/run_images.h"
+#include "render/image_canvas.h"
 
 namespace mk::cli {
 namespace {
@@ -138,7 +142,8 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     RunFileError error;
     const std::optional<RunFile> file = ReadRunFile(parsed.runFile, error);
-    Workspace ws;
+    const auto workspace = std::make_unique<Workspace>();
+    Workspace& ws = *workspace;
     if (!file || !ReadRunSettings(*file, ws.Run, ws.CurrentStand, ws.HnpFileName, error) ||
         !CheckYieldFields(*file, ws, error)) {
         err << error.Text() << "\n";
@@ -154,12 +159,28 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (ws.Run.StemSettingMethod == 2) CompleteCurrentStand(*file, ws);
 
     PrepareRunSettings(ws);
-    RecordingCanvas picture;
+    // The path is drawn on a real picture only when the images are wanted.
+    const bool images = !parsed.imageFolder.empty();
+    RecordingCanvas recorded;
+    std::unique_ptr<ImageCanvas> image;
+    Canvas* picture = &recorded;
+    if (images) {
+        image = std::make_unique<ImageCanvas>();
+        DrawDensityDiagram(*image, ws.Diagram);
+        picture = image.get();
+    }
     NullEventPump pump;
     const TableCalcOutcome outcome =
-        TABLECALC(ws, kYieldTableMode, picture, ProgressText{}, messages, pump);
+        TABLECALC(ws, kYieldTableMode, *picture, ProgressText{}, messages, pump);
     if (outcome.writtenPath.empty()) return 1;
     out << outcome.writtenPath << "\n";
+    if (images) {
+        std::vector<std::string> paths;
+        const bool ok =
+            WriteRunImages(parsed.imageFolder, *image, RunGraphs(ws, false), messages, paths);
+        for (const std::string& path : paths) out << path << "\n";
+        if (!ok) return 1;
+    }
     return 0;
 }
 
