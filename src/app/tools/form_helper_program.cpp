@@ -94,7 +94,7 @@ void Form_HelperProgram::Configure(int mode) {
     (mode == 0 ? command1_ : command2_)->setEnabled(!path.isEmpty());
 }
 
-void Form_HelperProgram::mnuFileExit_Click() { close(); }
+void Form_HelperProgram::mnuFileExit_Click() { reject(); }
 
 void Form_HelperProgram::done(int result) {
     Form_Unload();

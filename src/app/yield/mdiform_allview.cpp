@@ -59,7 +59,10 @@ void MDIForm_ALLVIEW::MDIForm_Load() {
     area_->tileSubWindows();
 }
 
-void MDIForm_ALLVIEW::mnuFileExit_Click() { close(); }
+void MDIForm_ALLVIEW::mnuFileExit_Click() {
+    MDIForm_Unload();
+    close();
+}
 
 void MDIForm_ALLVIEW::closeEvent(QCloseEvent* event) {
     MDIForm_Unload();

@@ -1,0 +1,120 @@
+#include "app_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <filesystem>
+
+namespace mk::app::test {
+
+namespace {
+
+// The windows need one application object for the whole test program.
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (QApplication::instance() == nullptr) {
+            static int argc = 1;
+            static char name[] = "test_app";
+            static char* argv[] = {name, nullptr};
+            app_ = new QApplication(argc, argv);
+            QApplication::setQuitOnLastWindowClosed(false);
+        }
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+}  // namespace
+
+void Click(QWidget& window, const char* name) {
+    if (auto* button = Find<QAbstractButton>(window, name)) {
+        ASSERT_TRUE(button->isEnabled()) << name << " is disabled";
+        button->click();
+    }
+}
+
+void SetBar(QWidget& window, const char* name, int value) {
+    if (auto* bar = Find<QScrollBar>(window, name)) bar->setValue(value);
+}
+
+void TypeText(QWidget& window, const char* name, const QString& text) {
+    if (auto* box = Find<QLineEdit>(window, name)) box->setText(text);
+}
+
+std::string TextOf(QWidget& window, const char* name) {
+    QObject* found = window.findChild<QObject*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        ADD_FAILURE() << "no control " << name;
+        return {};
+    }
+    if (auto* label = qobject_cast<QLabel*>(found)) return label->text().toStdString();
+    if (auto* box = qobject_cast<QLineEdit*>(found)) return box->text().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(found)) return button->text().toStdString();
+    if (auto* widget = qobject_cast<QWidget*>(found)) return widget->windowTitle().toStdString();
+    return {};
+}
+
+bool IsEnabled(QWidget& window, const char* name) {
+    auto* widget = Find<QWidget>(window, name);
+    return widget != nullptr && widget->isEnabled();
+}
+
+void TriggerMenu(QWidget& window, const char* name) {
+    auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+    if (action == nullptr) {
+        ADD_FAILURE() << "no menu entry " << name;
+        return;
+    }
+    action->trigger();
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+AppFixture::AppFixture() : context(std::make_unique<AppContext>()) {
+    context->services = scripted.services();
+    namespace fs = std::filesystem;
+    const std::string examples = mk::test::SourcePath("examples");
+    for (const char* name :
+         {"sugi_type1.prm", "sugi_type2.prm", "sugi.PAR", "sugi.HNP", "sugi_survey.dat"}) {
+        fs::copy_file(examples + "/" + name, folder.File(name));
+    }
+    prm = folder.File("sugi_type1.prm");
+    prm2 = folder.File("sugi_type2.prm");
+    par = folder.File("sugi.PAR");
+    hnp = folder.File("sugi.HNP");
+    dat = folder.File("sugi_survey.dat");
+    // Images of the all-image view go to the current folder.
+    savedDirectory = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(folder.path()));
+}
+
+AppFixture::~AppFixture() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible()) w->close();
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QDir::setCurrent(savedDirectory);
+}
+
+std::string LastMessage(const ScriptedServices& s) {
+    if (s.messages.shown().empty()) return {};
+    return s.messages.shown().back().text;
+}
+
+}  // namespace mk::app::test

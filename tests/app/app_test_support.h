@@ -1,0 +1,60 @@
+#pragma once
+// Driving the windows as a user would: controls found by their names,
+// clicks, bars moved, modal windows answered by scripts.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/services/scripted_services.h"
+#include "support/test_files.h"
+
+namespace mk::app::test {
+
+// A control of the window by its name; the test fails when there is none.
+template <typename T>
+T* Find(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        ADD_FAILURE() << "no control " << name << " in " << window.objectName().toStdString();
+    }
+    return found;
+}
+
+void Click(QWidget& window, const char* name);
+void SetBar(QWidget& window, const char* name, int value);
+void TypeText(QWidget& window, const char* name, const QString& text);
+std::string TextOf(QWidget& window, const char* name);
+bool IsEnabled(QWidget& window, const char* name);
+// Triggers a menu entry (a QAction) by its name.
+void TriggerMenu(QWidget& window, const char* name);
+
+// Processes events until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 20000);
+
+// A fresh application context wired to scripted services.
+struct AppFixture {
+    AppFixture();
+    ~AppFixture();
+    ScriptedServices scripted;
+    std::unique_ptr<AppContext> context;
+    // A copy of the example files in a folder of its own, so the tables the
+    // tests make land there.
+    mk::test::TempDir folder;
+    std::string prm, prm2, par, hnp, dat;
+    QString savedDirectory;
+};
+
+// The text of the last message shown, or empty.
+std::string LastMessage(const ScriptedServices& s);
+
+}  // namespace mk::app::test
