@@ -1,5 +1,6 @@
 #include "core/basedata/survey_data.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -164,7 +165,9 @@ SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
         return Refused(FormatRefusal(static_cast<int>(lines.size()) + 1));
 
     SurveyReadOutcome outcome;
-    outcome.records.reserve(static_cast<size_t>(*count));
+    // A count larger than the file can hold is refused at its first missing
+    // line, so the lines bound what is set aside.
+    outcome.records.reserve(std::min(static_cast<size_t>(*count), lines.size()));
     for (int i = 1; i <= *count; ++i) {
         const int lineNumber = kHeadingLines + i;
         if (static_cast<size_t>(lineNumber) > lines.size()) return Refused(FormatRefusal(lineNumber));

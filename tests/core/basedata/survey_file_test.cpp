@@ -149,6 +149,7 @@ TEST(SurveyFileRead, MalformedFilesAreRefusedAndTheSetKept) {
          Sjis(Title("   3") + "\r\n" + kRule + "\r\n" + kHeading + "\r\n" + kRule + "\r\n" + good +
               "\r\n"),
          format + "\r\n6行目"},
+        {"a count far beyond the lines", DatBytes("2000000000", {good}), format + "\r\n6行目"},
         {"headings cut off", Sjis(Title("   1") + "\r\n" + kRule + "\r\n"), format + "\r\n3行目"},
         {"invalid code page 932 in a record",
          DatBytes("2", {good}).substr(0, DatBytes("2", {good}).size() - Sjis(kRule).size() - 2) +
