@@ -4,6 +4,11 @@
 // how many stems to remove. Each plan writes its table into the open plan
 // table, draws its trajectory on its own picture and leaves its stand of
 // every age in column k of the result arrays.
+//
+// A plan window calls, in order: PreparePlanRun and PlanTableFileName +
+// OpenPlanTable when it loads (closing at once on an empty name), then on
+// its first activation DrawDensityDiagram on the five pictures, RunPlans
+// and ClosePlanTable. RunPlanTable does all of it for the batch tool.
 
 #include <array>
 #include <functional>
