@@ -230,3 +230,50 @@ TEST(SurveyRecords, NewRecordIsAllZeroAndUnconfirmed) {
 
 }  // namespace
 }  // namespace mk
+
+namespace mk {
+namespace {
+
+// Every byte sequence is either a survey set or a refusal: mutated copies of
+// a good file never crash the reader nor yield records that break the count.
+TEST(SurveyFileRead, MutatedFilesAreReadOrRefusedWhole) {
+    std::string good = test::Sjis(
+        "                 収穫予測表作成のための基礎資料   資料数：   3\r\n"
+        "───────────────────────────────────────\r\n"
+        "  番号   PLOT  上層樹高  立木本数   幹材積   断面積  平均直径 平均樹高  林齢\r\n"
+        "───────────────────────────────────────\r\n"
+        "    1    101      12.3      2600    234.6     39.4      14.7     11.4    24\r\n"
+        "    2    102      23.1      1188    540.3     52.8      24.0     21.2    45\r\n"
+        "    3      7       8.0      3000      0.0      0.0       0.0      0.0    12\r\n");
+    unsigned state = 12345;
+    auto next = [&state]() {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7fff;
+    };
+    const char alphabet[] = {' ', '\r', '\n', '0', '9', '.', '-', 'e', '\x81', '\x9f', '\xff', 'x'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = good;
+        const int edits = 1 + static_cast<int>(next() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const size_t pos = next() % bytes.size();
+            switch (next() % 3) {
+                case 0: bytes[pos] = alphabet[next() % sizeof alphabet]; break;
+                case 1: bytes.erase(pos, 1 + next() % 8); break;
+                default: bytes.insert(pos, 1, alphabet[next() % sizeof alphabet]); break;
+            }
+            if (bytes.empty()) bytes = "x";
+        }
+        SurveyReadOutcome outcome = ParseSurveyBytes(bytes);
+        if (outcome.ok) {
+            ASSERT_FALSE(outcome.records.empty());
+            for (size_t i = 0; i < outcome.records.size(); ++i)
+                ASSERT_EQ(outcome.records[i].number, static_cast<int>(i) + 1);
+        } else {
+            ASSERT_LE(outcome.messages.size(), 1u);
+            ASSERT_TRUE(outcome.records.empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mk
