@@ -368,7 +368,10 @@ FitResult FitCurve(CurveMode mode, int code, const FitData& data, const CurvePar
     FitResult result;
     result.code = code;
     result.para = start;
-    if (data.n <= 0 || (IsSite(mode) && (code < kMitscherlich || code > kGompertz))) return result;
+    // No more pairs than parameters: any curve passes through them, and the
+    // band coefficient has nothing to divide by.
+    if (data.n <= ParameterCount(mode) || (IsSite(mode) && (code < kMitscherlich || code > kGompertz)))
+        return result;
 
     Simplex simplex(mode, code, data, control);
     Point best;

@@ -323,6 +323,24 @@ TEST(CurveFitting, StartingValuesThatCannotBeEstimated) {
     EXPECT_FALSE(EstimateInitialValues(CurveMode::SiteCurve, kGompertz, none, p));
 }
 
+TEST(CurveFitting, NoMorePairsThanParametersCannotBeFitted) {
+    FitData data;
+    data.X = {10, 20, 30, 40};
+    data.Y = {5, 9, 12, 14};
+    data.n = 4;
+    FitControl control;
+    long long evaluated = 0;
+    control.onEvaluate = [&evaluated](const CurveParameters&) { ++evaluated; };
+    EXPECT_EQ(FitCurve(CurveMode::HeightStemCurve, 0, data, {1, 2, 3, 4}, control).status,
+              FitStatus::CannotFit);
+    data.n = 3;
+    data.X.pop_back();
+    data.Y.pop_back();
+    EXPECT_EQ(FitCurve(CurveMode::SiteCurve, 1, data, {20, 1, 0.05, 0}, control).status,
+              FitStatus::CannotFit);
+    EXPECT_EQ(evaluated, 0);
+}
+
 TEST(CurveFitting, NegativeThreePointEstimateIsReplacedByTheLargestValue) {
     FitData data;
     data.X = {10, 20, 30, 40, 50};
