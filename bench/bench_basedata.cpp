@@ -2,11 +2,11 @@
 // reading of a 500-record survey file.
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "core/basedata/curve_fitting.h"
 #include "core/basedata/survey_data.h"
@@ -17,7 +17,8 @@ namespace {
 
 class SilentMessages final : public Messages {
 public:
-    MessageAnswer Show(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
+    MessageAnswer Show(const std::string&, const std::string&, MessageIcon,
+                       MessageButtons) override {
         return MessageAnswer::Ok;
     }
 };
@@ -31,8 +32,10 @@ SurveyDataSet SurveyPlots(int count) {
         r.plot = 100 + i;
         r.standAge = 3 + (i * 7) % 78;
         const double site = 1 + 0.12 * (((i * 13) % 17) - 8) / 8.0;
-        r.dominantHeight = std::round(10 * 30 * (1 - 1.04 * std::exp(-0.026 * r.standAge)) * site) / 10;
-        r.stemsPerHa = 3100 - static_cast<int>(2400 * std::exp(-8 * std::exp(-0.15 * r.dominantHeight)));
+        r.dominantHeight =
+            std::round(10 * 30 * (1 - 1.04 * std::exp(-0.026 * r.standAge)) * site) / 10;
+        r.stemsPerHa =
+            3100 - static_cast<int>(2400 * std::exp(-8 * std::exp(-0.15 * r.dominantHeight)));
         r.stemVolume = 20 * r.dominantHeight;
         r.basalArea = 2 * r.dominantHeight;
         r.meanDiameter = r.dominantHeight;
@@ -60,7 +63,10 @@ void BM_SiteCurveFit200(benchmark::State& state) {
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_SiteCurveFit200)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_SiteCurveFit200)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 void BM_SiteCurveSelection200(benchmark::State& state) {
     const FitData data = BuildFitData(CurveMode::SiteCurve, SurveyPlots(200));
@@ -70,7 +76,10 @@ void BM_SiteCurveSelection200(benchmark::State& state) {
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(BM_SiteCurveSelection200)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_SiteCurveSelection200)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 void BM_ReadSurvey500(benchmark::State& state) {
     char path[] = "/tmp/morikoyomi-bench-XXXXXX";

@@ -70,7 +70,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             return Usage(err, arg + " needs a value");
         }
         if (name == "--pairs") {
-            if (!ParsePairs(value, pairs)) return Usage(err, "--pairs is not a list of X:Y (0..6): " + value);
+            if (!ParsePairs(value, pairs))
+                return Usage(err, "--pairs is not a list of X:Y (0..6): " + value);
             havePairs = true;
         } else if (name == "--degree") {
             if (value == "auto")

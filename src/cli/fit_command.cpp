@@ -44,8 +44,8 @@ bool ParseInit(const std::string& text, FitOptions& options) {
     size_t start = 0;
     for (;;) {
         const size_t comma = text.find(',', start);
-        const std::string piece = text.substr(start, comma == std::string::npos ? std::string::npos
-                                                                                : comma - start);
+        const std::string piece =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const std::optional<double> value = ParseReal(piece);
         if (!value || count >= 4) return false;
         para[count++] = *value;
@@ -95,7 +95,8 @@ int ParseOptions(const std::vector<std::string>& args, FitOptions& options, std:
         } else if (name == "--function") {
             function = value;
         } else if (name == "--init") {
-            if (!ParseInit(value, options)) return Usage(err, "--init is not a list of numbers: " + value);
+            if (!ParseInit(value, options))
+                return Usage(err, "--init is not a list of numbers: " + value);
         } else {
             return Usage(err, "unknown option " + name);
         }

@@ -37,9 +37,11 @@ TEST(CheckCommand, ExaminesThePairsInOrderAndReportsEachOnce) {
                          0),
               0u);
     size_t blocks = 0;
-    for (size_t pos = 0; (pos = text.find("についての吟味", pos)) != std::string::npos; ++pos) ++blocks;
+    for (size_t pos = 0; (pos = text.find("についての吟味", pos)) != std::string::npos; ++pos)
+        ++blocks;
     EXPECT_EQ(blocks, 2u);
-    EXPECT_NE(text.find("上層樹高－ 林  齢  についての吟味\r\n1次式を用いました。\r\n"), std::string::npos);
+    EXPECT_NE(text.find("上層樹高－ 林  齢  についての吟味\r\n1次式を用いました。\r\n"),
+              std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 
     ASSERT_EQ(Cli({"check", dat, "--pairs", "2:3"}, out, err), 0);
@@ -58,24 +60,27 @@ TEST(CheckCommand, APairThatCannotBeFittedIsReportedAndTheRestGoOn) {
     std::string out, err;
     ASSERT_EQ(Cli({"check", dat, "--pairs", "0:1,1:3", "--degree", "auto"}, out, err), 0);
     // Four records are too few for the cubic of 1～3.
-    EXPECT_EQ(err, "[" + dat + " －調査値データチェック処理] このデータではあてはめできません。\n"
-                   "[" + dat + " －調査値データチェック処理] このデータではあてはめできません。\n");
+    EXPECT_EQ(err, "[" + dat +
+                       " －調査値データチェック処理] このデータではあてはめできません。\n"
+                       "[" +
+                       dat + " －調査値データチェック処理] このデータではあてはめできません。\n");
     EXPECT_EQ(Utf8File(dir.File("YIELD_AA.CHK")), "ファイル名 few.datに関するデータ吟味結果\r\n");
     ASSERT_EQ(Cli({"check", dat, "--pairs", "0:1", "--degree", "2"}, out, err), 0);
     EXPECT_EQ(err, "");
-    EXPECT_NE(Utf8File(dir.File("YIELD_AB.CHK")).find("\r\n2次式を用いました。\r\n"), std::string::npos);
+    EXPECT_NE(Utf8File(dir.File("YIELD_AB.CHK")).find("\r\n2次式を用いました。\r\n"),
+              std::string::npos);
 }
 
 TEST(CheckCommand, BadCommandLines) {
     test::TempDir dir;
     std::string out, err;
     const std::string dat = dir.File("a.dat");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"check", dat},
-             {"check", dat, "--pairs", "7:1"},
-             {"check", dat, "--pairs", "0-1"},
-             {"check", dat, "--pairs", "0:1", "--degree", "5"},
-             {"check", "--pairs", "0:1"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"check", dat},
+                                               {"check", dat, "--pairs", "7:1"},
+                                               {"check", dat, "--pairs", "0-1"},
+                                               {"check", dat, "--pairs", "0:1", "--degree", "5"},
+                                               {"check", "--pairs", "0:1"}}) {
         EXPECT_EQ(Cli(args, out, err), 2);
         EXPECT_EQ(out, "");
     }

@@ -73,7 +73,8 @@ TEST_F(FitCommand, GivenStartingValuesAndTheStemCurve) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, dir.File("YIELD_AA.HNP") + "\n");
     const std::string text = Utf8File(dir.File("YIELD_AA.HNP"));
-    EXPECT_EQ(text.substr(0, text.find("PARAMETER")), "上層樹高－本数曲線式\r\nsugi_survey.dat\r\n");
+    EXPECT_EQ(text.substr(0, text.find("PARAMETER")),
+              "上層樹高－本数曲線式\r\nsugi_survey.dat\r\n");
     run = Cli({"fit", dat, "--curve", "hnp", "--init", "2500,7.5,0.14,3100"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, dir.File("YIELD_AB.HNP") + "\n");
@@ -120,10 +121,12 @@ TEST(FitCommandData, RefusedFilesAndDataThatCannotBeFitted) {
                                         "3 3 14 1000 1 1 1 1 20", "4 4 11 1000 1 1 1 1 20"}));
     run = Cli({"fit", flat, "--curve", "site"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "[" + flat + " －地位別上層樹高曲線式の決定] このデータではあてはめできません。\n");
+    EXPECT_EQ(run.err,
+              "[" + flat + " －地位別上層樹高曲線式の決定] このデータではあてはめできません。\n");
     run = Cli({"fit", flat, "--curve", "hnp"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "[" + flat + " －上層樹高－本数曲線式の決定] このデータではあてはめできません。\n");
+    EXPECT_EQ(run.err,
+              "[" + flat + " －上層樹高－本数曲線式の決定] このデータではあてはめできません。\n");
     EXPECT_EQ(run.out, "");
     EXPECT_FALSE(std::filesystem::exists(dir.File("YIELD_AA.PAR")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("YIELD_AA.HNP")));

@@ -225,30 +225,42 @@ int ParameterCount(CurveMode mode) { return IsSite(mode) ? 3 : 4; }
 std::string FunctionName(CurveMode mode, int code) {
     if (!IsSite(mode)) return "ＧOMPERTZ式変形";
     switch (code) {
-        case kMitscherlich: return "ＭITSCHERLICH式";
-        case kLogistic: return "logistic式";
-        case kGompertz: return "ＧOMPERTZ式";
-        default: return "";
+        case kMitscherlich:
+            return "ＭITSCHERLICH式";
+        case kLogistic:
+            return "logistic式";
+        case kGompertz:
+            return "ＧOMPERTZ式";
+        default:
+            return "";
     }
 }
 
 std::string FunctionFileName(CurveMode mode, int code) {
     if (!IsSite(mode)) return "ＧOMPERTZ式変形  ";
     switch (code) {
-        case kMitscherlich: return "ＭITSCHERLICH式  ";
-        case kLogistic: return "logistic式       ";
-        case kGompertz: return "ＧOMPERTZ式      ";
-        default: return "";
+        case kMitscherlich:
+            return "ＭITSCHERLICH式  ";
+        case kLogistic:
+            return "logistic式       ";
+        case kGompertz:
+            return "ＧOMPERTZ式      ";
+        default:
+            return "";
     }
 }
 
 std::string FunctionFormula(CurveMode mode, int code) {
     if (!IsSite(mode)) return "Y=PARA(4)-PARA(1)*EXP(-PARA(2)*EXP(-PARA(3)*X))";
     switch (code) {
-        case kMitscherlich: return "Y=PARA(1)*(1-PARA(2)*EXP(-PARA(3)*X))   ";
-        case kLogistic: return "Y=PARA(1)/(1+PARA(2)*EXP(-PARA(3)*X))   ";
-        case kGompertz: return "Y=PARA(1)*EXP(-PARA(2)*EXP(-PARA(3)*X)) ";
-        default: return "";
+        case kMitscherlich:
+            return "Y=PARA(1)*(1-PARA(2)*EXP(-PARA(3)*X))   ";
+        case kLogistic:
+            return "Y=PARA(1)/(1+PARA(2)*EXP(-PARA(3)*X))   ";
+        case kGompertz:
+            return "Y=PARA(1)*EXP(-PARA(2)*EXP(-PARA(3)*X)) ";
+        default:
+            return "";
     }
 }
 
@@ -307,13 +319,18 @@ bool EstimateInitialValues(CurveMode mode, int code, const FitData& data, CurveP
         for (int i = 0; i < data.n; ++i) {
             const double y = data.Y[i];
             switch (code) {
-                case kMitscherlich: v[i] = y; break;
-                case kLogistic: v[i] = 1.0 / y; break;
+                case kMitscherlich:
+                    v[i] = y;
+                    break;
+                case kLogistic:
+                    v[i] = 1.0 / y;
+                    break;
                 case kGompertz:
                     if (!(y > 0.0)) return false;
                     v[i] = std::log(y);
                     break;
-                default: return false;
+                default:
+                    return false;
             }
         }
         if (!EstimateCurve(data.X, v, true, 0.0, e)) return false;
@@ -341,10 +358,14 @@ bool CheckManualInitialValues(CurveMode mode, const CurveParameters& para) {
 double CurveValue(CurveMode mode, int code, const CurveParameters& p, double x) {
     if (!IsSite(mode)) return p[3] - p[0] * std::exp(-p[1] * std::exp(-p[2] * x));
     switch (code) {
-        case kMitscherlich: return p[0] * (1.0 - p[1] * std::exp(-p[2] * x));
-        case kLogistic: return p[0] / (1.0 + p[1] * std::exp(-p[2] * x));
-        case kGompertz: return p[0] * std::exp(-p[1] * std::exp(-p[2] * x));
-        default: return 0.0;
+        case kMitscherlich:
+            return p[0] * (1.0 - p[1] * std::exp(-p[2] * x));
+        case kLogistic:
+            return p[0] / (1.0 + p[1] * std::exp(-p[2] * x));
+        case kGompertz:
+            return p[0] * std::exp(-p[1] * std::exp(-p[2] * x));
+        default:
+            return 0.0;
     }
 }
 
@@ -370,7 +391,8 @@ FitResult FitCurve(CurveMode mode, int code, const FitData& data, const CurvePar
     result.para = start;
     // No more pairs than parameters: any curve passes through them, and the
     // band coefficient has nothing to divide by.
-    if (data.n <= ParameterCount(mode) || (IsSite(mode) && (code < kMitscherlich || code > kGompertz)))
+    if (data.n <= ParameterCount(mode) ||
+        (IsSite(mode) && (code < kMitscherlich || code > kGompertz)))
         return result;
 
     Simplex simplex(mode, code, data, control);

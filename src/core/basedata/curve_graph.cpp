@@ -62,9 +62,12 @@ void DrawLegendEntry(Canvas& canvas, CurveMode mode, int code) {
 
 Color FunctionColor(CurveMode mode, int code) {
     switch (LegendCode(mode, code)) {
-        case 2: return Rgb(0, 128, 64);
-        case 3: return Rgb(0, 0, 255);
-        default: return Rgb(255, 0, 0);
+        case 2:
+            return Rgb(0, 128, 64);
+        case 3:
+            return Rgb(0, 0, 255);
+        default:
+            return Rgb(255, 0, 0);
     }
 }
 

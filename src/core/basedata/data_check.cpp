@@ -109,14 +109,22 @@ std::string CheckReportName(int code) {
 
 double CheckVariableValue(const SurveyRecord& r, int index) {
     switch (index) {
-        case 0: return r.standAge;
-        case 1: return r.dominantHeight;
-        case 2: return r.stemsPerHa;
-        case 3: return r.stemVolume;
-        case 4: return r.basalArea;
-        case 5: return r.meanDiameter;
-        case 6: return r.meanHeight;
-        default: return 0.0;
+        case 0:
+            return r.standAge;
+        case 1:
+            return r.dominantHeight;
+        case 2:
+            return r.stemsPerHa;
+        case 3:
+            return r.stemVolume;
+        case 4:
+            return r.basalArea;
+        case 5:
+            return r.meanDiameter;
+        case 6:
+            return r.meanHeight;
+        default:
+            return 0.0;
     }
 }
 
@@ -150,7 +158,8 @@ Examination ExaminePair(const SurveyDataSet& set, CheckState& s) {
         return result;
     }
 
-    const int count = set.count > 0 ? std::min<int>(set.count, static_cast<int>(set.records.size())) : 0;
+    const int count =
+        set.count > 0 ? std::min<int>(set.count, static_cast<int>(set.records.size())) : 0;
     s.X.assign(static_cast<size_t>(count), 0.0);
     s.Y.assign(static_cast<size_t>(count), 0.0);
     s.mark.assign(static_cast<size_t>(count), 0);
@@ -225,7 +234,8 @@ Examination ExaminePair(const SurveyDataSet& set, CheckState& s) {
     result.label3 = IntText(d) + " 次式を採用しました。";
     for (int i = 0; i < count; ++i)
         if (s.mark[i] > 0)
-            result.listLines.push_back(FlagLine(set.records[static_cast<size_t>(i)].number, s.mark[i]));
+            result.listLines.push_back(
+                FlagLine(set.records[static_cast<size_t>(i)].number, s.mark[i]));
 
     bool& written = s.pairWritten[s.xIndex][s.yIndex];
     if (!written) {

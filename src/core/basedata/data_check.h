@@ -32,7 +32,7 @@ std::string CheckPairDescription(int xIndex, int yIndex);
 struct CheckFit {
     int degree = 0;
     std::array<double, 4> coefficients{};  // c_0..c_degree
-    int n = 0;                              // usable records
+    int n = 0;                             // usable records
     double SSE = 0.0;
     double SL = 0.0;
     double residualBound = 0.0;  // 2.58 s
@@ -65,8 +65,8 @@ enum class ExaminationOutcome { SameVariable, CannotFit, Fitted };
 
 struct Examination {
     ExaminationOutcome outcome = ExaminationOutcome::SameVariable;
-    std::string label3;                    // "2 次式を採用しました。" or empty
-    std::vector<std::string> listLines;    // the flagged records
+    std::string label3;                  // "2 次式を採用しました。" or empty
+    std::vector<std::string> listLines;  // the flagged records
     // Lines for the report: the pair line, the degree line and the flagged
     // records, only at the first fitted examination of the pair.
     std::vector<std::string> reportLines;

@@ -19,8 +19,7 @@ namespace {
 constexpr int kTitleChars = 22;
 constexpr int kHeadingLines = 4;  // title, rule, column heading, rule
 constexpr int kPiecesPerRecord = 9;
-constexpr std::string_view kRule =
-    "───────────────────────────────────────";
+constexpr std::string_view kRule = "───────────────────────────────────────";
 constexpr std::string_view kColumnHeading =
     "  番号   PLOT  上層樹高  立木本数   幹材積   断面積  平均直径 平均樹高  林齢";
 // Puts the title at the 18th column, as the files have always had it.
@@ -170,7 +169,8 @@ SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
     outcome.records.reserve(std::min(static_cast<size_t>(*count), lines.size()));
     for (int i = 1; i <= *count; ++i) {
         const int lineNumber = kHeadingLines + i;
-        if (static_cast<size_t>(lineNumber) > lines.size()) return Refused(FormatRefusal(lineNumber));
+        if (static_cast<size_t>(lineNumber) > lines.size())
+            return Refused(FormatRefusal(lineNumber));
         const TextLine& line = lines[static_cast<size_t>(lineNumber - 1)];
         SurveyRecord record;
         if (!line.valid || !ParseRecordLine(line.text, record))

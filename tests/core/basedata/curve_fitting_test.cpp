@@ -1,8 +1,9 @@
+#include "core/basedata/curve_fitting.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "core/basedata/curve_fitting.h"
 #include "core/host/recording_messages.h"
 #include "support/test_files.h"
 
@@ -16,10 +17,10 @@ namespace {
 const std::vector<double> kAges = {3,  10, 17, 24, 31, 38, 45, 52, 59, 66, 73, 80, 9,  16,
                                    23, 30, 37, 44, 51, 58, 65, 72, 79, 8,  15, 22, 29, 36,
                                    43, 50, 57, 64, 71, 78, 7,  14, 21, 28, 35, 42};
-const std::vector<double> kHeights = {
-    1.0,  6.2,  10.0, 12.9, 14.9, 19.5, 20.7, 21.5, 21.9, 26.1, 26.1, 25.8, 5.0,  10.2,
-    13.4, 15.7, 17.4, 18.5, 22.8, 23.3, 23.5, 23.4, 27.6, 4.8,  8.7,  11.6, 16.4, 18.3,
-    19.6, 20.4, 24.7, 25.1, 25.1, 24.9, 3.7,  8.7,  12.0, 14.5, 16.2, 20.7};
+const std::vector<double> kHeights = {1.0,  6.2,  10.0, 12.9, 14.9, 19.5, 20.7, 21.5, 21.9, 26.1,
+                                      26.1, 25.8, 5.0,  10.2, 13.4, 15.7, 17.4, 18.5, 22.8, 23.3,
+                                      23.5, 23.4, 27.6, 4.8,  8.7,  11.6, 16.4, 18.3, 19.6, 20.4,
+                                      24.7, 25.1, 25.1, 24.9, 3.7,  8.7,  12.0, 14.5, 16.2, 20.7};
 const std::vector<int> kStems = {3048, 3025, 3005, 2982, 2955, 2926, 2893, 2831, 2788, 2744,
                                  2697, 2650, 2601, 2552, 2434, 2379, 2325, 2272, 2221, 2173,
                                  2016, 1966, 1919, 1876, 1836, 1800, 1768, 1582, 1551, 1525,
@@ -259,8 +260,8 @@ TEST(CurveFitting, SelectionOfTheSampleDataKeepsTheSmallestResidual) {
     const FitData data = BuildFitData(CurveMode::SiteCurve, SiteSet());
     FitControl control;
     std::vector<int> fitted;
-    SelectionResult s = SelectBestFunction(data, nullptr, control,
-                                           [&fitted](const FitResult& r) { fitted.push_back(r.code); });
+    SelectionResult s = SelectBestFunction(
+        data, nullptr, control, [&fitted](const FitResult& r) { fitted.push_back(r.code); });
     ASSERT_EQ(s.status, FitStatus::Converged);
     EXPECT_EQ(fitted, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(s.best.code, 1);
@@ -291,8 +292,7 @@ TEST(CurveFitting, ExampleSurveyFileRecoversItsCurves) {
     for (double h : {8.0, 12.0, 16.0, 20.0, 24.0}) {
         const CurveParameters reference = {2494.165, 7.488457, 0.1387175, 3086.880};
         const double expected = CurveValue(CurveMode::HeightStemCurve, 0, reference, h);
-        EXPECT_NEAR(CurveValue(CurveMode::HeightStemCurve, 0, r.para, h), expected,
-                    0.03 * expected)
+        EXPECT_NEAR(CurveValue(CurveMode::HeightStemCurve, 0, r.para, h), expected, 0.03 * expected)
             << h;
     }
 }

@@ -27,7 +27,8 @@ FitResult SiteResult() {
 }
 
 TEST(CurveParameterFile, ParTextAfterAnAutomaticSelection) {
-    const std::string text = CurveParameterText(CurveMode::SiteCurve, "sugi.dat", SiteResult(), true);
+    const std::string text =
+        CurveParameterText(CurveMode::SiteCurve, "sugi.dat", SiteResult(), true);
     EXPECT_EQ(text,
               "上層樹高生長曲線計算結果\r\n"
               "ファイル名, sugi.dat\r\n"
@@ -37,7 +38,8 @@ TEST(CurveParameterFile, ParTextAfterAnAutomaticSelection) {
               "PARAMETER(3)   =  2.645184E-02\r\n"
               "変 動 帯 係 数 =  1.366045E-01\r\n"
               "残 差 平 方 和 =  3.092863E+02\r\n");
-    const std::string single = CurveParameterText(CurveMode::SiteCurve, "sugi.dat", SiteResult(), false);
+    const std::string single =
+        CurveParameterText(CurveMode::SiteCurve, "sugi.dat", SiteResult(), false);
     EXPECT_NE(single.find(" 3 ＧOMPERTZ式      \r\n"), std::string::npos);
 }
 
@@ -45,9 +47,11 @@ TEST(CurveParameterFile, WrittenFilesReadBackToTheSameValues) {
     test::TempDir dir;
     RecordingMessages messages;
     const std::string dat = dir.File("plots.dat");
-    const std::string first = WriteCurveParameterFile(CurveMode::SiteCurve, dat, SiteResult(), true, messages);
+    const std::string first =
+        WriteCurveParameterFile(CurveMode::SiteCurve, dat, SiteResult(), true, messages);
     EXPECT_EQ(first, dir.File("YIELD_AA.PAR"));
-    const std::string second = WriteCurveParameterFile(CurveMode::SiteCurve, dat, SiteResult(), false, messages);
+    const std::string second =
+        WriteCurveParameterFile(CurveMode::SiteCurve, dat, SiteResult(), false, messages);
     EXPECT_EQ(second, dir.File("YIELD_AB.PAR"));
 
     HeightCurveParameters curve;
@@ -63,7 +67,8 @@ TEST(CurveParameterFile, WrittenFilesReadBackToTheSameValues) {
     FitResult stems;
     stems.para = {2644.171, 6.247623, 0.1249646, 3130.909};
     stems.bestSS = 1238539;
-    const std::string hnpPath = WriteCurveParameterFile(CurveMode::HeightStemCurve, dat, stems, false, messages);
+    const std::string hnpPath =
+        WriteCurveParameterFile(CurveMode::HeightStemCurve, dat, stems, false, messages);
     EXPECT_EQ(hnpPath, dir.File("YIELD_AA.HNP"));
     auto text = Cp932ToUtf8(test::ReadBytes(hnpPath));
     ASSERT_TRUE(text);
@@ -84,8 +89,8 @@ TEST(CurveParameterFile, WrittenFilesReadBackToTheSameValues) {
 TEST(CurveParameterFile, UnwritableFolderIsReportedAndNothingClaimed) {
     test::TempDir dir;
     RecordingMessages messages;
-    const std::string path = WriteCurveParameterFile(CurveMode::SiteCurve, dir.File("gone/plots.dat"),
-                                                     SiteResult(), true, messages);
+    const std::string path = WriteCurveParameterFile(
+        CurveMode::SiteCurve, dir.File("gone/plots.dat"), SiteResult(), true, messages);
     EXPECT_TRUE(path.empty());
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "ファイル書き込みエラー");
@@ -105,7 +110,8 @@ TEST(CurveGraph, FrameHasAxesTicksPointsAndTitle) {
     RecordingCanvas canvas;
     DrawCurveFrame(canvas, CurveMode::HeightStemCurve, TwoPlots(), "plots.dat");
     auto texts = canvas.Texts();
-    for (const char* label : {"0", "20", "100", "   2000", "  10000", "上層樹高（ｍ）", "plots.dat"})
+    for (const char* label :
+         {"0", "20", "100", "   2000", "  10000", "上層樹高（ｍ）", "plots.dat"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << label;
     auto circles = canvas.OfKind(Kind::Circle);
     ASSERT_EQ(circles.size(), 2u);
@@ -151,7 +157,8 @@ TEST(CurveGraph, SiteCurveWithBandLegendStarAndAnnotation) {
 
     DrawParameterAnnotation(canvas, CurveMode::SiteCurve, fit);
     auto all = canvas.Texts();
-    for (const char* s : {"PARAMETER(1)=", "変動帯係数=", "残差平方和=", "2.968751E+01", "1.366045E-01"})
+    for (const char* s :
+         {"PARAMETER(1)=", "変動帯係数=", "残差平方和=", "2.968751E+01", "1.366045E-01"})
         EXPECT_NE(std::find(all.begin(), all.end(), s), all.end()) << s;
     EXPECT_EQ(FunctionColor(CurveMode::SiteCurve, 2), 0 + 128 * 256 + 64 * 65536);
     EXPECT_EQ(FunctionColor(CurveMode::HeightStemCurve, 3), 255);

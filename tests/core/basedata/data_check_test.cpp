@@ -1,7 +1,9 @@
+#include "core/basedata/data_check.h"
+
 #include <gtest/gtest.h>
+
 #include <algorithm>
 
-#include "core/basedata/data_check.h"
 #include "core/graphics/recording_canvas.h"
 #include "core/host/recording_messages.h"
 #include "core/text/cp932.h"
@@ -105,7 +107,8 @@ TEST(DataCheck, RecordsWithAZeroInThePairAreLeftOut) {
     zero.standAge = 0;
     zero.dominantHeight = 99;  // would be an outlier if it were used
     with.records.insert(with.records.begin(), zero);
-    for (size_t i = 0; i < with.records.size(); ++i) with.records[i].number = static_cast<int>(i) + 1;
+    for (size_t i = 0; i < with.records.size(); ++i)
+        with.records[i].number = static_cast<int>(i) + 1;
     with.count = static_cast<int>(with.records.size());
     CheckState state;
     state.degreeChoice = 1;
@@ -193,7 +196,8 @@ TEST_F(CheckReportTest, DataThatCannotBeFittedShowOneMessageAndWriteNothing) {
         SCOPED_TRACE(c.name);
         messages.clear();
         state.degreeChoice = c.degreeChoice;
-        Examination result = RunExamination(c.set, state, &canvas, &report, messages, "a.dat －調査値データチェック処理");
+        Examination result = RunExamination(c.set, state, &canvas, &report, messages,
+                                            "a.dat －調査値データチェック処理");
         EXPECT_EQ(result.outcome, ExaminationOutcome::CannotFit);
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.shown()[0].text, "このデータではあてはめできません。");
@@ -249,7 +253,7 @@ TEST(CheckGraph, PointsCurveAndColouredFlags) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "10"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "5"), texts.end());    // Xmin
     EXPECT_NE(std::find(texts.begin(), texts.end(), "100"), texts.end());  // Xmax
-    EXPECT_FALSE(canvas.OfKind(Kind::Line).empty());  // the polynomial
+    EXPECT_FALSE(canvas.OfKind(Kind::Line).empty());                       // the polynomial
     EXPECT_EQ(canvas.GetFillStyle(), FillStyle::Transparent);
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "core/basedata/survey_data.h"
@@ -57,12 +56,12 @@ SurveyDataSet SampleSet() {
 
 TEST(SurveyFileWrite, ExactBytesOfTheWholeFile) {
     SurveyDataSet set = SampleSet();
-    const std::string expected = Sjis(
-        Title("   3") + "\r\n" + kRule + "\r\n" + kHeading + "\r\n" + kRule + "\r\n" +
-        "    1    101      12.3      2600    234.6     39.4      14.7     11.4    24\r\n"
-        "    2    102      23.1      1188    540.3     52.8      24.0     21.2    45\r\n"
-        "    3      7       8.0      3000      0.0      0.0       0.0      0.0    12\r\n" +
-        kRule + "\r\n");
+    const std::string expected =
+        Sjis(Title("   3") + "\r\n" + kRule + "\r\n" + kHeading + "\r\n" + kRule + "\r\n" +
+             "    1    101      12.3      2600    234.6     39.4      14.7     11.4    24\r\n"
+             "    2    102      23.1      1188    540.3     52.8      24.0     21.2    45\r\n"
+             "    3      7       8.0      3000      0.0      0.0       0.0      0.0    12\r\n" +
+             kRule + "\r\n");
     TempDir dir;
     RecordingMessages messages;
     set.modified = true;
@@ -101,9 +100,9 @@ TEST(SurveyFileRoundTrip, RealsRoundedAndNumbersRenumbered) {
 }
 
 TEST(SurveyFileRead, HandEditedLinesAreReadByTheOrderOfTheirPieces) {
-    const std::string bytes = DatBytes(
-        "2", {"   9   101   12.5  1500.5  100  20   15  11   20.5  extra pieces",
-              "1 102 14 1501.5 120.25 22 16 12 21.5"});
+    const std::string bytes =
+        DatBytes("2", {"   9   101   12.5  1500.5  100  20   15  11   20.5  extra pieces",
+                       "1 102 14 1501.5 120.25 22 16 12 21.5"});
     SurveyReadOutcome outcome = ParseSurveyBytes(bytes);
     ASSERT_TRUE(outcome.ok);
     ASSERT_EQ(outcome.records.size(), 2u);
@@ -118,8 +117,8 @@ TEST(SurveyFileRead, HandEditedLinesAreReadByTheOrderOfTheirPieces) {
 }
 
 TEST(SurveyFileRead, TitleWithAnyLeadingBlanksReads) {
-    std::string text = std::string("収穫予測表作成のための基礎資料   資料数：1\r\n") + kRule + "\r\n" +
-                       kHeading + "\r\n" + kRule + "\r\n1 1 10 1000 1 1 1 1 10\r\n";
+    std::string text = std::string("収穫予測表作成のための基礎資料   資料数：1\r\n") + kRule +
+                       "\r\n" + kHeading + "\r\n" + kRule + "\r\n1 1 10 1000 1 1 1 1 10\r\n";
     EXPECT_TRUE(ParseSurveyBytes(Sjis(text)).ok);
     EXPECT_TRUE(ParseSurveyBytes(Sjis("  " + text)).ok);
     EXPECT_TRUE(ParseSurveyBytes(Sjis("                              " + text)).ok);
@@ -257,9 +256,15 @@ TEST(SurveyFileRead, MutatedFilesAreReadOrRefusedWhole) {
         for (int e = 0; e < edits; ++e) {
             const size_t pos = next() % bytes.size();
             switch (next() % 3) {
-                case 0: bytes[pos] = alphabet[next() % sizeof alphabet]; break;
-                case 1: bytes.erase(pos, 1 + next() % 8); break;
-                default: bytes.insert(pos, 1, alphabet[next() % sizeof alphabet]); break;
+                case 0:
+                    bytes[pos] = alphabet[next() % sizeof alphabet];
+                    break;
+                case 1:
+                    bytes.erase(pos, 1 + next() % 8);
+                    break;
+                default:
+                    bytes.insert(pos, 1, alphabet[next() % sizeof alphabet]);
+                    break;
             }
             if (bytes.empty()) bytes = "x";
         }
