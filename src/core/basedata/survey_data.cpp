@@ -75,8 +75,40 @@ int SplitPieces(std::string_view line, std::string_view* pieces, int max) {
     return count;
 }
 
+// Plain decimals ("-12.3", "2600") of at most 15 digits are the pieces of
+// every file the writer makes. Their value is the digits as a whole number
+// divided by a power of ten, both exact doubles, so the one division rounds
+// exactly as a full conversion would.
+bool PlainDecimal(std::string_view piece, double& value) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    const bool negative = !piece.empty() && piece[0] == '-';
+    if (negative || (!piece.empty() && piece[0] == '+')) ++i;
+    long long digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (; i < piece.size(); ++i) {
+        const char c = piece[i];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            if (++count > 15) return false;
+            digits = digits * 10 + (c - '0');
+            if (point) ++decimals;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) return false;
+    value = static_cast<double>(digits) / kPowers[decimals];
+    if (negative) value = -value;
+    return true;
+}
+
 // A real piece that must be a finite number.
 bool RealPiece(std::string_view piece, double& value) {
+    if (PlainDecimal(piece, value)) return true;
     auto parsed = ParseReal(piece);
     if (!parsed || !std::isfinite(*parsed)) return false;
     value = *parsed;

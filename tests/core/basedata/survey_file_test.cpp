@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "core/basedata/survey_data.h"
 #include "core/host/recording_messages.h"
 #include "support/test_files.h"
@@ -277,6 +279,36 @@ TEST(SurveyFileRead, MutatedFilesAreReadOrRefusedWhole) {
             ASSERT_LE(outcome.messages.size(), 1u);
             ASSERT_TRUE(outcome.records.empty());
         }
+    }
+}
+
+}  // namespace
+}  // namespace mk
+
+namespace mk {
+namespace {
+
+TEST(SurveyFileRead, NumbersReadAsAFullConversionReadsThem) {
+    const char* pieces[] = {"0.1",
+                            "12.3",
+                            "-7.25",
+                            "+3",
+                            "1e2",
+                            ".5",
+                            "5.",
+                            "00012",
+                            "123456789012.345",
+                            "1234567890123456.7",
+                            "0.30000000000000004"};
+    for (const char* piece : pieces) {
+        SCOPED_TRACE(piece);
+        std::string line = std::string("1 1 ") + piece + " 1000 " + piece + " 1 1 1 10";
+        std::string text =
+            "収穫予測表作成のための基礎資料   資料数：1\r\n-\r\n-\r\n-\r\n" + line + "\r\n";
+        SurveyReadOutcome outcome = ParseSurveyBytes(test::Sjis(text));
+        ASSERT_TRUE(outcome.ok);
+        EXPECT_EQ(outcome.records[0].dominantHeight, std::strtod(piece, nullptr));
+        EXPECT_EQ(outcome.records[0].stemVolume, std::strtod(piece, nullptr));
     }
 }
 
