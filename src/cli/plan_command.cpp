@@ -180,9 +180,8 @@ void CompletePlanSettings(const RunFile& f, Workspace& ws) {
         if (p.StandStateKnown == 2) {
             p.StartPlantingDensity = p.TargetPlantingDensity;
         } else {
-            const double height = PlanStandHeight(ws.Run, ws.CurrentStand, ws.HeightCurve,
-                                                  p.StartAge)
-                                      .value_or(0);
+            const double height =
+                PlanStandHeight(ws.Run, ws.CurrentStand, ws.HeightCurve, p.StartAge).value_or(0);
             p.StartPlantingDensity =
                 CurrentPlanStand(ws.Diagram, p.StartAge, height, p.StartStemNumber, pump)
                     .plantingDensity;
@@ -234,8 +233,8 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     out << written << "\n";
     if (images) {
         std::vector<std::string> paths;
-        const bool ok =
-            WriteRunImages(parsed.imageFolder, *image, PlanGraphs(*ws, parsed.plan), messages, paths);
+        const bool ok = WriteRunImages(parsed.imageFolder, *image, PlanGraphs(*ws, parsed.plan),
+                                       messages, paths);
         for (const std::string& path : paths) out << path << "\n";
         if (!ok) return 1;
     }

@@ -109,8 +109,9 @@ TEST_F(PlanCommand, ADiagramOfAnotherTypeWritesNothing) {
     WriteBytes(dir_.File("sugi_type1.prm"), prm);
     fs::copy_file(SourcePath("examples/plan_policy.run"), dir_.File("plan_policy.run"));
     EXPECT_EQ(Run({dir_.File("plan_policy.run")}), 1);
-    EXPECT_NE(err_.str().find("[TABLECALC2] 林分密度管理図の種類が正しくありません（1または2）。\n"),
-              std::string::npos)
+    EXPECT_NE(
+        err_.str().find("[TABLECALC2] 林分密度管理図の種類が正しくありません（1または2）。\n"),
+        std::string::npos)
         << err_.str();
     EXPECT_EQ(out_.str(), "");
     EXPECT_TRUE(NothingWritten());
@@ -127,7 +128,7 @@ TEST_F(PlanCommand, BadRunFilesAreRefusedWithTheirLine) {
         "[PlanSettings]\n";  // lines 1-5
     const BadRunFile cases[] = {
         {"TargetDecided = 1\nEndAge = 60\nTargetStemNumber = 700\n", ":5: "},  // no StandStateKnown
-        {"StandStateKnown = 2\nTargetDecided = 2\nEndAge = 60\n", ":7: "},      // nothing to plan
+        {"StandStateKnown = 2\nTargetDecided = 2\nEndAge = 60\n", ":7: "},     // nothing to plan
         {"StandStateKnown = 3\nTargetDecided = 2\nEndAge = 60\n", ":6: "},
         {"StandStateKnown = 1\nTargetDecided = 2\nStartStemNumber = 2000\nEndAge = 60\n", ":5: "},
         {"StandStateKnown = 1\nTargetDecided = 2\nStartAge = 30\nStartStemNumber = 2000\n"
@@ -135,8 +136,7 @@ TEST_F(PlanCommand, BadRunFilesAreRefusedWithTheirLine) {
          ":10: "},
         {"StandStateKnown = 2\nTargetDecided = 1\nEndAge = 60\n", ":5: "},  // no TargetStemNumber
         {"StandStateKnown = 2\nTargetDecided = 1\nEndAge = 60\nTargetStemNumber = x\n", ":9: "},
-        {"StandStateKnown = 2\nTargetDecided = 1\nEndAge = 60\nTargetStemNumbers = 700\n",
-         ":9: "},
+        {"StandStateKnown = 2\nTargetDecided = 1\nEndAge = 60\nTargetStemNumbers = 700\n", ":9: "},
     };
     for (const BadRunFile& c : cases) {
         const std::string run = WriteRun("bad.run", head + c.plan);

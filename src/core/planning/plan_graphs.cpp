@@ -39,8 +39,8 @@ std::string PlanImageCounter(int index) { return "画像 " + IntText(index + 1) 
 
 std::string PlanAllImageCaption(const Workspace& workspace, int plan) {
     return "収穫予測 " + FileNamePart(workspace.HeightCurve.HeightCurveSource) + " 地位：" +
-           SiteClassName(workspace.Run.SiteClass, workspace.CurrentStand.SiteText) +
-           " 間伐回数：" + IntText(plan);
+           SiteClassName(workspace.Run.SiteClass, workspace.CurrentStand.SiteText) + " 間伐回数：" +
+           IntText(plan);
 }
 
 }  // namespace mk

@@ -30,8 +30,8 @@ int WholePart(double value) {
     return static_cast<int>(std::trunc(value));
 }
 
-PlanStand StandValues(const DensityDiagramParameters& diagram, int age, double height,
-                      double stems, double plantingDensity) {
+PlanStand StandValues(const DensityDiagramParameters& diagram, int age, double height, double stems,
+                      double plantingDensity) {
     PlanStand s;
     s.age = age;
     s.height = height;
@@ -47,8 +47,8 @@ PlanStand StandValues(const DensityDiagramParameters& diagram, int age, double h
 std::string Line(const std::string& text) { return text + std::string(kCrLf); }
 
 // The eight lines of a stand in the confirmation of modes B and C.
-std::string StandLines(int age, double height, double stems, double dbh, double volume,
-                       double ry, double slenderness, double plantingDensity) {
+std::string StandLines(int age, double height, double stems, double dbh, double volume, double ry,
+                       double slenderness, double plantingDensity) {
     return Line("　林齢=　　　　" + AlignRight(IntText(age), 4)) +
            Line("　上層樹高=　　" + FormatRight(height, "0.0", 6)) +
            Line("　立木本数=　　" + AlignRight(GeneralNumber(stems), 5)) +
@@ -189,8 +189,9 @@ void StorePolicy(const PlanPolicy& policy, PlanSettings& settings) {
 }
 
 std::string PolicyStandLabel(const std::string& title, int age, double height, double stems) {
-    return title + "\t" + "林齢:" + AlignRight(IntText(age), 4) + " 上層樹高:" +
-           FormatRight(height, "0.0", 6) + " 立木本数:" + AlignRight(GeneralNumber(stems), 5);
+    return title + "\t" + "林齢:" + AlignRight(IntText(age), 4) +
+           " 上層樹高:" + FormatRight(height, "0.0", 6) +
+           " 立木本数:" + AlignRight(GeneralNumber(stems), 5);
 }
 
 std::string PlanConfirmationText(const RunSettings& run, const CurrentStandState& stand,
@@ -200,12 +201,11 @@ std::string PlanConfirmationText(const RunSettings& run, const CurrentStandState
     std::string text = "この設定で宜しいか？" + br + br + PlanFilesText(run, stand) + br + br;
     switch (PlanModeOf(settings)) {
         case PlanMode::Forward:
-            text += Line("【現在の林分状態】") +
-                    ShortStandLines(settings.StartAge, current.height,
-                                    settings.StartStemNumberShown) +
-                    Line("【目標とする林型】") +
-                    ShortStandLines(settings.EndAge, settings.TargetHeight,
-                                    settings.TargetStemNumber);
+            text +=
+                Line("【現在の林分状態】") +
+                ShortStandLines(settings.StartAge, current.height, settings.StartStemNumberShown) +
+                Line("【目標とする林型】") +
+                ShortStandLines(settings.EndAge, settings.TargetHeight, settings.TargetStemNumber);
             break;
         case PlanMode::Policy:
             text += Line("【現在の林分状態】") +

@@ -42,12 +42,19 @@ double SiteHeightAt(const Workspace& ws, int age, double keep) {
 
 class PlanRun {
 public:
-    PlanRun(Workspace& ws, Canvas& picture,
-            const std::function<void(const std::string&)>& ageLabel, Messages& messages,
-            EventPump& pump)
-        : ws_(ws), p_(ws.Plan), w_(ws.PlanWorking), y_(ws.Years), t_(ws.Thinning),
-          d_(ws.Diagram), picture_(picture), ageLabel_(ageLabel), messages_(messages),
-          pump_(pump), mode_(PlanModeOf(ws.Plan)) {}
+    PlanRun(Workspace& ws, Canvas& picture, const std::function<void(const std::string&)>& ageLabel,
+            Messages& messages, EventPump& pump)
+        : ws_(ws),
+          p_(ws.Plan),
+          w_(ws.PlanWorking),
+          y_(ws.Years),
+          t_(ws.Thinning),
+          d_(ws.Diagram),
+          picture_(picture),
+          ageLabel_(ageLabel),
+          messages_(messages),
+          pump_(pump),
+          mode_(PlanModeOf(ws.Plan)) {}
 
     void Run();
 
@@ -117,8 +124,7 @@ void PlanRun::PrepareYearBefore() {
         return;
     }
     y_.YearHeight[before] = SiteHeightAt(ws_, before, y_.YearHeight[before]);
-    y_.YearStems[before] =
-        NaturalThinningStems(d_, w_.CurvePlantingDensity, y_.YearHeight[before]);
+    y_.YearStems[before] = NaturalThinningStems(d_, w_.CurvePlantingDensity, y_.YearHeight[before]);
     y_.YearVolume[before] = StandVolume(d_, y_.YearHeight[before], y_.YearStems[before]);
 }
 
@@ -166,10 +172,17 @@ bool PlanRun::SimulateYear(int age, bool firstYear, bool lastYear) {
     const double meanGrowth = V / age;
 
     switch (mode_) {
-        case PlanMode::Forward: ThinForward(age); break;
-        case PlanMode::Policy: ThinByPolicy(age); break;
-        case PlanMode::Backward: ThinBackward(age); break;
-        case PlanMode::None: break;
+        case PlanMode::Forward:
+            ThinForward(age);
+            break;
+        case PlanMode::Policy:
+            ThinByPolicy(age);
+            break;
+        case PlanMode::Backward:
+            ThinBackward(age);
+            break;
+        case PlanMode::None:
+            break;
     }
 
     if (!WriteRow(age, growth, meanGrowth)) return false;
@@ -177,8 +190,8 @@ bool PlanRun::SimulateYear(int age, bool firstYear, bool lastYear) {
         if (!Backward()) {
             // The following years follow the natural-thinning curve through
             // the thinned stand.
-            w_.CurvePlantingDensity = PlantingDensityThrough(
-                d_, w_.CurvePlantingDensity, t_.StemsAfter, H, pump_);
+            w_.CurvePlantingDensity =
+                PlantingDensityThrough(d_, w_.CurvePlantingDensity, t_.StemsAfter, H, pump_);
         }
         DrawThinning(age);
     }
@@ -395,9 +408,9 @@ bool PlanRun::WriteRow(int age, double growth, double meanGrowth) {
 }
 
 void PlanRun::StopAt(int age) {
-    messages_.Show("林齢 " + IntText(age) +
-                       " で計算できない値になりました。パラメータを確認してください。",
-                   kTitle, MessageIcon::Error);
+    messages_.Show(
+        "林齢 " + IntText(age) + " で計算できない値になりました。パラメータを確認してください。",
+        kTitle, MessageIcon::Error);
 }
 
 }  // namespace
@@ -529,8 +542,7 @@ bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictu
 }
 
 std::string RunPlanTable(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
-                         const PlanRunCallbacks& callbacks, Messages& messages,
-                         EventPump& pump) {
+                         const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump) {
     PreparePlanRun(workspace);
     if (!PlanDiagramTypeValid(workspace, messages)) return {};
     const std::string path = PlanTableFileName(workspace, messages);

@@ -75,7 +75,6 @@ bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictu
 // diagram type, take a free name, run the five plans and save the table.
 // Returns the path written, or empty when nothing was written.
 std::string RunPlanTable(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
-                         const PlanRunCallbacks& callbacks, Messages& messages,
-                         EventPump& pump);
+                         const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump);
 
 }  // namespace mk

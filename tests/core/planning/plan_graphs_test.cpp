@@ -1,13 +1,14 @@
 // The plan graphs: column k of the result arrays over the plan's ages, with
 // the larger scales only from a site curve scale of 30.
 
+#include "core/planning/plan_graphs.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/graphics/recording_canvas.h"
-#include "core/planning/plan_graphs.h"
 #include "plan_case.h"
 
 namespace mk::test {
@@ -57,8 +58,8 @@ TEST(PlanGraphs, SeriesIsThePlansColumnOverItsAges) {
     DrawPlanGraph(canvas, kRyGraph, ws, 4, axis);
     EXPECT_EQ(axis.AgeAxisMax, 100);
     EXPECT_EQ(axis.PixelsPerYear, 4);
-    EXPECT_EQ(axis.SeriesY[65], static_cast<int>(std::nearbyint(
-                                     380 - (ws.Results.PlanRy[65][4] - 0.2) * 400)));
+    EXPECT_EQ(axis.SeriesY[65],
+              static_cast<int>(std::nearbyint(380 - (ws.Results.PlanRy[65][4] - 0.2) * 400)));
 }
 
 TEST(PlanGraphs, WindowTexts) {

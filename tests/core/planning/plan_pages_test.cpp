@@ -1,11 +1,12 @@
 // The values and texts the planning wizard's pages show.
 
+#include "core/planning/plan_pages.h"
+
 #include <gtest/gtest.h>
 
 #include "core/host/messages.h"
 #include "core/model/density_diagram.h"
 #include "core/model/natural_thinning.h"
-#include "core/planning/plan_pages.h"
 #include "core/planning/plan_settings.h"
 #include "core/text/number_format.h"
 #include "core/yield/workspace.h"
@@ -166,10 +167,18 @@ TEST_F(PlanPages, ConfirmationOfAPolicyPlan) {
         "　林齢=　　　　  12\r\n"
         "　上層樹高=　　   7.3\r\n"
         "　立木本数=　　 3000\r\n"
-        "　平均直径=　　" + FormatRight(current.dbh, "0.0", 5) + "\r\n"
-        "　幹材積=　　　" + FormatRight(current.volume, "0.0", 5) + "\r\n"
-        "　収量比数=　　" + FormatRight(*current.ry, "0.00", 6) + "\r\n"
-        "　形状比=　　　" + FormatRight(current.slenderness, "0.0", 5) + "\r\n"
+        "　平均直径=　　" +
+        FormatRight(current.dbh, "0.0", 5) +
+        "\r\n"
+        "　幹材積=　　　" +
+        FormatRight(current.volume, "0.0", 5) +
+        "\r\n"
+        "　収量比数=　　" +
+        FormatRight(*current.ry, "0.00", 6) +
+        "\r\n"
+        "　形状比=　　　" +
+        FormatRight(current.slenderness, "0.0", 5) +
+        "\r\n"
         "　推定植裁本数= 3095\r\n"
         "\r\n　計算終了林齢=80\r\n"
         "\r\n【間伐方針】\r\n"

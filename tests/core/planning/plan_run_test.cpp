@@ -108,7 +108,8 @@ TEST(PlanRun, RefusesADiagramOfAnotherTypeBeforeAnythingIsWritten) {
     run.ws().Diagram.Prm[0] = 3;
     EXPECT_TRUE(run.Run().empty());
     ASSERT_EQ(run.messages().shown().size(), 1u);
-    EXPECT_EQ(run.messages().shown()[0].text, "林分密度管理図の種類が正しくありません（1または2）。");
+    EXPECT_EQ(run.messages().shown()[0].text,
+              "林分密度管理図の種類が正しくありません（1または2）。");
     EXPECT_EQ(run.messages().shown()[0].title, "TABLECALC2");
     EXPECT_EQ(run.messages().shown()[0].icon, MessageIcon::Error);
     EXPECT_FALSE(std::filesystem::exists(run.dir().File("YIELD_AA.160")));
@@ -145,7 +146,8 @@ TEST(PlanRun, AFileThatCannotBeWrittenIsReportedAndNotClaimed) {
     EXPECT_TRUE(run.Run().empty());
     ASSERT_EQ(run.messages().shown().size(), 1u);
     EXPECT_EQ(run.messages().shown()[0].title, "ファイル書き込みエラー");
-    EXPECT_EQ(run.messages().shown()[0].text, "ファイルに書き込めません。\r\n" + folder + "/YIELD_AA.160");
+    EXPECT_EQ(run.messages().shown()[0].text,
+              "ファイルに書き込めません。\r\n" + folder + "/YIELD_AA.160");
     EXPECT_FALSE(run.ws().OutputFile.IsOpen());
 }
 
@@ -158,7 +160,8 @@ TEST(PlanRun, ValuesThatAreNotNumbersStopOnlyTheirPlan) {
     ASSERT_FALSE(run.Run().empty());
     const auto& shown = run.messages().shown();
     ASSERT_EQ(shown.size(), 5u);
-    const std::regex text("林齢 [0-9]+ で計算できない値になりました。パラメータを確認してください。");
+    const std::regex text(
+        "林齢 [0-9]+ で計算できない値になりました。パラメータを確認してください。");
     for (const ShownMessage& m : shown) {
         EXPECT_TRUE(std::regex_match(m.text, text)) << m.text;
         EXPECT_EQ(m.title, "TABLECALC2");

@@ -49,8 +49,9 @@ TEST(PlanTable, FiveCompleteTablesEvenWhenThePlansAgree) {
     const auto plans = PlanRows(table);
     ASSERT_EQ(plans.size(), 5u);
     for (const auto& rows : plans) EXPECT_EQ(rows, plans[0]);
-    EXPECT_EQ(table.find("収穫予測    使用ファイル：sugi_type1.prm & sugi.PAR\r\n  （地位中）\r\n\r\n"),
-              0u);
+    EXPECT_EQ(
+        table.find("収穫予測    使用ファイル：sugi_type1.prm & sugi.PAR\r\n  （地位中）\r\n\r\n"),
+        0u);
     // The table ends with the closing rule of plan 5.
     std::string rule;
     for (int i = 0; i < 67; ++i) rule += "─";
