@@ -21,6 +21,8 @@ constexpr const char* kFontFamily = "IPAPGothic";
 // Anything this far outside the picture is cut before it is drawn, so that
 // a wild coordinate never makes a line of a billion pixels.
 constexpr double kGuard = 4;
+// Markers are a few pixels wide; a circle beyond this is not drawn.
+constexpr double kMaxRadius = 10000;
 
 const QFont& PictureFont() {
     static const QFont font = [] {
@@ -208,7 +210,7 @@ void ImageCanvas::Box(double x1, double y1, double x2, double y2, Color color, b
 void ImageCanvas::Circle(double x, double y, double radius, Color color) {
     x_ = x;
     y_ = y;
-    if (!Finite(x, y) || !std::isfinite(radius) || radius < 0) return;
+    if (!Finite(x, y) || !std::isfinite(radius) || radius < 0 || radius > kMaxRadius) return;
     const int r = Pixel(radius);
     if (x < -r - kGuard || y < -r - kGuard || x > image_.width() + r + kGuard ||
         y > image_.height() + r + kGuard)

@@ -77,6 +77,7 @@ TEST(ImageCanvasTest, WildCoordinatesAreCutNotLooped) {
     EXPECT_EQ(ColoursIn(c, 0, 10, 559, 10), std::set<Color>({colors::Red}));
     c.Line(0, 0, 1e300, 1e300, colors::Black);
     c.Circle(1e15, 1e15, 3, colors::Black);
+    c.Circle(100, 100, 1e300, colors::Black);
     c.Box(-1e9, -1e9, 1e9, 5, colors::Blue, true);
     EXPECT_EQ(ColoursIn(c, 0, 0, 559, 5), std::set<Color>({colors::Blue}));
     c.Point(std::nan(""), 4, colors::Red);
