@@ -76,12 +76,14 @@ bool FitDegree(const CheckState& s, const Matrix& A, const Vector& B, int n, int
         const double l = std::log(std::fabs(s.Y[i] / yhat));
         sl = sl + l * l;
     }
-    if (!std::isfinite(sse) || !std::isfinite(sl) || !(sse > 0.0)) return false;
+    if (!std::isfinite(sse) || !std::isfinite(sl)) return false;
     out.fit.SSE = sse;
     out.fit.SL = sl;
+    // A curve through every point leaves no residual: its AIC is minus
+    // infinity, the best there can be, and a tie keeps the lower degree.
     out.aic = static_cast<double>(n) * std::log(sse / static_cast<double>(n)) +
               static_cast<double>(2 * (d + 2));
-    return std::isfinite(out.aic);
+    return !std::isnan(out.aic);
 }
 
 std::string FlagLine(int number, int mark) {

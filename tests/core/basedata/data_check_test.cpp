@@ -85,6 +85,16 @@ TEST(DataCheck, StraightLineKeepsTheFirstDegreeAndRecoversIt) {
     EXPECT_TRUE(result.listLines.empty());
 }
 
+TEST(DataCheck, ExactLineIsAPerfectFitOfTheFirstDegree) {
+    SurveyDataSet set = AgeHeightSet({10, 20, 30, 40, 50, 60}, {3, 5, 7, 9, 11, 13});
+    CheckState state;
+    Examination result = ExaminePair(set, state);
+    ASSERT_EQ(result.outcome, ExaminationOutcome::Fitted);
+    EXPECT_EQ(state.fit.degree, 1);
+    EXPECT_EQ(result.reportLines[1], "１～３次式から 1 次式を採用しました。");
+    EXPECT_TRUE(result.listLines.empty());
+}
+
 TEST(DataCheck, HigherDegreeIsTakenWhenItIsClearlyBetter) {
     std::vector<int> ages;
     std::vector<double> heights;
