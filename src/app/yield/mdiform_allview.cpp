@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/widgets/picture_box.h"
@@ -56,7 +57,23 @@ void MDIForm_ALLVIEW::MDIForm_Load() {
         wanted = wanted.boundedTo(room);
     }
     resize(wanted);
-    area_->tileSubWindows();
+}
+
+void MDIForm_ALLVIEW::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Laid out once the frame has its size on the screen.
+    QTimer::singleShot(0, this, &MDIForm_ALLVIEW::TileChildren);
+}
+
+void MDIForm_ALLVIEW::TileChildren() {
+    // Three across and two down, in the order of the images.
+    const QList<QMdiSubWindow*> children = area_->subWindowList(QMdiArea::CreationOrder);
+    const QSize room = area_->viewport()->size();
+    const int width = room.width() / 3;
+    const int height = room.height() / 2;
+    for (int i = 0; i < children.size(); ++i) {
+        children[i]->setGeometry((i % 3) * width, (i / 3) * height, width, height);
+    }
 }
 
 void MDIForm_ALLVIEW::mnuFileExit_Click() {

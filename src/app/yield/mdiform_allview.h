@@ -21,10 +21,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void MDIForm_Load();
     void MDIForm_Unload();
+    void TileChildren();
 
     AppContext& context_;
     AllViewData files_;  // what this view shows and must delete

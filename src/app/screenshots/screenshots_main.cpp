@@ -1,0 +1,196 @@
+// Pictures of the program's windows for the documentation: the windows are
+// driven with scripted answers over the example files and each one is
+// grabbed as it shows on the screen. Usage: morikoyomi-screenshots EXAMPLES OUTDIR
+// (run it on a display, for example under xvfb-run).
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFont>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <iostream>
+
+#include "app/main/form_main.h"
+#include "app/services/scripted_services.h"
+#include "app/tools/form_helper_program.h"
+#include "app/yield/dialog_com3dsp.h"
+#include "app/yield/mdiform_allview.h"
+
+using namespace mk::app;
+
+namespace {
+
+QString out;
+
+void Settle(int ms = 150) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void Shoot(QWidget& w, const char* name) {
+    Settle();
+    const QString path = out + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
+    if (!w.window()->grab().save(path)) std::cerr << "cannot save " << path.toStdString() << "\n";
+}
+
+template <typename T>
+T* Child(QWidget& w, const char* name) {
+    return w.findChild<T*>(QString::fromLatin1(name));
+}
+
+void ClickOn(QWidget& w, const char* name) {
+    if (auto* b = Child<QAbstractButton>(w, name)) b->click();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), font.family()});
+    QApplication::setFont(font);
+    if (argc < 3) {
+        std::cerr << "usage: morikoyomi-screenshots EXAMPLES OUTDIR\n";
+        return 2;
+    }
+    out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    QTemporaryDir work;
+    for (const char* name : {"sugi_type1.prm", "sugi.PAR", "sugi.HNP", "sugi_survey.dat"}) {
+        QFile::copy(QString::fromLocal8Bit(argv[1]) + QLatin1Char('/') + QString::fromLatin1(name),
+                    work.filePath(QString::fromLatin1(name)));
+    }
+    QDir::setCurrent(work.path());
+    const QString prm = work.filePath(QStringLiteral("sugi_type1.prm"));
+    const QString par = work.filePath(QStringLiteral("sugi.PAR"));
+
+    ScriptedServices s;
+    AppContext context;
+    context.services = s.services();
+    Form_Main window(context);
+    window.show();
+    Shoot(window, "main_window");
+
+    // A yield table from a current stand with a calculated site class,
+    // method 1 with five thinnings.
+    s.dialogs.Then([&](QDialog& page) {
+        s.files.Choose(prm);
+        ClickOn(page, "Command_PRMSet");
+        s.files.Choose(par);
+        ClickOn(page, "Command_PARSet");
+        ClickOn(page, "Command_CalcState");
+        Shoot(page, "wizard_page1");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& d) {
+        Settle();
+        Child<QScrollBar>(d, "HScroll1")->setValue(35);
+        Child<QScrollBar>(d, "HScroll2")->setValue(Child<QScrollBar>(d, "HScroll2")->value() + 25);
+        ClickOn(d, "Command_Calc");
+        Shoot(d, "site_class_calculation");
+        ClickOn(d, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        ClickOn(page, "Option1");
+        Shoot(page, "wizard_page2");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        Child<QScrollBar>(page, "HScroll3")->setValue(1600);
+        Child<QScrollBar>(page, "HScroll4")->setValue(80);
+        Shoot(page, "wizard_page3");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        Child<QScrollBar>(page, "HScroll00")->setValue(5);
+        ClickOn(page, "Command1");
+        Child<QScrollBar>(page, "VScroll1")->setValue(3);
+        Shoot(page, "wizard_schedule");
+        ClickOn(page, "OKButton");
+    });
+    for (int j = 1; j <= 5; ++j) {
+        s.dialogs.Then([&, j](QDialog& d) {
+            auto* key = Child<QScrollBar>(d, "HScroll1");
+            key->setValue(key->value() + 4 * j);
+            Child<QScrollBar>(d, "HScroll2")->setValue(25);
+            if (j == 1) Shoot(d, "wizard_thinning_dialog");
+            ClickOn(d, "OKButton");
+        });
+    }
+    window.Command3_Click();
+    Dialog_Com3DSP* result = nullptr;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 20000) {
+        result = window.findChild<Dialog_Com3DSP*>();
+        if (result != nullptr && result->activated()) break;
+        Settle(50);
+    }
+    if (result == nullptr) return 1;
+    Shoot(*result, "result_diagram");
+    ClickOn(*result, "Command_Next");
+    ClickOn(*result, "Command_Next");
+    Shoot(*result, "result_graph");
+    ClickOn(*result, "Command_ALLDSP");
+    if (auto* view = window.findChild<MDIForm_ALLVIEW*>()) {
+        Settle(400);
+        Shoot(*view, "all_image_view");
+        view->close();
+    }
+    result->close();
+    Settle();
+
+    // The bound page of method 5 and the stand volume table setup.
+    s.dialogs.Then([&](QDialog& page) {
+        s.files.Choose(prm);
+        ClickOn(page, "Command_PRMSet");
+        s.files.Choose(par);
+        ClickOn(page, "Command_PARSet");
+        ClickOn(page, "Option2");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        ClickOn(page, "Option5");
+        ClickOn(page, "Option7");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) { ClickOn(page, "OKButton"); });
+    s.dialogs.Then([&](QDialog& page) {
+        Shoot(page, "wizard_bounds");
+        ClickOn(page, "CancelButton");
+    });
+    window.Command3_Click();
+    s.dialogs.Then([&](QDialog& d) {
+        s.files.Choose(prm);
+        ClickOn(d, "Command_PRMSet");
+        s.files.Choose(par);
+        ClickOn(d, "Command_PARSet");
+        s.files.Choose(work.filePath(QStringLiteral("sugi.HNP")));
+        ClickOn(d, "Command_HNPSet");
+        Shoot(d, "volume_table_setup");
+        ClickOn(d, "CancelButton");
+    });
+    window.Command4_Click();
+
+    s.settings.values[QStringLiteral("Helper/EditerPath")] = QStringLiteral("/usr/bin/mousepad");
+    s.dialogs.Then([&](QDialog& d) {
+        Shoot(d, "launcher");
+        s.dialogs.Then([&](QDialog& setting) {
+            Shoot(setting, "launcher_settings");
+            ClickOn(setting, "CancelButton");
+        });
+        static_cast<Form_HelperProgram&>(d).mnuEnvEditer_Click();
+        d.close();
+    });
+    window.Command5_Click();
+    s.dialogs.Then([&](QDialog& d) { Shoot(d, "about_box"); });
+    window.Mnu_HelpVersion_Click();
+    return 0;
+}
