@@ -1,5 +1,6 @@
 #include "core/text/number_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -20,9 +21,12 @@ struct Decimal15 {
 
 Decimal15 ToDecimal15(double value) {
     Decimal15 d;
+    // Same digits as printf's "%.14e" (both round correctly), several
+    // times faster: a table formats hundreds of numbers.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    std::string s(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, 14);
+    std::string s(buffer, written.ptr);
     size_t pos = 0;
     if (s[pos] == '-') {
         d.negative = true;
