@@ -86,6 +86,18 @@ void DrawThinning(Canvas& picture, double stems, double volume, const ThinningBo
     picture.Circle(xAfter, yAfter, 3, colors::DarkBlue);
 }
 
+// Every value a thinning row shows; parameters outside what the equations
+// allow can make the thinned stand uncomputable although the stand before
+// the thinning was fine.
+bool ThinningValuesFinite(const ThinningBookkeeping& t) {
+    for (double v : {t.StemsAfter, t.StemsThinned, t.StemThinningRate, t.VolumeAfter,
+                     t.VolumeThinned, t.VolumeThinningRate, t.CumulativeThinnedVolume,
+                     t.BasalAreaAfter, t.BasalAreaThinned, t.DbhAfter, t.ThinnedDbh, t.RyAfter}) {
+        if (!std::isfinite(v)) return false;
+    }
+    return true;
+}
+
 void ReportUncomputable(Messages& messages, int age) {
     messages.Show("林齢 " + IntText(age) +
                       " で計算できない値になりました。パラメータを確認してください。",
@@ -200,6 +212,17 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
     ws.Working.OnFullDensityLine = false;
 
     const int lastAge = std::min(run.EndAge, kMaxAge);
+    // The year before gives the first growth: when it cannot be computed,
+    // neither can the first row, so the run stops there.
+    if (!fromPlanting && a0 <= lastAge) {
+        const int p = a0 - 1;
+        if (!FinitePositive(y.YearHeight[p]) || !FinitePositive(y.YearStems[p]) ||
+            !FinitePositive(y.YearVolume[p])) {
+            ReportUncomputable(messages, p);
+            outcome.stopped = true;
+            a0 = lastAge + 1;
+        }
+    }
     for (int a = a0; a <= lastAge; ++a) {
         pump.Pump();
         if (ageLabel) ageLabel("　林　齢　＝　" + IntText(a));
@@ -240,6 +263,11 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         if (!volumeMode) detail::ThinningDecision(ws, a, messages, pump);
 
         const double totalYield = v + t.CumulativeThinnedVolume - t.VolumeThinned;
+        if (ws.Working.ThinnedThisYear && (!ThinningValuesFinite(t) || !std::isfinite(totalYield))) {
+            ReportUncomputable(messages, a);
+            outcome.stopped = true;
+            break;
+        }
         const YearRowValues row{a, h, y.YearDbh[a], n, t.BasalAreaBefore, v, growth, meanGrowth,
                                 y.YearRy[a]};
         if (volumeMode) {
