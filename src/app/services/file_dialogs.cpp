@@ -38,14 +38,18 @@ std::optional<QString> Answer(const QString& chosen) {
 
 }  // namespace
 
+// The toolkit's own dialog matches the patterns without regard to letter
+// case, so "*.par" also lists "sugi.PAR"; a desktop's native dialog may not.
+constexpr QFileDialog::Options kOptions = QFileDialog::DontUseNativeDialog;
+
 std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequest& request) {
     return Answer(QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter)));
+                                               ToolkitFilter(request.filter), nullptr, kOptions));
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
     return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter)));
+                                               ToolkitFilter(request.filter), nullptr, kOptions));
 }
 
 }  // namespace mk::app
