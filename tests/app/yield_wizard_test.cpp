@@ -393,3 +393,31 @@ TEST(SiteClassCalculation, RefusesAStandFarOffTheCurvesAndAMissingSurveyFile) {
 
 }  // namespace
 }  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+TEST(YieldWizard, APathTypedByHandIsReadBeforeItIsUsed) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        Choose(f, page, "Command_PRMSet", f.prm);
+        Choose(f, page, "Command_PARSet", f.par);
+        Click(page, "Option2");
+        // A path to nothing: refused with the reader's message, page stays.
+        TypeText(page, "Text_PRM_Name", QString::fromStdString(f.folder.File("missing.prm")));
+        Click(page, "OKButton");
+        EXPECT_TRUE(page.isVisible());
+        EXPECT_EQ(f.scripted.messages.shown().back().title, "PRMファイル読み込みエラー");
+        // The type 2 diagram typed by hand is the one the run uses.
+        TypeText(page, "Text_PRM_Name", QString::fromStdString(f.prm2));
+        Click(page, "OKButton");
+        EXPECT_FALSE(page.isVisible());
+        EXPECT_EQ(f.context->ws.Diagram.Prm[0], 2);
+        EXPECT_EQ(f.context->ws.Run.PrmFileName, f.prm2);
+    });
+    window.Command3_Click();
+}
+
+}  // namespace
+}  // namespace mk::app::test

@@ -21,7 +21,23 @@ void BrowseParameterFile(AppContext& context, QWidget* parent, QLineEdit& box,
         box.setText(remembered);
         return;
     }
-    if (kind.read(chosen->toStdString())) box.setText(*chosen);
+    if (kind.read(chosen->toStdString())) {
+        box.setText(*chosen);
+        MarkLoaded(box);
+    }
+}
+
+namespace {
+const char* const kLoadedPath = "loadedPath";
+}
+
+void MarkLoaded(QLineEdit& box) { box.setProperty(kLoadedPath, box.text()); }
+
+bool EnsureLoaded(QLineEdit& box, const ParameterFileKind& kind) {
+    if (box.text() == box.property(kLoadedPath).toString()) return true;
+    if (!kind.read(box.text().toStdString())) return false;
+    MarkLoaded(box);
+    return true;
 }
 
 ParameterFileKind PrmFileKind(AppContext& context) {

@@ -28,6 +28,14 @@ struct ParameterFileKind {
 void BrowseParameterFile(AppContext& context, QWidget* parent, QLineEdit& box,
                          const ParameterFileKind& kind);
 
+// Remembers that the box's path is the file now loaded.
+void MarkLoaded(QLineEdit& box);
+
+// A path typed into the box by hand is read before it is used, so the
+// parameters in use are always those of the file the box names. False
+// when it does not load (the reader has said why).
+bool EnsureLoaded(QLineEdit& box, const ParameterFileKind& kind);
+
 ParameterFileKind PrmFileKind(AppContext& context);
 ParameterFileKind ParFileKind(AppContext& context);
 ParameterFileKind HnpFileKind(AppContext& context);

@@ -89,14 +89,17 @@ void Dialog_Com4_01::Form_Load() {
         ws.Run.PrmFileName.clear();
     }
     textPrm_->setText(QString::fromStdString(ws.Run.PrmFileName));
+    MarkLoaded(*textPrm_);
     if (!ws.Run.ParFileName.empty() && !ReadParFile(ws.Run.ParFileName, ws.HeightCurve, messages)) {
         ws.Run.ParFileName.clear();
     }
     textPar_->setText(QString::fromStdString(ws.Run.ParFileName));
+    MarkLoaded(*textPar_);
     if (!ws.HnpFileName.empty() && !ReadHnpFile(ws.HnpFileName, ws.Hnp, messages)) {
         ws.HnpFileName.clear();
     }
     textHnp_->setText(QString::fromStdString(ws.HnpFileName));
+    MarkLoaded(*textHnp_);
 }
 
 void Dialog_Com4_01::showEvent(QShowEvent* event) {
@@ -125,6 +128,11 @@ void Dialog_Com4_01::OKButton_Click() {
     if (textPar_->text().isEmpty()) problems += "PARファイル名が指定されていません\r\n";
     if (textHnp_->text().isEmpty()) problems += "HNPファイル名が指定されていません\r\n";
     if (problems.empty()) {
+        if (!EnsureLoaded(*textPrm_, PrmFileKind(context_)) ||
+            !EnsureLoaded(*textPar_, ParFileKind(context_)) ||
+            !EnsureLoaded(*textHnp_, HnpFileKind(context_))) {
+            return;
+        }
         if (!ws.Hnp.HnpLoaded || !ws.HeightCurve.HeightCurveLoaded) {
             problems += "PARまたはHNPファイルが読み込まれていません";
         } else if (!TextEquals(ws.HeightCurve.HeightCurveSource, ws.Hnp.HnpSource)) {

@@ -88,11 +88,13 @@ void Dialog_Com3_01::Form_Load() {
         w.Run.PrmFileName.clear();
     }
     textPrm_->setText(QString::fromStdString(w.Run.PrmFileName));
+    MarkLoaded(*textPrm_);
     if (!w.Run.ParFileName.empty() &&
         !ReadParFile(w.Run.ParFileName, w.HeightCurve, context_.messages())) {
         w.Run.ParFileName.clear();
     }
     textPar_->setText(QString::fromStdString(w.Run.ParFileName));
+    MarkLoaded(*textPar_);
 
     options_[4]->setEnabled(false);
     options_[4]->setText(QStringLiteral("不明"));
@@ -157,6 +159,10 @@ void Dialog_Com3_01::OKButton_Click() {
     if (site == 0) problems += "地位が指定されていません\r\n";
     if (!problems.empty()) {
         ShowError(problems);
+        return;
+    }
+    if (!EnsureLoaded(*textPrm_, PrmFileKind(context_)) ||
+        !EnsureLoaded(*textPar_, ParFileKind(context_))) {
         return;
     }
     Workspace& w = ws();
