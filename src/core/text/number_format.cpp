@@ -125,7 +125,10 @@ std::string FormatFixed(const Decimal15& d, const Pattern& pat) {
     std::string out = pat.prefix;
     if (d.negative && !allZero) out += '-';
     out += intPart;
-    if (pat.decimals > 0) out += "." + fracPart;
+    if (pat.decimals > 0) {
+        out += '.';
+        out += fracPart;
+    }
     return out;
 }
 
@@ -142,7 +145,10 @@ std::string FormatExponent(const Decimal15& d, const Pattern& pat) {
     std::string out = pat.prefix;
     if (d.negative && !d.zero) out += '-';
     out += digits[0];
-    if (pat.decimals > 0) out += "." + digits.substr(1);
+    if (pat.decimals > 0) {
+        out += '.';
+        out.append(digits, 1);
+    }
     out += 'E';
     if (exponent < 0)
         out += '-';
@@ -186,20 +192,29 @@ std::string GeneralNumber(double value) {
     int e = d.exponent;
     if (e >= -5 && e < 15) {
         if (e < 0) {
-            out += "0." + std::string(static_cast<size_t>(-e - 1), '0') + digits;
+            out += "0.";
+            out.append(static_cast<size_t>(-e - 1), '0');
+            out += digits;
         } else if (static_cast<int>(digits.size()) <= e + 1) {
-            out += digits + std::string(static_cast<size_t>(e + 1) - digits.size(), '0');
+            out += digits;
+            out.append(static_cast<size_t>(e + 1) - digits.size(), '0');
         } else {
-            out += digits.substr(0, static_cast<size_t>(e + 1)) + "." +
-                   digits.substr(static_cast<size_t>(e + 1));
+            out.append(digits, 0, static_cast<size_t>(e + 1));
+            out += '.';
+            out.append(digits, static_cast<size_t>(e + 1));
         }
         return out;
     }
     out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    std::string exp = std::to_string(e < 0 ? -e : e);
-    if (exp.size() < 2) exp.insert(0, "0");
-    return out + "E" + (e < 0 ? "-" : "+") + exp;
+    if (digits.size() > 1) {
+        out += '.';
+        out.append(digits, 1);
+    }
+    int magnitude = e < 0 ? -e : e;
+    out += e < 0 ? "E-" : "E+";
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+    return out;
 }
 
 double RoundHalfEven(double value) {
