@@ -274,5 +274,28 @@ TEST(VolumeTable, SetupRefusesMissingNamesAndCurvesOfOtherData) {
     EXPECT_EQ(window.findChild<Dialog_Com3DSP*>(), nullptr);
 }
 
+TEST(VolumeTable, ADiagramOfUnknownTypeIsRefusedBeforeAnyFileIsMade) {
+    AppFixture f;
+    // The example diagram with a type the equations do not know.
+    std::string bytes = mk::test::ReadBytes(f.prm);
+    const std::size_t line2 = bytes.find("\r\n") + 2;
+    bytes.replace(line2, 1, "3");
+    mk::test::WriteBytes(f.prm, bytes);
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then([&f](QDialog& d) {
+        for (auto [button, path] : {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
+                                    std::pair{"Command_HNPSet", f.hnp}}) {
+            f.scripted.files.Choose(QString::fromStdString(path));
+            Click(d, button);
+        }
+        Click(d, "OKButton");
+    });
+    window.Command4_Click();
+    WaitFor([&] { return f.context->flags.OpenResultWindow == 0; }, 5000);
+    EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
+    EXPECT_EQ(LastMessage(f.scripted), "林分密度管理図の種類が正しくありません（1または2）。");
+    EXPECT_FALSE(fs::exists(f.folder.File("YIELD_AA.80")));
+}
+
 }  // namespace
 }  // namespace mk::app::test
