@@ -88,6 +88,7 @@ Dialog_Com3_01Ext::Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult&
     cancel->setAutoDefault(false);
 
     auto* side = new QVBoxLayout();
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(age_);
     side->addWidget(height_);
     side->addWidget(check1_);
@@ -99,9 +100,12 @@ Dialog_Com3_01Ext::Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult&
     buttons->addWidget(ok_);
     buttons->addWidget(cancel);
     side->addLayout(buttons);
+    auto* sidePanel = new QWidget(this);
+    sidePanel->setLayout(side);
+    sidePanel->setFixedWidth(380);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(picture1_);
-    layout->addLayout(side);
+    layout->addWidget(sidePanel);
 
     connect(age_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_01Ext::HScroll1_Change);
     connect(height_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_01Ext::HScroll2_Change);
