@@ -98,10 +98,16 @@ bool ThinningValuesFinite(const ThinningBookkeeping& t) {
     return true;
 }
 
-void ReportUncomputable(Messages& messages, int age) {
+// Stops the run at an age that cannot be computed; that age is left as an
+// age the run did not reach, so that no graph draws its values.
+void StopUncomputable(Messages& messages, YearArrays& y, int age) {
     messages.Show("林齢 " + IntText(age) +
                       " で計算できない値になりました。パラメータを確認してください。",
                   kRoutineName, MessageIcon::Error, MessageButtons::Ok);
+    for (auto* column : {&y.YearHeight, &y.YearDbh, &y.YearVolume, &y.YearRy,
+                         &y.YearSlenderness, &y.YearStems}) {
+        (*column)[age] = 0;
+    }
 }
 
 }  // namespace
@@ -218,7 +224,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         const int p = a0 - 1;
         if (!FinitePositive(y.YearHeight[p]) || !FinitePositive(y.YearStems[p]) ||
             !FinitePositive(y.YearVolume[p])) {
-            ReportUncomputable(messages, p);
+            StopUncomputable(messages, y, p);
             outcome.stopped = true;
             a0 = lastAge + 1;
         }
@@ -238,7 +244,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         y.YearVolume[a] = StandVolume(d, h, n);
         const double v = y.YearVolume[a];
         if (!FinitePositive(h) || !FinitePositive(n) || !FinitePositive(v)) {
-            ReportUncomputable(messages, a);
+            StopUncomputable(messages, y, a);
             outcome.stopped = true;
             break;
         }
@@ -251,7 +257,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         y.YearRy[a] = detail::RyOr(d, h, n, y.YearRy[a]);
         if (!std::isfinite(t.BasalAreaBefore) || !std::isfinite(y.YearDbh[a]) ||
             !std::isfinite(y.YearRy[a])) {
-            ReportUncomputable(messages, a);
+            StopUncomputable(messages, y, a);
             outcome.stopped = true;
             break;
         }
@@ -264,7 +270,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
 
         const double totalYield = v + t.CumulativeThinnedVolume - t.VolumeThinned;
         if (ws.Working.ThinnedThisYear && (!ThinningValuesFinite(t) || !std::isfinite(totalYield))) {
-            ReportUncomputable(messages, a);
+            StopUncomputable(messages, y, a);
             outcome.stopped = true;
             break;
         }

@@ -285,6 +285,20 @@ TEST_F(YieldRunTest, AYearThatCannotBeComputedStopsTheRunAndClosesTheTable) {
     EXPECT_TRUE(canvas.primitives().empty());
 }
 
+TEST_F(YieldRunTest, AnAgeThatCannotBeComputedLeavesNothingButNumbersForTheGraphs) {
+    ws.Run.ThinningMethod = 4;
+    ws.Run.RyTarget = 2;
+    ws.Run.PlantingStemNumber = -5;
+    ASSERT_TRUE(Run().stopped);
+    for (int a = 0; a <= kMaxAge; ++a) {
+        for (const AgeSeriesArray* column :
+             {&ws.Results.PlanHeight, &ws.Results.PlanDbh, &ws.Results.PlanVolume,
+              &ws.Results.PlanRy, &ws.Results.PlanSlenderness, &ws.Results.PlanStems}) {
+            EXPECT_TRUE(std::isfinite((*column)[a][1])) << "age " << a;
+        }
+    }
+}
+
 TEST_F(YieldRunTest, TheResultArraysHoldTheRunInSeriesOne) {
     ws.Run.ThinningMethod = 4;
     ws.Run.EndAge = 40;
