@@ -88,8 +88,8 @@ void SetMethod(mk::RunSettings& run, int method) {
         case 1:
         case 2:
         case 3: {
-            const double keys[4][5] = {{}, {15, 22, 30, 45, 60}, {10, 13, 16, 19, 22},
-                                       {12, 16, 20, 24, 28}};
+            const double keys[4][5] = {
+                {}, {15, 22, 30, 45, 60}, {10, 13, 16, 19, 22}, {12, 16, 20, 24, 28}};
             run.ThinningCount = 5;
             for (int i = 1; i <= 5; ++i) {
                 run.ThinningKey[i] = keys[method][i - 1];
@@ -114,7 +114,8 @@ void SetMethod(mk::RunSettings& run, int method) {
 
 void BM_YieldRun(benchmark::State& state) {
     const int method = static_cast<int>(state.range(0));
-    const fs::path folder = fs::temp_directory_path() / ("mk_bench_yield_" + std::to_string(method));
+    const fs::path folder =
+        fs::temp_directory_path() / ("mk_bench_yield_" + std::to_string(method));
     auto ws = LoadExample(folder);
     SetMethod(ws->Run, method);
     NullCanvas canvas;

@@ -61,18 +61,35 @@ const RunFileValue* RunFile::Find(const std::string& section, const std::string&
 const std::map<std::string, std::vector<std::string>>& KnownRunFileKeys() {
     static const std::map<std::string, std::vector<std::string>> keys = {
         {"RunSettings",
-         {"PrmFileName", "ParFileName", "HnpFileName", "SiteClass", "SiteCurveScale",
-          "ThinningMethod", "StemSettingMethod", "PlantingStemNumber", "CurrentAge",
-          "CurrentStemNumber", "EndAge", "ThinningCount", "ThinningKey", "ThinningRate",
-          "RyTarget", "BoundThinningRate", "RyUpper", "RyLower", "SlendernessUpper",
-          "SlendernessLower", "ThinningFromAge", "ThinningToAge"}},
+         {"PrmFileName",
+          "ParFileName",
+          "HnpFileName",
+          "SiteClass",
+          "SiteCurveScale",
+          "ThinningMethod",
+          "StemSettingMethod",
+          "PlantingStemNumber",
+          "CurrentAge",
+          "CurrentStemNumber",
+          "EndAge",
+          "ThinningCount",
+          "ThinningKey",
+          "ThinningRate",
+          "RyTarget",
+          "BoundThinningRate",
+          "RyUpper",
+          "RyLower",
+          "SlendernessUpper",
+          "SlendernessLower",
+          "ThinningFromAge",
+          "ThinningToAge"}},
         {"CurrentStandState",
          {"SiteText", "SiteCalcAge", "SiteCalcHeight", "CurrentHeight", "CurrentPlantingDensity"}},
         {"PlanSettings",
          {"StandStateKnown", "TargetDecided", "StartAge", "StartStemNumber", "EndAge",
           "TargetStemNumber", "ThinStartAge", "ThinFromAge", "ThinToAge", "IntervalLessOne",
-          "RyLimit", "RyStep", "SlendernessLimit", "StartPlantingDensity",
-          "TargetPlantingDensity", "TargetHeight"}},
+          "RyLimit", "RyStep", "SlendernessLimit", "StartPlantingDensity", "TargetPlantingDensity",
+          "TargetHeight"}},
     };
     return keys;
 }
@@ -165,8 +182,8 @@ bool GetWhole(const RunFile& file, const std::string& section, const std::string
     return true;
 }
 
-bool GetReal(const RunFile& file, const std::string& section, const std::string& key,
-             double& value, RunFileError& error) {
+bool GetReal(const RunFile& file, const std::string& section, const std::string& key, double& value,
+             RunFileError& error) {
     const RunFileValue* v = file.Find(section, key);
     if (!v) return true;
     const std::optional<double> parsed = ParseReal(v->text);

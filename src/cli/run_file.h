@@ -53,8 +53,8 @@ std::optional<RunFile> ReadRunFile(const std::string& path, RunFileError& error)
 // but wrong; an absent key leaves value as it is and returns true.
 bool GetWhole(const RunFile& file, const std::string& section, const std::string& key, int& value,
               RunFileError& error);
-bool GetReal(const RunFile& file, const std::string& section, const std::string& key,
-             double& value, RunFileError& error);
+bool GetReal(const RunFile& file, const std::string& section, const std::string& key, double& value,
+             RunFileError& error);
 // A path relative to the run file's folder unless absolute.
 bool GetPath(const RunFile& file, const std::string& section, const std::string& key,
              std::string& value, RunFileError& error);

@@ -9,14 +9,14 @@
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
 #include "cli/run_file.h"
+#include "cli/run_images.h"
+#include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/recording_canvas.h"
 #include "core/host/messages.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/text/text_compare.h"
 #include "core/yield/stand_volume_run.h"
-#include "core/graphics/density_diagram_frame.h"
-#include "cli/run_images.h"
 #include "render/image_canvas.h"
 
 namespace mk::cli {
@@ -74,7 +74,8 @@ bool LoadAndCheckFiles(Workspace& ws, Messages& messages) {
         if (!ws.Hnp.HnpLoaded || !ws.HeightCurve.HeightCurveLoaded) {
             problems += "PARまたはHNPファイルが読み込まれていません\r\n";
         } else if (!TextEquals(ws.HeightCurve.HeightCurveSource, ws.Hnp.HnpSource)) {
-            problems += "上層樹高生長曲線を計算したデータと一致しません。(PARとHNPが一致しない)\r\n";
+            problems +=
+                "上層樹高生長曲線を計算したデータと一致しません。(PARとHNPが一致しない)\r\n";
         }
     }
     if (!problems.empty()) {

@@ -9,6 +9,8 @@
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
 #include "cli/run_file.h"
+#include "cli/run_images.h"
+#include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/recording_canvas.h"
 #include "core/host/messages.h"
 #include "core/model/natural_thinning.h"
@@ -17,8 +19,6 @@
 #include "core/model/site_class.h"
 #include "core/yield/current_stand.h"
 #include "core/yield/table_calc.h"
-#include "core/graphics/density_diagram_frame.h"
-#include "cli/run_images.h"
 #include "render/image_canvas.h"
 
 namespace mk::cli {

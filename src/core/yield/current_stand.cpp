@@ -51,9 +51,10 @@ void RefreshCurrentStand(const DensityDiagramParameters& d, CurrentStandState& s
 }
 
 std::array<std::string, 6> CurrentStandDisplay(const CurrentStandState& s) {
-    return {FormatNumber(s.CurrentHeight, "0.0"),      FormatNumber(s.CurrentVolume, "0.0"),
-            FormatNumber(s.CurrentDbh, "0.0"),         FormatNumber(s.CurrentRy, "0.00"),
-            FormatNumber(s.CurrentSlenderness, "0.0"), FormatNumber(s.CurrentPlantingDensity, "0.0")};
+    return {
+        FormatNumber(s.CurrentHeight, "0.0"),      FormatNumber(s.CurrentVolume, "0.0"),
+        FormatNumber(s.CurrentDbh, "0.0"),         FormatNumber(s.CurrentRy, "0.00"),
+        FormatNumber(s.CurrentSlenderness, "0.0"), FormatNumber(s.CurrentPlantingDensity, "0.0")};
 }
 
 }  // namespace mk

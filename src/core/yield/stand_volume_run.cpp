@@ -20,9 +20,15 @@ TableCalcOutcome RunVolumeTableSiteClass(Workspace& ws, int siteClass, Canvas& p
                                          EventPump& pump) {
     const HeightCurveParameters& curve = ws.HeightCurve;
     switch (siteClass) {
-        case 1: ws.Run.SiteCurveScale = curve.CurveM * std::exp(curve.BandCoefficient); break;
-        case 2: ws.Run.SiteCurveScale = curve.CurveM; break;
-        default: ws.Run.SiteCurveScale = curve.CurveM * std::exp(-curve.BandCoefficient); break;
+        case 1:
+            ws.Run.SiteCurveScale = curve.CurveM * std::exp(curve.BandCoefficient);
+            break;
+        case 2:
+            ws.Run.SiteCurveScale = curve.CurveM;
+            break;
+        default:
+            ws.Run.SiteCurveScale = curve.CurveM * std::exp(-curve.BandCoefficient);
+            break;
     }
     ws.VolumeTableSiteClass = siteClass;
     return TABLECALC(ws, kVolumeTableMode, picture, ageLabel, messages, pump);

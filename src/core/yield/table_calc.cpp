@@ -30,8 +30,8 @@ bool FinitePositive(double v) { return std::isfinite(v) && v > 0; }
 void SetYearBefore(Workspace& ws, int p) {
     YearArrays& y = ws.Years;
     if (auto h = SiteHeight(ws.HeightCurve, ws.Run.SiteCurveScale, p)) y.YearHeight[p] = *h;
-    y.YearStems[p] = NaturalThinningStems(ws.Diagram, ws.Working.CurvePlantingDensity,
-                                          y.YearHeight[p]);
+    y.YearStems[p] =
+        NaturalThinningStems(ws.Diagram, ws.Working.CurvePlantingDensity, y.YearHeight[p]);
     y.YearVolume[p] = StandVolume(ws.Diagram, y.YearHeight[p], y.YearStems[p]);
 }
 
@@ -101,11 +101,11 @@ bool ThinningValuesFinite(const ThinningBookkeeping& t) {
 // Stops the run at an age that cannot be computed; that age is left as an
 // age the run did not reach, so that no graph draws its values.
 void StopUncomputable(Messages& messages, YearArrays& y, int age) {
-    messages.Show("林齢 " + IntText(age) +
-                      " で計算できない値になりました。パラメータを確認してください。",
-                  kRoutineName, MessageIcon::Error, MessageButtons::Ok);
-    for (auto* column : {&y.YearHeight, &y.YearDbh, &y.YearVolume, &y.YearRy,
-                         &y.YearSlenderness, &y.YearStems}) {
+    messages.Show(
+        "林齢 " + IntText(age) + " で計算できない値になりました。パラメータを確認してください。",
+        kRoutineName, MessageIcon::Error, MessageButtons::Ok);
+    for (auto* column :
+         {&y.YearHeight, &y.YearDbh, &y.YearVolume, &y.YearRy, &y.YearSlenderness, &y.YearStems}) {
         (*column)[age] = 0;
     }
 }
@@ -188,10 +188,10 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
             MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".150", messages);
         if (name.empty()) return outcome;
         ws.OutputFile = TableFile{name, {}};
-        ws.OutputFile.text = YieldTableHeading(
-            FileNamePart(run.PrmFileName), FileNamePart(run.ParFileName),
-            SiteClassName(run.SiteClass, ws.CurrentStand.SiteText),
-            ThinningMethodName(run.ThinningMethod));
+        ws.OutputFile.text =
+            YieldTableHeading(FileNamePart(run.PrmFileName), FileNamePart(run.ParFileName),
+                              SiteClassName(run.SiteClass, ws.CurrentStand.SiteText),
+                              ThinningMethodName(run.ThinningMethod));
     } else {
         ws.OutputFile.text += VolumeTableHeading(
             SiteClassName(ws.VolumeTableSiteClass), FileNamePart(run.PrmFileName),
@@ -269,21 +269,22 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         if (!volumeMode) detail::ThinningDecision(ws, a, messages, pump);
 
         const double totalYield = v + t.CumulativeThinnedVolume - t.VolumeThinned;
-        if (ws.Working.ThinnedThisYear && (!ThinningValuesFinite(t) || !std::isfinite(totalYield))) {
+        if (ws.Working.ThinnedThisYear &&
+            (!ThinningValuesFinite(t) || !std::isfinite(totalYield))) {
             StopUncomputable(messages, y, a);
             outcome.stopped = true;
             break;
         }
-        const YearRowValues row{a, h, y.YearDbh[a], n, t.BasalAreaBefore, v, growth, meanGrowth,
-                                y.YearRy[a]};
+        const YearRowValues row{a, h,      y.YearDbh[a], n,          t.BasalAreaBefore,
+                                v, growth, meanGrowth,   y.YearRy[a]};
         if (volumeMode) {
             if ((a + 2) % 5 == 0) ws.OutputFile.text += VolumeRow(row);
         } else if (ws.Working.ThinnedThisYear) {
             ws.OutputFile.text += ThinningRow(row, t, totalYield);
             // Later years follow the natural-thinning curve through the
             // thinned stand.
-            ws.Working.CurvePlantingDensity = PlantingDensityThrough(
-                d, ws.Working.CurvePlantingDensity, t.StemsAfter, h, pump);
+            ws.Working.CurvePlantingDensity =
+                PlantingDensityThrough(d, ws.Working.CurvePlantingDensity, t.StemsAfter, h, pump);
             DrawThinning(picture, n, v, t);
         } else if (a % 5 == 0) {
             ws.OutputFile.text += PlainRow(row, totalYield);

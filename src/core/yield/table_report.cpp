@@ -39,13 +39,20 @@ std::string ClosingFields(double totalYield, int age) {
 
 std::string ThinningMethodName(int method) {
     switch (method) {
-        case 1: return "林齢と間伐率";
-        case 2: return "上層樹高と間伐率";
-        case 3: return "胸高直径と間伐率";
-        case 4: return "収量比数と間伐率";
-        case 5: return "収量比数の上限と下限";
-        case 6: return "形状比の上限と下限";
-        default: return {};
+        case 1:
+            return "林齢と間伐率";
+        case 2:
+            return "上層樹高と間伐率";
+        case 3:
+            return "胸高直径と間伐率";
+        case 4:
+            return "収量比数と間伐率";
+        case 5:
+            return "収量比数の上限と下限";
+        case 6:
+            return "形状比の上限と下限";
+        default:
+            return {};
     }
 }
 
@@ -63,8 +70,8 @@ std::string YieldTableHeading(std::string_view prmName, std::string_view parName
     std::string text;
     AppendLine(text, "林分収穫予測表    使用ファイル：" + std::string(prmName) + " & " +
                          std::string(parName));
-    AppendLine(text, "  （地位" + std::string(siteName) + "    間伐方式" + std::string(methodName) +
-                         "）");
+    AppendLine(
+        text, "  （地位" + std::string(siteName) + "    間伐方式" + std::string(methodName) + "）");
     AppendLine(text, "");
     text += RuleLine(kYieldRuleWidth);
     for (const char* line : kYieldHeadingTop) AppendLine(text, line);
@@ -79,8 +86,8 @@ std::string VolumeTableHeading(std::string_view siteName, std::string_view prmNa
     std::string text;
     AppendLine(text, "        林分材積表     （地位 " + std::string(siteName) + "）");
     AppendLine(text, "");
-    AppendLine(text, "  使用ファイル：" + std::string(prmName) + ", " + std::string(parName) + ", " +
-                         std::string(hnpName));
+    AppendLine(text, "  使用ファイル：" + std::string(prmName) + ", " + std::string(parName) +
+                         ", " + std::string(hnpName));
     AppendLine(text, "");
     text += RuleLine(kVolumeRuleWidth);
     for (const char* line : kVolumeHeadingTop) AppendLine(text, line);

@@ -23,8 +23,8 @@ void ThinBySchedule(Workspace& ws, int a, Messages& messages, double value, bool
     RunWorkingValues& w = ws.Working;
     const int count = std::min(w.ScheduleCount, kScheduleEntries - 1);
     for (int i = 1; i <= count; ++i) {
-        const bool due = exactAge ? static_cast<double>(a) == w.ScheduleKey[i]
-                                  : value >= w.ScheduleKey[i];
+        const bool due =
+            exactAge ? static_cast<double>(a) == w.ScheduleKey[i] : value >= w.ScheduleKey[i];
         if (!due) continue;
         const ThinningBookkeeping before = ws.Thinning;
         detail::Subcalc(ws, 1, a, i, messages, before);
@@ -182,9 +182,15 @@ void ThinningDecision(Workspace& ws, int a, Messages& messages, EventPump& pump)
     const YearArrays& y = ws.Years;
     const bool inWindow = w.NextThinAfterAge < a && a < w.ThinBeforeAge;
     switch (ws.Run.ThinningMethod) {
-        case 1: ThinBySchedule(ws, a, messages, 0, true); break;
-        case 2: ThinBySchedule(ws, a, messages, y.YearHeight[a], false); break;
-        case 3: ThinBySchedule(ws, a, messages, y.YearDbh[a], false); break;
+        case 1:
+            ThinBySchedule(ws, a, messages, 0, true);
+            break;
+        case 2:
+            ThinBySchedule(ws, a, messages, y.YearHeight[a], false);
+            break;
+        case 3:
+            ThinBySchedule(ws, a, messages, y.YearDbh[a], false);
+            break;
         case 4:
             if (inWindow && y.YearRy[a] >= w.BoundUpper) ThinByRate(ws, a, messages);
             break;
@@ -200,7 +206,8 @@ void ThinningDecision(Workspace& ws, int a, Messages& messages, EventPump& pump)
                 ThinToSlenderness(ws, a, messages, pump);
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

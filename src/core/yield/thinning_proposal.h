@@ -8,12 +8,12 @@
 namespace mk {
 
 struct ThinningProposal {
-    int firstAge = 0;       // a0
-    int aStar = 0;          // age at which Ry first reached 0.4 (last age grown)
+    int firstAge = 0;  // a0
+    int aStar = 0;     // age at which Ry first reached 0.4 (last age grown)
     double heightAtStar = 0;
     double dbhAtStar = 0;
-    int keyScale = 1;       // 1 for ages, 10 for heights and diameters
-    double key0 = 0;        // the starting proposal, entry 0
+    int keyScale = 1;  // 1 for ages, 10 for heights and diameters
+    double key0 = 0;   // the starting proposal, entry 0
     double rate0 = 0.1;
     double keyMaximum = 0;  // EndAge, SiteCurveScale or 70 cm
 };

@@ -12,9 +12,9 @@ using AgeArray = double[kMaxAge + 1];
 // Index = age 0..200. Except under the slenderness method, the stand before
 // that year's thinning.
 struct YearArrays {
-    AgeArray YearHeight{};       // m
-    AgeArray YearDbh{};          // cm
-    AgeArray YearVolume{};       // m3/ha
+    AgeArray YearHeight{};  // m
+    AgeArray YearDbh{};     // cm
+    AgeArray YearVolume{};  // m3/ha
     AgeArray YearRy{};
     AgeArray YearSlenderness{};  // H/D
     AgeArray YearStems{};        // stems/ha

@@ -1,8 +1,9 @@
 // The texts that describe a run in the wizard and its confirmation.
 
+#include "core/yield/run_summary.h"
+
 #include <gtest/gtest.h>
 
-#include "core/yield/run_summary.h"
 #include "core/yield/table_report.h"
 
 namespace mk::test {
@@ -98,8 +99,9 @@ TEST(RunSummary, ScheduleWithoutThinningsAndMethodSixBounds) {
     run.ThinningCount = 1;
     run.ThinningKey[1] = 18;
     run.ThinningRate[1] = 0.1;
-    EXPECT_EQ(RunSummarySchedule(run),
-              "\r\n間伐回数：　 1回　　　【林齢と間伐率】\r\n\r\n　　 1回目間伐：\t 18\t0.10\r\n\r\n");
+    EXPECT_EQ(
+        RunSummarySchedule(run),
+        "\r\n間伐回数：　 1回　　　【林齢と間伐率】\r\n\r\n　　 1回目間伐：\t 18\t0.10\r\n\r\n");
 
     RunSettings six = CurrentStandRun();
     six.SiteClass = 2;
@@ -113,7 +115,7 @@ TEST(RunSummary, ScheduleWithoutThinningsAndMethodSixBounds) {
 }
 
 TEST(RunSummary, MethodNames) {
-    const char* names[] = {"林齢と間伐率", "上層樹高と間伐率", "胸高直径と間伐率",
+    const char* names[] = {"林齢と間伐率",     "上層樹高と間伐率",     "胸高直径と間伐率",
                            "収量比数と間伐率", "収量比数の上限と下限", "形状比の上限と下限"};
     for (int m = 1; m <= 6; ++m) EXPECT_EQ(ThinningMethodName(m), names[m - 1]);
     EXPECT_EQ(ThinningMethodName(0), "");

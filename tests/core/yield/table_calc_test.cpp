@@ -219,9 +219,9 @@ TEST_F(YieldRunTest, AThinningBelowTheFloorIsReportedAndLeaves150Stems) {
     EXPECT_EQ(messages.shown()[0].title, "SUBCALC");
     EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Error);
     EXPECT_EQ(ThinningAges(TableLines(outcome.writtenPath)), (std::vector<int>{18}));
-    EXPECT_EQ(ws.Years.YearStems[19],
-              NaturalThinningStems(ws.Diagram, ws.Working.CurvePlantingDensity,
-                                   ws.Years.YearHeight[19]));
+    EXPECT_EQ(
+        ws.Years.YearStems[19],
+        NaturalThinningStems(ws.Diagram, ws.Working.CurvePlantingDensity, ws.Years.YearHeight[19]));
     EXPECT_LT(ws.Years.YearStems[19], 150);
 }
 

@@ -1,9 +1,10 @@
 // Rows, headings and rules of the table files.
 
+#include "core/yield/table_report.h"
+
 #include <gtest/gtest.h>
 
 #include "core/text/cp932.h"
-#include "core/yield/table_report.h"
 
 namespace mk::test {
 namespace {
@@ -35,8 +36,8 @@ TEST(TableReport, ThinningAndPlainRowsShareTheir132Columns) {
               "  30  15.7  16.1  2533  52.6  382.6  17.4  12.8  0.81 12.6   633  25   7.0  53.3  14"
               "   53.3  17.3  1900  45.6  329.4 0.69  382.6  30\r\n");
     const std::string plain = PlainRow(SampleYear(), 382.64);
-    EXPECT_EQ(plain, "  30  15.7  16.1  2533  52.6  382.6  17.4  12.8  0.81" + std::string(68, ' ') +
-                         "  382.6  30\r\n");
+    EXPECT_EQ(plain, "  30  15.7  16.1  2533  52.6  382.6  17.4  12.8  0.81" +
+                         std::string(68, ' ') + "  382.6  30\r\n");
     EXPECT_EQ(thin.size(), 134u);
     EXPECT_EQ(plain.size(), thin.size());
 }
@@ -61,8 +62,7 @@ TEST(TableReport, ANegativeGrowthKeepsItsSign) {
 TEST(TableReport, StandVolumeRowsCarryTheirAgeClass) {
     YearRowValues year = SampleYear();
     year.age = 98;
-    EXPECT_EQ(VolumeRow(year),
-              "  20  98  15.7  16.1  2533  52.6  382.6  17.4  12.8  0.81\r\n");
+    EXPECT_EQ(VolumeRow(year), "  20  98  15.7  16.1  2533  52.6  382.6  17.4  12.8  0.81\r\n");
     year.age = 3;
     EXPECT_EQ(VolumeRow(year).substr(0, 8), "   1   3");
 }
@@ -75,7 +75,8 @@ TEST(TableReport, HeadingsRulesAndFormFeed) {
     // 16 lines, every heading row 134 columns in code page 932.
     int lines = 0;
     std::size_t start = 0;
-    for (std::size_t end; (end = heading.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    for (std::size_t end; (end = heading.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
         const std::string line = heading.substr(start, end - start);
         if (lines >= 3) {
             EXPECT_EQ(Utf8ToCp932(line)->size(), 134u) << lines;

@@ -43,9 +43,9 @@ protected:
 
     TableCalcOutcome Run() {
         PrepareRunSettings(ws);
-        return TABLECALC(ws, kYieldTableMode, canvas,
-                         [this](const std::string& text) { progress.push_back(text); }, messages,
-                         pump);
+        return TABLECALC(
+            ws, kYieldTableMode, canvas,
+            [this](const std::string& text) { progress.push_back(text); }, messages, pump);
     }
 
     void Schedule(int method, std::vector<double> keys, std::vector<double> rates) {
@@ -77,7 +77,8 @@ protected:
         std::vector<int> ages;
         for (const std::string& line : lines) {
             if (line.size() < 132 || !IsRow(line)) continue;
-            if (line.substr(53, 68) != std::string(68, ' ')) ages.push_back(std::stoi(line.substr(0, 4)));
+            if (line.substr(53, 68) != std::string(68, ' '))
+                ages.push_back(std::stoi(line.substr(0, 4)));
         }
         return ages;
     }
