@@ -104,6 +104,29 @@ TEST(YieldCliCases, ASecondRunTakesTheNextFreeName) {
     EXPECT_EQ(ReadBytes(tmp.File("YIELD_AA.150")), ReadBytes(tmp.File("YIELD_AB.150")));
 }
 
+TEST(YieldCliCases, EveryExampleRunFileRunsAsItIs) {
+    const fs::path examples = SourcePath("examples");
+    TempDir tmp;
+    for (const auto& entry : fs::directory_iterator(examples)) {
+        fs::copy(entry.path(), fs::path(tmp.path()) / entry.path().filename(),
+                 fs::copy_options::recursive);
+    }
+    int runs = 0;
+    for (const auto& entry : fs::directory_iterator(tmp.path())) {
+        const std::string name = entry.path().filename().string();
+        const bool yield = name.rfind("yield_", 0) == 0;
+        const bool volume = name.rfind("volume_", 0) == 0;
+        if (entry.path().extension() != ".run" || (!yield && !volume)) continue;
+        SCOPED_TRACE(name);
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::RunCli({yield ? "yield" : "volume", entry.path().string()}, out, err), 0);
+        EXPECT_EQ(err.str(), "");
+        EXPECT_NE(out.str().find(tmp.path() + "/YIELD_"), std::string::npos);
+        ++runs;
+    }
+    EXPECT_GE(runs, 14);
+}
+
 TEST(YieldCliCases, BadCommandLinesAreRefusedWithStatusTwo) {
     TempDir tmp;
     PrepareCase(SourcePath("tests/cli/yield_cases/volume_table"), tmp.path());
