@@ -257,6 +257,19 @@ TEST_F(YieldRunTest, NoFreeNameEndsTheRunBeforeAnythingIsSimulated) {
     EXPECT_TRUE(canvas.primitives().empty());
 }
 
+TEST_F(YieldRunTest, ATableThatCannotBeSavedIsReportedAndNotClaimed) {
+    ws.HeightCurve.HeightCurveSource = tmp.File("missing/folder/sugi_survey.dat");
+    ws.Run.ThinningMethod = 4;
+    const TableCalcOutcome outcome = Run();
+    EXPECT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.writtenPath.empty());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              "ファイルに書き込めません。\r\n" + tmp.File("missing/folder/YIELD_AA.150"));
+    EXPECT_EQ(messages.shown()[0].title, "ファイル書き込みエラー");
+    EXPECT_FALSE(ws.OutputFile.IsOpen());
+}
+
 TEST_F(YieldRunTest, ADiagramOfUnknownTypeIsRefusedWithoutAFile) {
     ws.Diagram.Prm[0] = 0;
     ws.Run.ThinningMethod = 4;
