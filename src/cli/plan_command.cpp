@@ -10,6 +10,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "cli/run_file.h"
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
@@ -34,35 +35,6 @@ constexpr const char* kUsage = "plan RUNFILE [--images DIR] [--plan 1..5]";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 constexpr const char* kPs = "PlanSettings";
-
-struct PlanArgs {
-    std::string runFile;
-    std::string imageFolder;
-    int plan = 1;
-};
-
-bool ParseArgs(const std::vector<std::string>& args, PlanArgs& parsed) {
-    bool planGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--images") {
-            if (i + 1 >= args.size() || !parsed.imageFolder.empty()) return false;
-            parsed.imageFolder = args[++i];
-        } else if (args[i] == "--plan") {
-            if (i + 1 >= args.size() || planGiven) return false;
-            const std::optional<int> plan = ParseWhole(args[++i]);
-            if (!plan || *plan < 1 || *plan > kPlanCount) return false;
-            parsed.plan = *plan;
-            planGiven = true;
-        } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
-            return false;
-        } else if (parsed.runFile.empty()) {
-            parsed.runFile = args[i];
-        } else {
-            return false;
-        }
-    }
-    return !parsed.runFile.empty();
-}
 
 // The fields of [PlanSettings] as given; absent ones keep their cleared value.
 bool ReadPlanSettings(const RunFile& f, PlanSettings& p, RunFileError& e) {
@@ -193,8 +165,8 @@ void CompletePlanSettings(const RunFile& f, Workspace& ws) {
 }
 
 int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    PlanArgs parsed;
-    if (!ParseArgs(args, parsed)) {
+    RunCommandArgs parsed;
+    if (!ParseRunCommandArgs(args, "--plan", kPlanCount, parsed)) {
         err << "usage: morikoyomi-cli " << kUsage << "\n";
         return 2;
     }
@@ -224,21 +196,14 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (images) {
         image = std::make_unique<ImageCanvas>();
         DrawDensityDiagram(*image, ws->Diagram);
-        pictures[parsed.plan - 1] = image.get();
+        pictures[parsed.choice - 1] = image.get();
     }
 
     NullEventPump pump;
     const std::string written = RunPlanTable(*ws, pictures, PlanRunCallbacks{}, messages, pump);
     if (written.empty()) return 1;
     out << written << "\n";
-    if (images) {
-        std::vector<std::string> paths;
-        const bool ok = WriteRunImages(parsed.imageFolder, *image, PlanGraphs(*ws, parsed.plan),
-                                       messages, paths);
-        for (const std::string& path : paths) out << path << "\n";
-        if (!ok) return 1;
-    }
-    return 0;
+    return FinishWithImages(parsed, image.get(), PlanGraphs(*ws, parsed.choice), messages, out);
 }
 
 const CommandRegistrar kRegistrar("plan", kUsage, RunPlan);

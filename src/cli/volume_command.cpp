@@ -8,6 +8,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "cli/run_file.h"
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
@@ -25,35 +26,6 @@ namespace {
 constexpr const char* kUsage = "volume RUNFILE [--images DIR] [--site 1..3]";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCaption = "林分材積表の作成";
-
-struct VolumeArgs {
-    std::string runFile;
-    std::string imageFolder;
-    int site = 1;
-};
-
-bool ParseArgs(const std::vector<std::string>& args, VolumeArgs& parsed) {
-    bool siteGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--images") {
-            if (i + 1 >= args.size() || !parsed.imageFolder.empty()) return false;
-            parsed.imageFolder = args[++i];
-        } else if (args[i] == "--site") {
-            if (i + 1 >= args.size() || siteGiven) return false;
-            const std::string& v = args[++i];
-            if (v != "1" && v != "2" && v != "3") return false;
-            parsed.site = v[0] - '0';
-            siteGiven = true;
-        } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
-            return false;
-        } else if (parsed.runFile.empty()) {
-            parsed.runFile = args[i];
-        } else {
-            return false;
-        }
-    }
-    return !parsed.runFile.empty();
-}
 
 // The setup dialog reads each file as it opens (a file that does not read
 // is dropped from its box) and then checks the three together as its
@@ -86,8 +58,8 @@ bool LoadAndCheckFiles(Workspace& ws, Messages& messages) {
 }
 
 int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    VolumeArgs parsed;
-    if (!ParseArgs(args, parsed)) {
+    RunCommandArgs parsed;
+    if (!ParseRunCommandArgs(args, "--site", 3, parsed)) {
         err << "usage: morikoyomi-cli " << kUsage << "\n";
         return 2;
     }
@@ -123,22 +95,15 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (images) {
         image = std::make_unique<ImageCanvas>();
         DrawDensityDiagram(*image, ws.Diagram);
-        canvases[parsed.site - 1] = image.get();
+        canvases[parsed.choice - 1] = image.get();
     }
     const ProgressText labels[3];
     NullEventPump pump;
     const StandVolumeOutcome outcome = RunStandVolumeTable(ws, canvases, labels, messages, pump);
     if (outcome.writtenPath.empty()) return 1;
     out << outcome.writtenPath << "\n";
-    if (images) {
-        ws.VolumeTableSiteClass = parsed.site;
-        std::vector<std::string> paths;
-        const bool ok =
-            WriteRunImages(parsed.imageFolder, *image, RunGraphs(ws, true), messages, paths);
-        for (const std::string& path : paths) out << path << "\n";
-        if (!ok) return 1;
-    }
-    return 0;
+    ws.VolumeTableSiteClass = parsed.choice;
+    return FinishWithImages(parsed, image.get(), RunGraphs(ws, true), messages, out);
 }
 
 const CommandRegistrar kRegistrar("volume", kUsage, RunVolume);

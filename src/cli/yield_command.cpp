@@ -8,6 +8,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "cli/run_file.h"
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
@@ -27,27 +28,6 @@ namespace {
 constexpr const char* kUsage = "yield RUNFILE [--images DIR]";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
-
-struct YieldArgs {
-    std::string runFile;
-    std::string imageFolder;
-};
-
-bool ParseArgs(const std::vector<std::string>& args, YieldArgs& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--images") {
-            if (i + 1 >= args.size() || !parsed.imageFolder.empty()) return false;
-            parsed.imageFolder = args[++i];
-        } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
-            return false;
-        } else if (parsed.runFile.empty()) {
-            parsed.runFile = args[i];
-        } else {
-            return false;
-        }
-    }
-    return !parsed.runFile.empty();
-}
 
 // The checks of a yield run's fields that the wizard's bars would have
 // made impossible.
@@ -135,8 +115,8 @@ void CompleteCurrentStand(const RunFile& f, Workspace& ws) {
 }
 
 int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    YieldArgs parsed;
-    if (!ParseArgs(args, parsed)) {
+    RunCommandArgs parsed;
+    if (!ParseRunCommandArgs(args, nullptr, 0, parsed)) {
         err << "usage: morikoyomi-cli " << kUsage << "\n";
         return 2;
     }
@@ -174,14 +154,7 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
         TABLECALC(ws, kYieldTableMode, *picture, ProgressText{}, messages, pump);
     if (outcome.writtenPath.empty()) return 1;
     out << outcome.writtenPath << "\n";
-    if (images) {
-        std::vector<std::string> paths;
-        const bool ok =
-            WriteRunImages(parsed.imageFolder, *image, RunGraphs(ws, false), messages, paths);
-        for (const std::string& path : paths) out << path << "\n";
-        if (!ok) return 1;
-    }
-    return 0;
+    return FinishWithImages(parsed, image.get(), RunGraphs(ws, false), messages, out);
 }
 
 const CommandRegistrar kRegistrar("yield", kUsage, RunYield);
