@@ -279,7 +279,7 @@ TEST(VolumeTable, ADiagramOfUnknownTypeIsRefusedBeforeAnyFileIsMade) {
     // The example diagram with a type the equations do not know.
     std::string bytes = mk::test::ReadBytes(f.prm);
     const std::size_t line2 = bytes.find("\r\n") + 2;
-    bytes.replace(line2, 1, "3");
+    bytes[line2] = '3';
     mk::test::WriteBytes(f.prm, bytes);
     Form_Main window(*f.context);
     f.scripted.dialogs.Then([&f](QDialog& d) {

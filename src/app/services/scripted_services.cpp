@@ -7,9 +7,10 @@ namespace mk::app {
 std::optional<QString> ScriptedFileDialogs::Next(const FileDialogRequest& request) {
     requests_.push_back(request);
     if (answers_.empty()) return std::nullopt;
-    auto answer = answers_.front();
+    const Answer answer = answers_.front();
     answers_.pop_front();
-    return answer;
+    if (answer.cancelled) return std::nullopt;
+    return std::optional<QString>(answer.path);
 }
 
 std::optional<QString> ScriptedFileDialogs::Open(QWidget*, const FileDialogRequest& request) {

@@ -17,8 +17,8 @@ namespace mk::app {
 class ScriptedFileDialogs final : public FileDialogs {
 public:
     // Next answers, in order; once used up every dialog is cancelled.
-    void Choose(const QString& path) { answers_.push_back(path); }
-    void Cancel() { answers_.push_back(std::nullopt); }
+    void Choose(const QString& path) { answers_.push_back({false, path}); }
+    void Cancel() { answers_.push_back({true, QString()}); }
 
     std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) override;
@@ -27,7 +27,11 @@ public:
 
 private:
     std::optional<QString> Next(const FileDialogRequest& request);
-    std::deque<std::optional<QString>> answers_;
+    struct Answer {
+        bool cancelled = true;
+        QString path;
+    };
+    std::deque<Answer> answers_;
     std::vector<FileDialogRequest> requests_;
 };
 
