@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <cmath>
 #include <filesystem>
 
 #include "app/main/form_main.h"
@@ -417,6 +418,39 @@ TEST(YieldWizard, APathTypedByHandIsReadBeforeItIsUsed) {
         EXPECT_EQ(f.context->ws.Run.PrmFileName, f.prm2);
     });
     window.Command3_Click();
+}
+
+}  // namespace
+}  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+TEST(YieldWizard, ChoosingAClassAfterACalculationDropsTheCalculatedOne) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        Choose(f, page, "Command_PRMSet", f.prm);
+        Choose(f, page, "Command_PARSet", f.par);
+        Click(page, "Command_CalcState");
+        ASSERT_TRUE(IsEnabled(page, "Option4"));
+        Click(page, "Option1");
+        EXPECT_FALSE(IsEnabled(page, "Option4"));
+        EXPECT_EQ(TextOf(page, "Option4"), "不明");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& d) {
+        SetBar(d, "HScroll1", 30);
+        Click(d, "Command_Calc");
+        Click(d, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "CancelButton"); });
+    window.Command3_Click();
+    const Workspace& ws = f.context->ws;
+    EXPECT_EQ(ws.Run.SiteClass, 1);
+    EXPECT_EQ(ws.Run.StemSettingMethod, 0);
+    EXPECT_DOUBLE_EQ(ws.Run.SiteCurveScale,
+                     ws.HeightCurve.CurveM * std::exp(ws.HeightCurve.BandCoefficient));
 }
 
 }  // namespace
