@@ -118,7 +118,8 @@ void EnsureGuiApplication() {
     new QGuiApplication(argc, argv);
 }
 
-ImageCanvas::ImageCanvas() : image_(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32) {
+ImageCanvas::ImageCanvas(int width, int height, int originY)
+    : image_(width, height, QImage::Format_RGB32), originY_(originY) {
     EnsureGuiApplication();
     image_.fill(ToRgb(colors::White));
 }
@@ -148,7 +149,8 @@ void ImageCanvas::HorizontalSpan(int x1, int x2, int y, Color color) {
 
 void ImageCanvas::Point(double x, double y, Color color) {
     if (Finite(x, y))
-        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)), Pixel(std::clamp(y, -kGuard, 1e6)), color);
+        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)),
+                 Pixel(std::clamp(y + originY_, -kGuard, 1e6)), color);
     x_ = x;
     y_ = y;
 }
@@ -157,8 +159,8 @@ void ImageCanvas::Line(double x1, double y1, double x2, double y2, Color color) 
     x_ = x2;
     y_ = y2;
     if (!Finite(x1, y1) || !Finite(x2, y2)) return;
-    double ax = RoundHalfEven(x1), ay = RoundHalfEven(y1);
-    double bx = RoundHalfEven(x2), by = RoundHalfEven(y2);
+    double ax = RoundHalfEven(x1), ay = RoundHalfEven(y1 + originY_);
+    double bx = RoundHalfEven(x2), by = RoundHalfEven(y2 + originY_);
     if (!ClipSegment(ax, ay, bx, by, -kGuard, -kGuard, image_.width() - 1 + kGuard,
                      image_.height() - 1 + kGuard))
         return;
@@ -192,8 +194,8 @@ void ImageCanvas::Box(double x1, double y1, double x2, double y2, Color color, b
     const double lim = 1e6;
     int l = Pixel(std::clamp(std::min(x1, x2), -lim, lim));
     int r = Pixel(std::clamp(std::max(x1, x2), -lim, lim));
-    int t = Pixel(std::clamp(std::min(y1, y2), -lim, lim));
-    int b = Pixel(std::clamp(std::max(y1, y2), -lim, lim));
+    int t = Pixel(std::clamp(std::min(y1, y2) + originY_, -lim, lim));
+    int b = Pixel(std::clamp(std::max(y1, y2) + originY_, -lim, lim));
     if (filled) {
         for (int y = std::max(t, 0); y <= std::min(b, image_.height() - 1); ++y)
             HorizontalSpan(l, r, y, color);
@@ -211,6 +213,7 @@ void ImageCanvas::Circle(double x, double y, double radius, Color color) {
     x_ = x;
     y_ = y;
     if (!Finite(x, y) || !std::isfinite(radius) || radius < 0 || radius > kMaxRadius) return;
+    y += originY_;
     const int r = Pixel(radius);
     if (x < -r - kGuard || y < -r - kGuard || x > image_.width() + r + kGuard ||
         y > image_.height() + r + kGuard)
@@ -259,7 +262,7 @@ void ImageCanvas::Print(const std::string& text) {
         painter.setPen(QColor(ToRgb(ink_)));
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         const int top = (kImageLineHeight - metrics.height()) / 2;
-        painter.drawText(QPoint(Pixel(x_), Pixel(y_) + top + metrics.ascent()),
+        painter.drawText(QPoint(Pixel(x_), Pixel(y_) + originY_ + top + metrics.ascent()),
                          QString::fromStdString(text));
     }
     x_ = 0;

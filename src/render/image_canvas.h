@@ -19,7 +19,10 @@ inline constexpr int kImageLineHeight = 15;
 
 class ImageCanvas final : public Canvas {
 public:
-    ImageCanvas();
+    // The graphs' 560 x 420 picture. A plot that is only shown may be larger
+    // and reach originY pixels above its drawing origin (its axis titles
+    // stand outside the usual frame).
+    explicit ImageCanvas(int width = kCanvasWidth, int height = kCanvasHeight, int originY = 0);
 
     void Clear() override;
     void Point(double x, double y, Color color) override;
@@ -54,6 +57,7 @@ private:
     void HorizontalSpan(int x1, int x2, int y, Color color);
 
     QImage image_;
+    int originY_ = 0;
     double x_ = 0, y_ = 0;
     Color ink_ = colors::Black;
     Color fill_ = colors::Black;

@@ -150,3 +150,30 @@ TEST(ImageCanvasTest, FullWidthCharactersFitTheLastTenPixels) {
 
 }  // namespace
 }  // namespace mk
+
+namespace mk {
+namespace {
+
+TEST(ImageCanvasTest, ALargerPlotDrawsBelowItsRaisedOrigin) {
+    ImageCanvas plot(560, 470, 24);
+    EXPECT_EQ(plot.image().width(), 560);
+    EXPECT_EQ(plot.image().height(), 470);
+    // Drawing y = -20 is still inside: 24 rows were set aside above y = 0.
+    plot.Point(10, -20, colors::Red);
+    EXPECT_EQ(plot.PixelColor(10, 4), colors::Red);
+    plot.Line(0, 0, 559, 0, colors::Blue);
+    EXPECT_EQ(plot.PixelColor(300, 24), colors::Blue);
+    EXPECT_EQ(plot.PixelColor(300, 0), colors::White);
+    plot.Box(100, 440, 110, 445, colors::Black, true);
+    EXPECT_EQ(plot.PixelColor(105, 466), colors::Black);
+    plot.SetFillStyle(FillStyle::Solid);
+    plot.SetFillColor(colors::Red);
+    plot.Circle(200, 100, 3, colors::Red);
+    EXPECT_EQ(plot.PixelColor(200, 124), colors::Red);
+    EXPECT_EQ(plot.PixelColor(200, 100), colors::White);
+    // The current position stays in drawing coordinates.
+    EXPECT_EQ(plot.CurrentY(), 100);
+}
+
+}  // namespace
+}  // namespace mk

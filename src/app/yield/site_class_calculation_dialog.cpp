@@ -18,7 +18,7 @@ namespace mk::app {
 // The survey plot, shown at its own size.
 class PlotPicture : public QWidget {
 public:
-    PlotPicture(QWidget* parent, const PlotCanvas& canvas) : QWidget(parent), canvas_(canvas) {
+    PlotPicture(QWidget* parent, const ImageCanvas& canvas) : QWidget(parent), canvas_(canvas) {
         setObjectName(QStringLiteral("Picture1"));
         setFixedSize(canvas.image().size());
     }
@@ -30,7 +30,7 @@ protected:
     }
 
 private:
-    const PlotCanvas& canvas_;
+    const ImageCanvas& canvas_;
 };
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "app/app_context.h"
-#include "app/widgets/plot_canvas.h"
+#include "render/image_canvas.h"
 #include "app/widgets/scroll_row.h"
 
 namespace mk::app {
@@ -36,7 +36,7 @@ public:
     void OKButton_Click();
     void CancelButton_Click();
 
-    const PlotCanvas& plot() const { return plot_; }
+    const ImageCanvas& plot() const { return plot_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -49,7 +49,7 @@ private:
 
     AppContext& context_;
     SiteCalculationResult& result_;
-    PlotCanvas plot_;
+    ImageCanvas plot_;
     PlotPicture* picture1_;
     ScrollRow* age_;
     ScrollRow* height_;
