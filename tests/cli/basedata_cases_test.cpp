@@ -7,7 +7,8 @@
 // and the data check that follows every evaluation of the simplex bit for
 // bit. The cases cover the automatic selection choosing each function, given
 // starting values, an expansion that reaches its limit of 1000 points, a
-// start where every residual sum overflows, stem numbers above 9999, too few
+// start where every residual sum overflows, a search that comes back to a
+// simplex it has held (it would never end), stem numbers above 9999, too few
 // records for the parameters or the degree, equal ages, repeated and
 // reversed pairs and every degree choice.
 

@@ -1,6 +1,8 @@
 #include "core/basedata/curve_fitting.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/host/messages.h"
 
@@ -68,6 +70,17 @@ Point Simplex::Affine(double a, const Point& c, const Point& w) const {
     return p;
 }
 
+// True when the two simplices hold the same points, bit for bit and in the
+// same order. The search is a pure function of its simplex, so meeting one
+// again means it would go round the same steps for ever.
+bool SameSimplex(const Point* a, const Point* b, int vertexCount, int m) {
+    for (int i = 0; i < vertexCount; ++i) {
+        if (std::memcmp(&a[i].ss, &b[i].ss, sizeof(double)) != 0) return false;
+        if (std::memcmp(a[i].para.data(), b[i].para.data(), sizeof(double) * m) != 0) return false;
+    }
+    return true;
+}
+
 // Exchange sort, worst first; a checkpoint before every comparison.
 bool Simplex::Order(bool& stopped) {
     for (int i = 0; i < m_; ++i) {
@@ -90,6 +103,15 @@ FitStatus Simplex::Run(const CurveParameters& start, Point& best) {
 
     const double threshold = ConvergenceThreshold(mode_);
     const double m = static_cast<double>(m_);
+    // Vertices a few units in the last place apart can give residual sums far
+    // enough apart never to converge, and then the search keeps returning to
+    // the same simplex. The window's stop button would end it, the batch tool
+    // has none: Brent's cycle detection, with one saved simplex, ends it as
+    // data that cannot be fitted. A search that converges never repeats a
+    // simplex, so its steps are untouched.
+    Point saved[kMaxParameters + 1];
+    bool haveSaved = false;
+    long long power = 1, sinceSaved = 0;
     for (;;) {
         bool stopped = false;
         if (StopRequested() || !Order(stopped)) return FitStatus::Stopped;
@@ -100,6 +122,14 @@ FitStatus Simplex::Run(const CurveParameters& start, Point& best) {
         for (int i = 1; i <= m_; ++i) others = others + v_[i].ss;
         const double spread = (m * v_[0].ss - others) / m;
         if (v_[m_].ss < threshold || spread < threshold) break;
+
+        if (haveSaved && SameSimplex(saved, v_, m_ + 1, m_)) return FitStatus::CannotFit;
+        if (!haveSaved || ++sinceSaved == power) {
+            std::copy(v_, v_ + m_ + 1, saved);
+            if (haveSaved) power *= 2;
+            haveSaved = true;
+            sinceSaved = 0;
+        }
 
         Point centroid;
         for (int j = 0; j < m_; ++j) {
