@@ -1,0 +1,214 @@
+#include "app/planning/plan_files_page.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+
+#include "app/planning/planning_wizard.h"
+#include "app/widgets/label_text.h"
+#include "app/yield/parameter_file_browse.h"
+#include "app/yield/site_class_calculation_dialog.h"
+#include "core/model/par_hnp_files.h"
+#include "core/model/prm_file.h"
+#include "core/model/site_class.h"
+#include "core/text/cp932.h"
+#include "core/text/paths.h"
+#include "core/text/text_compare.h"
+
+namespace mk::app {
+
+namespace {
+
+QPushButton* BrowseButton(QWidget* parent, const char* name) {
+    auto* button = new QPushButton(QStringLiteral("参照..."), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The yield wizard's file kind, offering and taking only the region's files.
+// A file of another region is passed over without a message.
+ParameterFileKind RegionKind(ParameterFileKind kind, const std::string& prefix) {
+    kind.pattern = QString::fromStdString(prefix) + kind.pattern;
+    auto read = kind.read;
+    kind.read = [read, prefix](const std::string& path) {
+        return Dialog_Com2_03::InRegion(path, prefix) && read(path);
+    };
+    return kind;
+}
+
+}  // namespace
+
+bool Dialog_Com2_03::InRegion(const std::string& path, const std::string& prefix) {
+    const std::vector<std::string> want = SplitChars(prefix);
+    const std::vector<std::string> name = SplitChars(FileNamePart(path));
+    if (name.size() < want.size()) return false;
+    std::string head;
+    for (std::size_t i = 0; i < want.size(); ++i) head += name[i];
+    return TextEquals(head, prefix);
+}
+
+Dialog_Com2_03::Dialog_Com2_03(AppContext& context, QWidget* parent)
+    : WizardPage(context, QStringLiteral("Dialog_Com2_03"), PlanPageCaption(context.ws.Plan),
+                 QStringLiteral("Label_Desc"), parent) {
+    auto* files = new QGridLayout();
+    auto* label1 = new QLabel(QStringLiteral("林分密度管理図(PRM)"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    textPrm_ = new QLineEdit(this);
+    textPrm_->setObjectName(QStringLiteral("Text_PRM_Name"));
+    textPrm_->setMinimumWidth(380);
+    commandPrmSet_ = BrowseButton(this, "Command_PRMSet");
+    auto* label2 = new QLabel(QStringLiteral("上層樹高曲線式(PAR)"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    textPar_ = new QLineEdit(this);
+    textPar_->setObjectName(QStringLiteral("Text_PAR_Name"));
+    auto* commandParSet = BrowseButton(this, "Command_PARSet");
+    files->addWidget(label1, 0, 0, 1, 2);
+    files->addWidget(textPrm_, 1, 0);
+    files->addWidget(commandPrmSet_, 1, 1);
+    files->addWidget(label2, 2, 0, 1, 2);
+    files->addWidget(textPar_, 3, 0);
+    files->addWidget(commandParSet, 3, 1);
+    body()->addLayout(files);
+
+    auto* frame = new QGroupBox(QStringLiteral("地位"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* row = new QHBoxLayout(frame);
+    const QString captions[] = {QString(), QStringLiteral("上"), QStringLiteral("中"),
+                                QStringLiteral("下"), QStringLiteral("不明")};
+    auto* group = new QButtonGroup(this);
+    for (int i = 1; i <= 4; ++i) {
+        options_[i] = new QRadioButton(captions[i], frame);
+        options_[i]->setObjectName(QStringLiteral("Option%1").arg(i));
+        group->addButton(options_[i], i);
+        row->addWidget(options_[i]);
+    }
+    row->addStretch();
+    auto* calc = new QPushButton(QStringLiteral("地位を計算（不明な場合）"), frame);
+    calc->setObjectName(QStringLiteral("Command_CalcState"));
+    calc->setAutoDefault(false);
+    row->addWidget(calc);
+    body()->addWidget(frame);
+    body()->addStretch();
+
+    connect(commandPrmSet_, &QPushButton::clicked, this, &Dialog_Com2_03::Command_PRMSet_Click);
+    connect(commandParSet, &QPushButton::clicked, this, &Dialog_Com2_03::Command_PARSet_Click);
+    connect(calc, &QPushButton::clicked, this, &Dialog_Com2_03::Command_CalcState_Click);
+    for (int i = 1; i <= 3; ++i) {
+        connect(options_[i], &QRadioButton::clicked, this, [this, i] { Option_Click(i); });
+    }
+    Form_Load();
+}
+
+void Dialog_Com2_03::Form_Load() {
+    Workspace& w = ws();
+    const std::string& prefix = w.Plan.RegionPrefix;
+    context_.flags.WizardResult = 0;
+    ClearDensityDiagram(w.Diagram);
+    ClearHeightCurve(w.HeightCurve);
+    // A file of another region than the one now chosen is dropped.
+    if (!w.Run.PrmFileName.empty() &&
+        (!InRegion(w.Run.PrmFileName, prefix) ||
+         !ReadPrmFile(w.Run.PrmFileName, w.Diagram, context_.messages()))) {
+        w.Run.PrmFileName.clear();
+    }
+    textPrm_->setText(QString::fromStdString(w.Run.PrmFileName));
+    MarkLoaded(*textPrm_);
+    if (!w.Run.ParFileName.empty() &&
+        (!InRegion(w.Run.ParFileName, prefix) ||
+         !ReadParFile(w.Run.ParFileName, w.HeightCurve, context_.messages()))) {
+        w.Run.ParFileName.clear();
+    }
+    textPar_->setText(QString::fromStdString(w.Run.ParFileName));
+    MarkLoaded(*textPar_);
+
+    options_[4]->setEnabled(false);
+    options_[4]->setText(QStringLiteral("不明"));
+    const int site = w.Run.SiteClass;
+    if (site >= 1 && site <= 3) {
+        options_[site]->setChecked(true);
+    } else if (site == kSiteMeasured) {
+        options_[4]->setChecked(true);
+        options_[4]->setEnabled(true);
+        options_[4]->setText(QString::fromStdString(w.CurrentStand.SiteText));
+        foundScale_ = w.Run.SiteCurveScale;
+    }
+    SetLabelText(description(), QStringLiteral("収穫予測のためのパラメータを設定します。\r\n"
+                                               "パラメータファイルと地位を指定してください。"));
+}
+
+void Dialog_Com2_03::Form_Activate() { commandPrmSet_->setFocus(); }
+
+void Dialog_Com2_03::Command_PRMSet_Click() {
+    BrowseParameterFile(context_, this, *textPrm_,
+                        RegionKind(PrmFileKind(context_), ws().Plan.RegionPrefix));
+}
+
+void Dialog_Com2_03::Command_PARSet_Click() {
+    BrowseParameterFile(context_, this, *textPar_,
+                        RegionKind(ParFileKind(context_), ws().Plan.RegionPrefix));
+}
+
+void Dialog_Com2_03::Command_CalcState_Click() {
+    std::string problems;
+    if (textPrm_->text().isEmpty()) problems += "PRMファイルを選択して下さい\r\n";
+    if (textPar_->text().isEmpty()) problems += "PARファイルを選択して下さい\r\n";
+    if (!problems.empty()) {
+        ShowError(problems);
+        return;
+    }
+    SiteCalculationResult result;
+    Dialog_Com3_01Ext dialog(context_, result, this);
+    context_.services.dialogs->Run(dialog);
+    if (result.code != 4) return;
+    Workspace& w = ws();
+    w.CurrentStand.SiteText = result.siteText;
+    w.CurrentStand.SiteCalcAge = result.age;
+    w.CurrentStand.SiteCalcHeight = result.height;
+    foundScale_ = result.scale;
+    for (int i = 1; i <= 3; ++i) options_[i]->setChecked(false);
+    options_[4]->setChecked(true);
+    options_[4]->setText(QString::fromStdString(result.siteText));
+    options_[4]->setEnabled(true);
+}
+
+void Dialog_Com2_03::Option_Click(int) {
+    if (!options_[4]->isEnabled()) return;
+    options_[4]->setEnabled(false);
+    options_[4]->setText(QStringLiteral("不明"));
+}
+
+void Dialog_Com2_03::OKButton_Click() {
+    int site = 0;
+    for (int i = 1; i <= 4; ++i) {
+        if (options_[i]->isChecked()) site = i;
+    }
+    std::string problems;
+    if (textPrm_->text().isEmpty()) problems += "PRMファイル名が指定されていません\r\n";
+    if (textPar_->text().isEmpty()) problems += "PARファイル名が指定されていません\r\n";
+    if (site == 0) problems += "地位が指定されていません\r\n";
+    if (!problems.empty()) {
+        ShowError(problems);
+        return;
+    }
+    const std::string& prefix = ws().Plan.RegionPrefix;
+    if (!EnsureLoaded(*textPrm_, RegionKind(PrmFileKind(context_), prefix)) ||
+        !EnsureLoaded(*textPar_, RegionKind(ParFileKind(context_), prefix))) {
+        return;
+    }
+    Workspace& w = ws();
+    w.Run.PrmFileName = textPrm_->text().toStdString();
+    w.Run.ParFileName = textPar_->text().toStdString();
+    w.Run.SiteClass = site;
+    if (site == kSiteMeasured) {
+        w.Run.SiteCurveScale = foundScale_;
+        w.Run.StemSettingMethod = 2;
+    } else {
+        w.Run.SiteCurveScale = SiteCurveScale(w.HeightCurve, site).value_or(0.0);
+        w.Run.StemSettingMethod = 0;
+    }
+    Finish();
+}
+
+}  // namespace mk::app
