@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/services/app_services.h"
+#include "core/basedata/survey_data.h"
 #include "core/yield/workspace.h"
 
 namespace mk::app {
@@ -25,6 +26,7 @@ struct AppContext {
     AppServices services;
     WindowFlags& flags = ws.Flags;
     AllViewData allView;
+    SurveyDataSet SurveyData;  // shared by the base data windows, one open at a time
     // True while a simulation runs; nothing may then destroy what it uses.
     bool computationRunning = false;
 

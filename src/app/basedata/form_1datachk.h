@@ -1,0 +1,63 @@
+#pragma once
+// The survey data check: one pair of survey quantities at a time is fitted
+// with a polynomial, suspicious plots are marked on the graph and listed,
+// and each first examination of a pair goes into a check report next to the
+// survey file. No survey file is changed.
+
+#include <QDialog>
+
+#include "app/app_context.h"
+#include "core/basedata/data_check.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace mk::app {
+
+class PictureBox;
+
+class Form_1DATACHK : public QDialog {
+    Q_OBJECT
+public:
+    Form_1DATACHK(AppContext& context, QWidget* parent = nullptr);
+
+    void mnuFileOPEN_Click();
+    void mnuFileCLOSE_Click();
+    void mnuFileEXIT_Click();
+    void mnuDimension_Click(int choice);  // 1..4
+    void Command1B_Click();
+    void Command1F_Click();
+    void Command2B_Click();
+    void Command2F_Click();
+
+    const PictureBox& picture() const { return *picture1_; }
+    const CheckReport& report() const { return report_; }
+
+protected:
+    void done(int result) override;
+
+private:
+    void EnterNoData();
+    void EnterDataLoaded();
+    void Examine();
+    void StepX(int delta);
+    void StepY(int delta);
+
+    AppContext& context_;
+    CheckState state_;
+    CheckReport report_;
+    bool dataLoaded_ = false;
+
+    PictureBox* picture1_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QLineEdit *text1_ = nullptr, *text2_ = nullptr;
+    QPushButton *c1b_ = nullptr, *c1f_ = nullptr, *c2b_ = nullptr, *c2f_ = nullptr;
+    QLabel *labelDesc_ = nullptr, *labelDesc2_ = nullptr, *label3_ = nullptr;
+    QAction* close_ = nullptr;
+    std::array<QAction*, 5> dimension_{};  // mnuDimension1..4 at 1..4
+};
+
+}  // namespace mk::app
