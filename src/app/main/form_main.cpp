@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "app/main/app_texts.h"
+#include "app/planning/dialog_com2dsp.h"
+#include "app/planning/planning_wizard.h"
 #include "app/tools/form_helper_program.h"
 #include "app/tools/frm_about.h"
 #include "app/widgets/app_icon.h"
@@ -74,10 +76,9 @@ void Form_Main::BuildControls() {
                             QStringLiteral("プログラムを終了します。"));
     exit->setMinimumWidth(110);
     exit->setMaximumWidth(130);
-    // The base data and planning windows are not part of this program yet:
-    // their buttons are shown so the menu keeps its shape, but do nothing.
+    // The base data windows are not part of this program yet:
+    // their button is shown so the menu keeps its shape, but does nothing.
     b1->setEnabled(false);
-    b2->setEnabled(false);
     grid->addWidget(b1, 0, 0);
     grid->addWidget(b2, 0, 1);
     grid->addWidget(b3, 1, 0);
@@ -119,7 +120,10 @@ void Form_Main::Command2_Click() {
             "実行エラー", MessageIcon::Error);
         return;
     }
-    // The planning wizard belongs to a later part of the program.
+    if (!RunPlanningWizard(context_, this)) return;
+    context_.flags.PlanWindowOpen = 2;
+    auto* window = new Dialog_Com2DSP(context_, this);
+    window->show();
 }
 
 void Form_Main::Command3_Click() {
