@@ -1,0 +1,255 @@
+// The plan result window: the five plans' diagrams and graphs, paging, the
+// choice of plan, saving pictures and the all-image view; the main window's
+// refusals while it is open; and the current-stand page of a calculated
+// site class.
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QFile>
+#include <QScrollBar>
+#include <filesystem>
+
+#include "app/main/form_main.h"
+#include "app/planning/dialog_com2dsp.h"
+#include "app/planning/plan_stand_pages.h"
+#include "app/widgets/picture_box.h"
+#include "app/yield/mdiform_allview.h"
+#include "core/model/par_hnp_files.h"
+#include "core/model/prm_file.h"
+#include "core/model/site_class.h"
+#include "planning_test_support.h"
+#include "support/test_files.h"
+
+namespace mk::app::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A known stand of age 10 with 3000 stems, no target, to age 100, with the
+// policy page's defaults.
+void QueueDefaultPlan(AppFixture& f, const RegionFiles& files) {
+    f.scripted.dialogs.Then(StatePage("Option1", "Option4"));
+    f.scripted.dialogs.Then(RegionPage(kAomoriRow));
+    f.scripted.dialogs.Then(ParameterPage(f, files, "Option2"));
+    for (int i = 0; i < 3; ++i) f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+}
+
+Dialog_Com2DSP* OpenPlans(AppFixture& f, const RegionFiles& files, Form_Main& window) {
+    QueueDefaultPlan(f, files);
+    window.Command2_Click();
+    Dialog_Com2DSP* result = nullptr;
+    WaitFor([&] {
+        result = window.findChild<Dialog_Com2DSP*>();
+        return result != nullptr && result->activated();
+    });
+    return result;
+}
+
+bool Shown(QWidget& w, const char* name) {
+    auto* found = Find<QWidget>(w, name);
+    return found != nullptr && found->isVisibleTo(&w);
+}
+
+QImage PictureOf(QWidget& w, const char* name) {
+    auto* picture = Find<PictureBox>(w, name);
+    return picture == nullptr ? QImage() : picture->canvas().image();
+}
+
+TEST(PlanResult, PagesThroughTheImagesAndSwitchesPlans) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    Dialog_Com2DSP* result = OpenPlans(f, files, window);
+    ASSERT_NE(result, nullptr);
+    QWidget& w = *result;
+    EXPECT_EQ(w.windowTitle().toStdString(), "システム収穫表：杜の暦『構想』－収穫予測");
+    EXPECT_EQ(TextOf(w, "Label1"), "ファイル：sugi_survey.dat");
+    EXPECT_EQ(TextOf(w, "Label2"), "地位：中");
+    EXPECT_EQ(TextOf(w, "Label3"), "間伐回数：1");
+    EXPECT_EQ(TextOf(w, "Label5"), "画像 1/6");
+    EXPECT_EQ(TextOf(w, "Label4_5"), "　林　齢　＝　100");
+    EXPECT_TRUE(Shown(w, "Picture1"));
+    EXPECT_FALSE(Shown(w, "Picture1_3"));
+    EXPECT_FALSE(IsEnabled(w, "Command_Back"));
+    // Every plan drew its own path on its own diagram.
+    EXPECT_NE(PictureOf(w, "Picture1"), PictureOf(w, "Picture1_5"));
+
+    Click(w, "Option3");
+    EXPECT_EQ(TextOf(w, "Label3"), "間伐回数：3");
+    EXPECT_TRUE(Shown(w, "Picture1_3"));
+    EXPECT_TRUE(Shown(w, "Label4_3"));
+    EXPECT_FALSE(Shown(w, "Picture1"));
+    EXPECT_FALSE(Shown(w, "Label4"));
+
+    for (int i = 2; i <= 6; ++i) {
+        Click(w, "Command_Next");
+        EXPECT_EQ(TextOf(w, "Label5"), "画像 " + std::to_string(i) + "/6");
+        EXPECT_TRUE(Shown(w, "Picture2"));
+        EXPECT_FALSE(Shown(w, "Picture1_3"));
+    }
+    EXPECT_FALSE(IsEnabled(w, "Command_Next"));
+    Click(w, "Command_Back");
+    Click(w, "Command_Back");
+    EXPECT_EQ(TextOf(w, "Label5"), "画像 4/6");
+    // On a graph a plan choice redraws the graph in place: the yield index
+    // of a plan with one thinning differs from one with five.
+    const QImage threeThinnings = PictureOf(w, "Picture2");
+    Click(w, "Option1");
+    EXPECT_TRUE(Shown(w, "Picture2"));
+    EXPECT_NE(PictureOf(w, "Picture2"), threeThinnings);
+    Click(w, "Option3");
+    EXPECT_EQ(PictureOf(w, "Picture2"), threeThinnings);
+    for (int i = 0; i < 3; ++i) Click(w, "Command_Back");
+    EXPECT_EQ(TextOf(w, "Label5"), "画像 1/6");
+    EXPECT_FALSE(IsEnabled(w, "Command_Back"));
+    EXPECT_TRUE(Shown(w, "Picture1_3"));
+    EXPECT_FALSE(Shown(w, "Picture2"));
+    result->close();
+}
+
+TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    Dialog_Com2DSP* result = OpenPlans(f, files, window);
+    ASSERT_NE(result, nullptr);
+    QWidget& w = *result;
+
+    const std::string bmp = f.folder.File("plan.bmp");
+    f.scripted.files.Choose(QString::fromStdString(bmp));
+    Click(w, "Command_PictSave");
+    EXPECT_EQ(f.scripted.files.requests().back().title.toStdString(), "画像を保存します");
+    EXPECT_EQ(f.scripted.files.requests().back().presetName.toStdString(), f.folder.path() + "/*.bmp");
+    ASSERT_TRUE(fs::exists(bmp));
+    EXPECT_EQ(mk::test::ReadBytes(bmp).substr(0, 2), "BM");
+    // The offered name itself, or a cancel, saves nothing.
+    f.scripted.files.Choose(QString::fromStdString(f.folder.path() + "/*.BMP"));
+    Click(w, "Command_PictSave");
+    f.scripted.files.Cancel();
+    Click(w, "Command_PictSave");
+    EXPECT_FALSE(fs::exists(f.folder.path() + "/*.BMP"));
+
+    Click(w, "Option2");
+    Click(w, "Command_ALLDSP");
+    EXPECT_EQ(f.context->flags.AllImageViewOpen, -1);
+    for (int i = 0; i <= 5; ++i) {
+        EXPECT_TRUE(fs::exists(f.folder.File("_TmpBmp0" + std::to_string(i) + ".bmp"))) << i;
+    }
+    auto* view = window.findChild<MDIForm_ALLVIEW*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->windowTitle().toStdString(), "収穫予測 sugi_survey.dat 地位：中 間伐回数：2");
+    EXPECT_EQ(f.context->allView.AllViewImageTitles[0].toStdString(), "収穫予測");
+    EXPECT_EQ(f.context->allView.AllViewImageTitles[5].toStdString(), "林齢－形状比");
+
+    Click(w, "Command_ALLDSP");
+    EXPECT_EQ(LastMessage(f.scripted), "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(f.scripted.messages.shown().back().title, "実行エラー");
+
+    // The view stays when the plan window closes, and takes its files with it.
+    result->close();
+    EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
+    view->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(f.context->flags.AllImageViewOpen, 0);
+    EXPECT_FALSE(fs::exists(f.folder.File("_TmpBmp00.bmp")));
+}
+
+TEST(PlanResult, MainWindowRefusesASecondPlanButNotAYieldTable) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    window.show();
+    Dialog_Com2DSP* result = OpenPlans(f, files, window);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(f.context->flags.PlanWindowOpen, 2);
+    const auto pagesShown = f.scripted.dialogs.shownWindows().size();
+
+    window.Command2_Click();
+    EXPECT_EQ(LastMessage(f.scripted),
+              "現在オープン中の収穫予測表の作成ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(f.scripted.messages.shown().back().title, "実行エラー");
+    EXPECT_EQ(f.scripted.dialogs.shownWindows().size(), pagesShown);
+
+    // The yield table job is still open to the user.
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "CancelButton"); });
+    window.Command3_Click();
+    ASSERT_EQ(f.scripted.dialogs.shownWindows().size(), pagesShown + 1);
+    EXPECT_EQ(f.scripted.dialogs.shownWindows().back().toStdString(), "Dialog_Com3_01");
+
+    f.scripted.messages.clear();
+    window.Command_Exit_Click();
+    ASSERT_EQ(f.scripted.messages.shown().size(), 1u);
+    EXPECT_EQ(LastMessage(f.scripted), "現在オープン中の施業体系の編成ウィンドウを閉じてから実行してください。");
+    EXPECT_TRUE(window.isVisible());
+
+    Click(*result, "OKButton");
+    EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
+    // Closed, the job can be started again; its first page opens.
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "CancelButton"); });
+    window.Command2_Click();
+    EXPECT_EQ(f.scripted.dialogs.shownWindows().back().toStdString(), "Dialog_Com2_01");
+    EXPECT_EQ(PlanTables(f.folder.path()), std::vector<std::string>{"YIELD_AA.160"});
+}
+
+TEST(PlanResult, ADiagramOfUnknownTypeClosesTheWindowWithoutAFile) {
+    AppFixture f;
+    RegionFiles files(f);
+    // The type on the first value line becomes 3.
+    std::string prm = mk::test::ReadBytes(files.prm);
+    const std::size_t line2 = prm.find("\r\n") + 2;
+    prm.replace(line2, prm.find("\r\n", line2) - line2, "3");
+    mk::test::WriteBytes(files.prm, prm);
+    Form_Main window(*f.context);
+    QueueDefaultPlan(f, files);
+    window.Command2_Click();
+    EXPECT_TRUE(WaitFor([&] { return f.context->flags.PlanWindowOpen == 0; }));
+    EXPECT_EQ(LastMessage(f.scripted), "林分密度管理図の種類が正しくありません（1または2）。");
+    EXPECT_EQ(f.scripted.messages.shown().back().title, "TABLECALC2");
+    EXPECT_TRUE(PlanTables(f.folder.path()).empty());
+}
+
+TEST(PlanStandPage, ACalculatedSiteClassFixesTheAgeAndHeight) {
+    AppFixture f;
+    Workspace& ws = f.context->ws;
+    ASSERT_TRUE(ReadPrmFile(f.prm, ws.Diagram, f.scripted.messages));
+    ASSERT_TRUE(ReadParFile(f.par, ws.HeightCurve, f.scripted.messages));
+    ws.Run.PrmFileName = f.prm;
+    ws.Run.ParFileName = f.par;
+    ws.Run.SiteClass = kSiteMeasured;
+    ws.Run.SiteCurveScale = SiteCurveScale(ws.HeightCurve, 2).value_or(0);
+    ws.CurrentStand.SiteText = "測定";
+    ws.CurrentStand.SiteCalcAge = 25;
+    ws.CurrentStand.SiteCalcHeight = 14.24;
+    ws.Plan.StandStateKnown = 1;
+    ws.Plan.TargetDecided = 2;
+    ws.Plan.PageCount = 6;
+    ws.Plan.PageNumber = 4;
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text1"), "25");
+        EXPECT_FALSE(IsEnabled(page, "Text1"));
+        EXPECT_FALSE(Find<QWidget>(page, "HScroll1")->isVisibleTo(&page));
+        EXPECT_EQ(TextOf(page, "Text2"), "14.2");
+        EXPECT_FALSE(IsEnabled(page, "Text2"));
+        EXPECT_EQ(TextOf(page, "Label_Desc"),
+                  "現在の林分状態（林齢及び立木本数）を設定してください。\n地位：測定　使用ファイル：sugi_type1.prm,sugi.PAR");
+        // The stem-number bar never starts above what the stand can hold.
+        auto* stems = Find<QScrollBar>(page, "HScroll3");
+        EXPECT_LE(stems->minimum(), stems->maximum());
+        SetBar(page, "HScroll3", stems->maximum());
+        EXPECT_FALSE(TextOf(page, "Text6").empty());
+        TypeText(page, "Text3", QStringLiteral("999999"));
+        EXPECT_EQ(stems->value(), stems->maximum());
+        Click(page, "OKButton");
+    });
+    Dialog_Com2_04 page(*f.context);
+    f.context->services.dialogs->Run(page);
+    EXPECT_EQ(f.context->flags.WizardResult, 1);
+    EXPECT_EQ(ws.Plan.StartAge, 25);
+    EXPECT_EQ(ws.Run.CurrentAge, 25);
+    EXPECT_GT(ws.Plan.StartPlantingDensity, ws.Plan.StartStemNumber);
+    EXPECT_EQ(ws.Plan.EndAge, 100);
+}
+
+}  // namespace
+}  // namespace mk::app::test
