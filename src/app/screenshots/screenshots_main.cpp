@@ -10,12 +10,14 @@
 #include <QFile>
 #include <QFont>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <iostream>
 
 #include "app/main/form_main.h"
+#include "app/planning/dialog_com2dsp.h"
 #include "app/services/scripted_services.h"
 #include "app/tools/form_helper_program.h"
 #include "app/yield/dialog_com3dsp.h"
@@ -192,5 +194,66 @@ int main(int argc, char** argv) {
     window.Command5_Click();
     s.dialogs.Then([&](QDialog& d) { Shoot(d, "about_box"); });
     window.Mnu_HelpVersion_Click();
+
+    // A plan from a known stand to a target stand, with files named for
+    // the region.
+    const QString planPrm = work.filePath(QStringLiteral("青森sugi_type1.prm"));
+    const QString planPar = work.filePath(QStringLiteral("青森sugi.PAR"));
+    QFile::copy(prm, planPrm);
+    QFile::copy(par, planPar);
+    s.dialogs.Then([&](QDialog& page) {
+        ClickOn(page, "Option1");
+        ClickOn(page, "Option3");
+        Shoot(page, "plan_page1");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        if (auto* list = page.findChild<QListWidget*>(QStringLiteral("List1"))) list->setCurrentRow(1);
+        Shoot(page, "plan_region");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        s.files.Choose(planPrm);
+        ClickOn(page, "Command_PRMSet");
+        s.files.Choose(planPar);
+        ClickOn(page, "Command_PARSet");
+        ClickOn(page, "Option2");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        Child<QScrollBar>(page, "HScroll1")->setValue(15);
+        Child<QScrollBar>(page, "HScroll3")->setValue(2500);
+        Shoot(page, "plan_current_stand");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        Child<QScrollBar>(page, "HScroll1")->setValue(60);
+        Child<QScrollBar>(page, "HScroll3")->setValue(700);
+        Shoot(page, "plan_target");
+        ClickOn(page, "OKButton");
+    });
+    s.dialogs.Then([&](QDialog& page) {
+        Child<QScrollBar>(page, "HScroll1")->setValue(70);
+        Child<QScrollBar>(page, "HScroll4")->setValue(16);
+        Child<QScrollBar>(page, "HScroll5")->setValue(55);
+        Shoot(page, "plan_policy");
+        ClickOn(page, "OKButton");
+    });
+    window.Command2_Click();
+    Dialog_Com2DSP* plans = nullptr;
+    t.restart();
+    while (t.elapsed() < 20000) {
+        plans = window.findChild<Dialog_Com2DSP*>();
+        if (plans != nullptr && plans->activated()) break;
+        Settle(50);
+    }
+    if (plans == nullptr) return 1;
+    ClickOn(*plans, "Option3");
+    Shoot(*plans, "plan_result_diagram");
+    ClickOn(*plans, "Command_Next");
+    ClickOn(*plans, "Command_Next");
+    ClickOn(*plans, "Command_Next");
+    Shoot(*plans, "plan_result_graph");
+    plans->close();
     return 0;
 }
