@@ -180,6 +180,14 @@ TEST(PlanningWizard, BackAndNextKeepWhatWasChosen) {
         SetBar(page, "HScroll1", 20);
         TypeText(page, "Text3", QStringLiteral("1800"));
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll3")->value(), 1800);
+        // An age the bar cannot take is put back when the box is left.
+        auto* age = Find<QLineEdit>(page, "Text1");
+        age->setText(QStringLiteral("250"));
+        emit age->editingFinished();
+        EXPECT_EQ(TextOf(page, "Text1"), "20");
+        TypeText(page, "Text1", QStringLiteral("12"));
+        EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 12);
+        TypeText(page, "Text1", QStringLiteral("20"));
         Click(page, "OKButton");
     });
     f.scripted.dialogs.Then([](QDialog& page) {
@@ -225,6 +233,15 @@ TEST(PlanningWizard, BackAndNextKeepWhatWasChosen) {
         EXPECT_EQ(TextOf(page, "Text_PRM_Name"), "");
         EXPECT_EQ(f.scripted.files.requests().back().presetName.toStdString(),
                   f.folder.path() + "/岩手*.prm");
+        // Typed by hand, such a name is refused with a reason.
+        TypeText(page, "Text_PRM_Name", QString::fromStdString(files.prm));
+        TypeText(page, "Text_PAR_Name", QString::fromStdString(files.par));
+        Click(page, "Option1");
+        Click(page, "OKButton");
+        EXPECT_TRUE(page.isVisible());
+        EXPECT_EQ(LastMessage(f.scripted),
+                  "PRMファイル名が計算対象地域のものではありません\r\n"
+                  "PARファイル名が計算対象地域のものではありません\r\n");
         Click(page, "CancelButton");
     });
     window.Command2_Click();

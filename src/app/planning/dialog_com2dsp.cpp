@@ -196,6 +196,8 @@ void Dialog_Com2DSP::Form_Activate() {
     }
     PlanRunCallbacks callbacks;
     callbacks.planStarting = [this](int k) {
+        // Each plan shows its own progress beside its own diagram.
+        for (int j = 1; j <= kPlanCount; ++j) label4_[j]->setVisible(j == k);
         picture1_[k]->show();
         picture1_[k]->Refresh();
     };

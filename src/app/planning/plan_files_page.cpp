@@ -188,11 +188,19 @@ void Dialog_Com2_03::OKButton_Click() {
     if (textPrm_->text().isEmpty()) problems += "PRMファイル名が指定されていません\r\n";
     if (textPar_->text().isEmpty()) problems += "PARファイル名が指定されていません\r\n";
     if (site == 0) problems += "地位が指定されていません\r\n";
+    // A name typed by hand is held to the region like a chosen one; saying
+    // so is better than a button that silently does nothing.
+    const std::string& prefix = ws().Plan.RegionPrefix;
+    if (!textPrm_->text().isEmpty() && !InRegion(textPrm_->text().toStdString(), prefix)) {
+        problems += "PRMファイル名が計算対象地域のものではありません\r\n";
+    }
+    if (!textPar_->text().isEmpty() && !InRegion(textPar_->text().toStdString(), prefix)) {
+        problems += "PARファイル名が計算対象地域のものではありません\r\n";
+    }
     if (!problems.empty()) {
         ShowError(problems);
         return;
     }
-    const std::string& prefix = ws().Plan.RegionPrefix;
     if (!EnsureLoaded(*textPrm_, RegionKind(PrmFileKind(context_), prefix)) ||
         !EnsureLoaded(*textPar_, RegionKind(ParFileKind(context_), prefix))) {
         return;
