@@ -6,9 +6,12 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <filesystem>
+#include <sstream>
 
 #include "app/basedata/form_1datachk.h"
 #include "app_test_support.h"
+#include "cli/command_registry.h"
 #include "core/host/recording_messages.h"
 
 namespace mk::app::test {
@@ -40,6 +43,20 @@ std::string ExpectedReport(const std::string& dat, int degreeChoice,
         RunExamination(set, state, nullptr, &report, messages, "check");
     }
     return ReadBytes(other.File("expected.CHK"));
+}
+
+// The report the batch tool writes for the same pairs.
+std::string BatchCheck(const std::string& dat, const std::string& pairs,
+                       const std::string& degree) {
+    mk::test::TempDir other;
+    const std::string copy = other.File("sugi_survey.dat");
+    std::filesystem::copy_file(dat, copy);
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"check", copy, "--pairs", pairs, "--degree", degree}, out, err), 0)
+        << err.str();
+    std::string path = out.str();
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
+    return ReadBytes(path);
 }
 
 TEST(DataCheckWindow, StartsWithoutDataWithTheBestOfThreeDegrees) {
@@ -79,6 +96,7 @@ TEST(DataCheckWindow, PairsSteppedThroughWriteTheEnginesReport) {
     const std::string expected =
         ExpectedReport(f.dat, 4, {{0, 1}, {0, 2}, {1, 2}, {1, 1}, {0, 1}, {0, 1}});
     EXPECT_EQ(ReadBytes(w.report().path()), expected);
+    EXPECT_EQ(ReadBytes(w.report().path()), BatchCheck(f.dat, "0:1,0:2,1:2,1:1,0:1,0:1", "auto"));
     // The list shows the marks of the pair on screen, as in the report.
     for (const QString& line : ListLines(w)) {
         EXPECT_NE(expected.find(mk::test::Sjis(line.toStdString())), std::string::npos);

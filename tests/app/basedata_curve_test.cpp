@@ -9,12 +9,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QThread>
+#include <filesystem>
+#include <sstream>
 #include <QTimer>
 
 #include "app/basedata/form_1heightcurve.h"
 #include "app/widgets/picture_box.h"
 #include "core/basedata/curve_graph.h"
 #include "app_test_support.h"
+#include "cli/command_registry.h"
 #include "core/basedata/parameter_files.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
@@ -43,6 +46,21 @@ bool HasColour(const QImage& image, Color colour) {
         for (int x = 0; x < image.width(); ++x)
             if (image.pixelColor(x, y) == wanted) return true;
     return false;
+}
+
+// The file the batch tool writes for the same survey file, fitted in a
+// folder of its own.
+std::string BatchFit(const std::string& dat, std::vector<std::string> options) {
+    mk::test::TempDir other;
+    const std::string copy = other.File("sugi_survey.dat");
+    std::filesystem::copy_file(dat, copy);
+    std::vector<std::string> args{"fit", copy};
+    args.insert(args.end(), options.begin(), options.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
+    std::string path = out.str();
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
+    return ReadBytes(path);
 }
 
 FitData ExampleData(AppFixture& f, CurveMode mode) {
@@ -91,6 +109,7 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
               Sjis(CurveParameterText(CurveMode::SiteCurve, "sugi_survey.dat", expected.best,
                                       true)));
+    EXPECT_EQ(ReadBytes(w.writtenFiles()[0]), BatchFit(f.dat, {"--curve", "site"}));
     const std::string name = FunctionName(CurveMode::SiteCurve, expected.best.code);
     EXPECT_EQ(TextOf(w, "Label3x"), name + " を採用しました。");
     EXPECT_EQ(TextOf(w, "Label_Desc2"), name);
@@ -129,6 +148,7 @@ TEST(CurveWindow, StemCurveIsFittedFromAutomaticStartingValues) {
     EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
               Sjis(CurveParameterText(CurveMode::HeightStemCurve, "sugi_survey.dat", expected,
                                       false)));
+    EXPECT_EQ(ReadBytes(w.writtenFiles()[0]), BatchFit(f.dat, {"--curve", "hnp"}));
     EXPECT_EQ(TextOf(w, "Label3x"), "ＧOMPERTZ式変形 の計算が完了しました。");
     EXPECT_EQ(TextOf(w, "Text5"), FormatNumber(expected.bestSS, "0.000000E+00"));
 }
@@ -161,6 +181,8 @@ TEST(CurveWindow, SingleFunctionFromTypedValuesAndTheZeroProductGuard) {
     ASSERT_EQ(w.writtenFiles().size(), 1u);
     EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
               Sjis(CurveParameterText(CurveMode::SiteCurve, "sugi_survey.dat", expected, false)));
+    EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
+              BatchFit(f.dat, {"--curve", "site", "--function", "1", "--init", "30,0.9,0.03"}));
     EXPECT_EQ(TextOf(w, "Text4"), FormatNumber(expected.bandCoefficient, "0.000000E+00"));
     // Finished: a new start needs fresh starting values.
     EXPECT_FALSE(IsEnabled(w, "Command_GO"));

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/basedata/form_1base.h"
 #include "app/main/app_texts.h"
 #include "app/planning/dialog_com2dsp.h"
 #include "app/planning/planning_wizard.h"
@@ -76,9 +77,6 @@ void Form_Main::BuildControls() {
                             QStringLiteral("プログラムを終了します。"));
     exit->setMinimumWidth(110);
     exit->setMaximumWidth(130);
-    // The base data windows are not part of this program yet:
-    // their button is shown so the menu keeps its shape, but does nothing.
-    b1->setEnabled(false);
     grid->addWidget(b1, 0, 0);
     grid->addWidget(b2, 0, 1);
     grid->addWidget(b3, 1, 0);
@@ -109,8 +107,8 @@ void Form_Main::Form_Load() {
 }
 
 void Form_Main::Command1_Click() {
-    // The base data menu belongs to a later part of the program; its button
-    // stays disabled until then.
+    Form_1BASE menu(context_, this);
+    context_.services.dialogs->Run(menu);
 }
 
 void Form_Main::Command2_Click() {
