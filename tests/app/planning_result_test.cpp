@@ -192,6 +192,50 @@ TEST(PlanResult, MainWindowRefusesASecondPlanButNotAYieldTable) {
     EXPECT_EQ(PlanTables(f.folder.path()), std::vector<std::string>{"YIELD_AA.160"});
 }
 
+TEST(PlanResult, ClosingDuringThePlansWaitsForThem) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    // Events are processed once a simulated year: the requests come from
+    // inside the runs, as a user's clicks would.
+    struct ClosingPump : EventPump {
+        Form_Main* main = nullptr;
+        bool asked = false;
+        void Pump() override {
+            if (asked) return;
+            if (auto* r = main->findChild<Dialog_Com2DSP*>(); r != nullptr && r->isVisible()) {
+                asked = true;
+                EXPECT_FALSE(IsEnabled(*r, "Option3"));
+                EXPECT_FALSE(IsEnabled(*r, "Command_Next"));
+                r->close();
+                EXPECT_TRUE(r->isVisible());
+                main->Command2_Click();
+            }
+        }
+    } pump;
+    pump.main = &window;
+    f.context->services.pump = &pump;
+    QueueDefaultPlan(f, files);
+    window.Command2_Click();
+    WaitFor([&] { return pump.asked && window.findChild<Dialog_Com2DSP*>() == nullptr; }, 10000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(pump.asked);
+    EXPECT_EQ(window.findChild<Dialog_Com2DSP*>(), nullptr);
+    EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
+    EXPECT_FALSE(f.context->computationRunning);
+    EXPECT_EQ(LastMessage(f.scripted),
+              "現在オープン中の収穫予測表の作成ウィンドウを閉じてから実行してください。");
+    // The table holds all five plans.
+    const std::string table = mk::test::ReadBytes(f.folder.File("YIELD_AA.160"));
+    const std::string heading = mk::test::Sjis("収穫予測    使用ファイル：");
+    int headings = 0;
+    for (auto at = table.find(heading); at != std::string::npos; at = table.find(heading, at + 1)) {
+        ++headings;
+    }
+    EXPECT_EQ(headings, 5);
+    f.context->services.pump = &f.scripted.pump;
+}
+
 TEST(PlanResult, ADiagramOfUnknownTypeClosesTheWindowWithoutAFile) {
     AppFixture f;
     RegionFiles files(f);
