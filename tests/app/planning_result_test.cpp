@@ -32,7 +32,8 @@ void QueueDefaultPlan(AppFixture& f, const RegionFiles& files) {
     f.scripted.dialogs.Then(StatePage("Option1", "Option4"));
     f.scripted.dialogs.Then(RegionPage(kAomoriRow));
     f.scripted.dialogs.Then(ParameterPage(f, files, "Option2"));
-    for (int i = 0; i < 3; ++i) f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    for (int i = 0; i < 3; ++i)
+        f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
 }
 
 Dialog_Com2DSP* OpenPlans(AppFixture& f, const RegionFiles& files, Form_Main& window) {
@@ -120,7 +121,8 @@ TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {
     f.scripted.files.Choose(QString::fromStdString(bmp));
     Click(w, "Command_PictSave");
     EXPECT_EQ(f.scripted.files.requests().back().title.toStdString(), "画像を保存します");
-    EXPECT_EQ(f.scripted.files.requests().back().presetName.toStdString(), f.folder.path() + "/*.bmp");
+    EXPECT_EQ(f.scripted.files.requests().back().presetName.toStdString(),
+              f.folder.path() + "/*.bmp");
     ASSERT_TRUE(fs::exists(bmp));
     EXPECT_EQ(mk::test::ReadBytes(bmp).substr(0, 2), "BM");
     // The offered name itself, or a cancel, saves nothing.
@@ -143,7 +145,8 @@ TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {
     EXPECT_EQ(f.context->allView.AllViewImageTitles[5].toStdString(), "林齢－形状比");
 
     Click(w, "Command_ALLDSP");
-    EXPECT_EQ(LastMessage(f.scripted), "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(LastMessage(f.scripted),
+              "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。");
     EXPECT_EQ(f.scripted.messages.shown().back().title, "実行エラー");
 
     // The view stays when the plan window closes, and takes its files with it.
@@ -180,7 +183,8 @@ TEST(PlanResult, MainWindowRefusesASecondPlanButNotAYieldTable) {
     f.scripted.messages.clear();
     window.Command_Exit_Click();
     ASSERT_EQ(f.scripted.messages.shown().size(), 1u);
-    EXPECT_EQ(LastMessage(f.scripted), "現在オープン中の施業体系の編成ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(LastMessage(f.scripted),
+              "現在オープン中の施業体系の編成ウィンドウを閉じてから実行してください。");
     EXPECT_TRUE(window.isVisible());
 
     Click(*result, "OKButton");
@@ -276,7 +280,8 @@ TEST(PlanStandPage, ACalculatedSiteClassFixesTheAgeAndHeight) {
         EXPECT_EQ(TextOf(page, "Text2"), "14.2");
         EXPECT_FALSE(IsEnabled(page, "Text2"));
         EXPECT_EQ(TextOf(page, "Label_Desc"),
-                  "現在の林分状態（林齢及び立木本数）を設定してください。\n地位：測定　使用ファイル：sugi_type1.prm,sugi.PAR");
+                  "現在の林分状態（林齢及び立木本数）を設定してください。\n地位：測定　使用ファイル"
+                  "：sugi_type1.prm,sugi.PAR");
         // The stem-number bar never starts above what the stand can hold.
         auto* stems = Find<QScrollBar>(page, "HScroll3");
         EXPECT_LE(stems->minimum(), stems->maximum());

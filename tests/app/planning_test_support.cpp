@@ -43,7 +43,7 @@ ScriptedDialogRunner::Script RegionPage(int row) {
 }
 
 ScriptedDialogRunner::Script ParameterPage(AppFixture& f, const RegionFiles& files,
-                                       const char* siteOption) {
+                                           const char* siteOption) {
     return [&f, &files, siteOption](QDialog& page) {
         EXPECT_EQ(page.objectName().toStdString(), "Dialog_Com2_03");
         ChooseFile(f, page, "Command_PRMSet", files.prm);

@@ -26,7 +26,7 @@ void ChooseFile(AppFixture& f, QDialog& page, const char* button, const std::str
 ScriptedDialogRunner::Script StatePage(const char* state, const char* target);
 ScriptedDialogRunner::Script RegionPage(int row);
 ScriptedDialogRunner::Script ParameterPage(AppFixture& f, const RegionFiles& files,
-                                       const char* siteOption);
+                                           const char* siteOption);
 
 // The plan table files (*.160) in a folder, sorted.
 std::vector<std::string> PlanTables(const std::string& folder);

@@ -32,7 +32,8 @@ Dialog_Com2DSP* WaitForPlans(Form_Main& window) {
 std::string CliPlanTable(AppFixture& f, const RegionFiles& files, const std::string& planLines) {
     const std::string runFile = f.folder.File("plan.run");
     std::ofstream(runFile) << "[RunSettings]\nPrmFileName = " << files.prm
-                           << "\nParFileName = " << files.par << "\nSiteClass = 2\n\n[PlanSettings]\n"
+                           << "\nParFileName = " << files.par
+                           << "\nSiteClass = 2\n\n[PlanSettings]\n"
                            << planLines;
     std::ostringstream out, err;
     const int status = cli::RunCli({"plan", runFile}, out, err);
@@ -327,7 +328,8 @@ TEST(PlanningWizard, PolicyWarningsCanBeDeclinedAndTheConfirmationCancelled) {
     EXPECT_EQ(shown[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(shown[0].title, "収穫予測－パラメータ設定(6/6)");
     EXPECT_EQ(shown[2].title, "パラメータ設定確認");
-    EXPECT_NE(shown[2].text.find("【現在の林分状態】\r\n　林齢=　　　　  10\r\n"), std::string::npos);
+    EXPECT_NE(shown[2].text.find("【現在の林分状態】\r\n　林齢=　　　　  10\r\n"),
+              std::string::npos);
     EXPECT_NE(shown[2].text.find("　収量比数上限=  0.95\r\n"), std::string::npos);
     EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
     EXPECT_TRUE(PlanTables(f.folder.path()).empty());

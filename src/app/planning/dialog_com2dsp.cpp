@@ -290,7 +290,8 @@ void Dialog_Com2DSP::Command_PictSave_Click() {
     if (computing_) return;
     const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
     const std::optional<QString> chosen = context_.services.files->Save(
-        this, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
+        this,
+        {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
     if (!chosen || chosen->isEmpty()) return;
     if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
     SaveBmp(VisiblePicture().canvas(), chosen->toStdString(), context_.messages());
@@ -321,9 +322,10 @@ bool Dialog_Com2DSP::ExportAllImages() {
             return giveUp(i);
         }
     }
-    view.AllViewImageTitles = {QStringLiteral("収穫予測"),       QStringLiteral("林齢－上層樹高"),
-                               QStringLiteral("林齢－平均胸高直径"), QStringLiteral("林齢－幹材積"),
-                               QStringLiteral("林齢－収量比数"), QStringLiteral("林齢－形状比")};
+    view.AllViewImageTitles = {
+        QStringLiteral("収穫予測"),           QStringLiteral("林齢－上層樹高"),
+        QStringLiteral("林齢－平均胸高直径"), QStringLiteral("林齢－幹材積"),
+        QStringLiteral("林齢－収量比数"),     QStringLiteral("林齢－形状比")};
     view.AllViewHeader = Q(PlanAllImageCaption(ws, plan_));
     return true;
 }
@@ -331,8 +333,9 @@ bool Dialog_Com2DSP::ExportAllImages() {
 void Dialog_Com2DSP::Command_ALLDSP_Click() {
     if (computing_) return;
     if (context_.flags.AllImageViewOpen == -1) {
-        context_.messages().Show("現在オープン中の全画像表示ウィンドウを閉じてから実行してください。",
-                                 "実行エラー", MessageIcon::Error);
+        context_.messages().Show(
+            "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。", "実行エラー",
+            MessageIcon::Error);
         return;
     }
     if (!ExportAllImages()) return;

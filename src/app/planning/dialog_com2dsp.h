@@ -71,7 +71,7 @@ private:
     QLabel* label2_;
     QLabel* label3_;
     QLabel* label5_;
-    QLabel* label4_[kPlanCount + 1]{};        // 1..5
+    QLabel* label4_[kPlanCount + 1]{};  // 1..5
     QGroupBox* frame1_;
     QRadioButton* options_[kPlanCount + 1]{};  // 1..5
     PictureBox* picture1_[kPlanCount + 1]{};   // 1..5: Picture1, Picture1_2 … Picture1_5

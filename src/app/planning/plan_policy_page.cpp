@@ -29,8 +29,9 @@ Dialog_Com2_06::Dialog_Com2_06(AppContext& context, QWidget* parent)
                               "間伐開始林齢", "間伐終了林齢", "最低間伐間隔"};
     auto* grid = new QGridLayout();
     for (int i = 1; i <= 6; ++i) {
-        rows_[i] = new ScrollRow(this, QStringLiteral("Label%1").arg(i), QStringLiteral("Text%1").arg(i),
-                                 QStringLiteral("HScroll%1").arg(i), QString::fromUtf8(captions[i]));
+        rows_[i] =
+            new ScrollRow(this, QStringLiteral("Label%1").arg(i), QStringLiteral("Text%1").arg(i),
+                          QStringLiteral("HScroll%1").arg(i), QString::fromUtf8(captions[i]));
         grid->addWidget(rows_[i], (i - 1) / 2, (i - 1) % 2);
         connect(rows_[i]->bar(), &QScrollBar::valueChanged, this, [this, i] { HScroll_Change(i); });
     }
@@ -49,8 +50,8 @@ void Dialog_Com2_06::Form_Load() {
     const PlanMode mode = PlanModeOf(plan);
     if (mode == PlanMode::Forward) {
         const PlanStand current = CurrentStand();
-        labelCurrent_->setText(
-            Q(PolicyStandLabel("現在の林分状態", plan.StartAge, current.height, plan.StartStemNumber)));
+        labelCurrent_->setText(Q(PolicyStandLabel("現在の林分状態", plan.StartAge, current.height,
+                                                  plan.StartStemNumber)));
         labelTarget_->setText(Q(PolicyStandLabel("目標とする林型", plan.EndAge, plan.TargetHeight,
                                                  plan.TargetStemNumber)));
         labelCurrent_->show();
@@ -65,14 +66,13 @@ void Dialog_Com2_06::Form_Load() {
     slendernessEnabled_ = bars.slendernessEnabled;
     const BarRange start = ThinStartRange(plan);
     const BarRange end = ThinEndRange(bars.thinStart);
-    const BarRange ranges[] = {{},
-                               {50, 99, 4},
-                               {1, 20, 1},
-                               {60, 120, 6},
-                               start,
-                               end,
-                               {3, 20, 1}};
-    const int values[] = {0, bars.ryLimit, bars.ryStep, bars.slenderness, bars.thinStart, bars.thinEnd,
+    const BarRange ranges[] = {{}, {50, 99, 4}, {1, 20, 1}, {60, 120, 6}, start, end, {3, 20, 1}};
+    const int values[] = {0,
+                          bars.ryLimit,
+                          bars.ryStep,
+                          bars.slenderness,
+                          bars.thinStart,
+                          bars.thinEnd,
                           bars.interval};
     for (int i = 1; i <= 6; ++i) {
         rows_[i]->Setup(ranges[i].minimum, ranges[i].maximum, values[i], 1, ranges[i].largeStep);
@@ -114,8 +114,9 @@ void Dialog_Com2_06::HScroll_Change(int index) {
         rows_[5]->bar()->setPageStep(end.largeStep);
     }
     const PlanPolicyTexts shown = PolicyTexts(Bars());
-    const std::string* texts[] = {nullptr,           &shown.ryLimit,   &shown.ryStep,  &shown.slenderness,
-                                  &shown.thinStart, &shown.thinEnd, &shown.interval};
+    const std::string* texts[] = {
+        nullptr,          &shown.ryLimit, &shown.ryStep,  &shown.slenderness,
+        &shown.thinStart, &shown.thinEnd, &shown.interval};
     rows_[index]->box()->setText(Q(*texts[index]));
 }
 

@@ -29,8 +29,8 @@ PlanStandPage::PlanStandPage(AppContext& context, const QString& name, QWidget* 
     text_[3] = stems_->box();
 
     auto* grid = new QGridLayout();
-    const char* captions[] = {nullptr, nullptr,  "上層樹高", nullptr,      "平均直径",
-                              "幹材積", "収量比数", "形状比",  "推定植栽本数"};
+    const char* captions[] = {nullptr,  nullptr,    "上層樹高", nullptr,       "平均直径",
+                              "幹材積", "収量比数", "形状比",   "推定植栽本数"};
     int row = 0;
     for (int i = 2; i <= 8; ++i) {
         if (i == 3) continue;
@@ -114,8 +114,7 @@ void PlanStandPage::TypedIntoBox(ScrollRow& row, bool leaving) {
     if (loading_) return;
     QScrollBar* bar = row.bar();
     const QString text = row.box()->text().trimmed();
-    const std::optional<int> value =
-        text.isEmpty() ? std::nullopt : ParseWhole(text.toStdString());
+    const std::optional<int> value = text.isEmpty() ? std::nullopt : ParseWhole(text.toStdString());
     if (value && *value >= bar->minimum() && *value <= bar->maximum() && *value != bar->value()) {
         bar->setValue(*value);
         return;
@@ -154,8 +153,9 @@ void Dialog_Com2_04::Form_Load() {
     PlanSettings& plan = w.Plan;
     context_.flags.WizardResult = 0;
     plan.EndAge = 100;
-    SetLabelText(description(), QStringLiteral("現在の林分状態（林齢及び立木本数）を設定してください。\r\n") +
-                                    Q(PlanFilesText(w.Run, w.CurrentStand)));
+    SetLabelText(description(),
+                 QStringLiteral("現在の林分状態（林齢及び立木本数）を設定してください。\r\n") +
+                     Q(PlanFilesText(w.Run, w.CurrentStand)));
     int age = 10;
     int stems = 3000;
     if (plan.StartAge != 0 || plan.StartStemNumber != 0) {

@@ -10,10 +10,12 @@ namespace mk::app {
 
 Dialog_Com2_01::Dialog_Com2_01(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com2_01"),
-                 QStringLiteral("収穫予測－パラメータ設定(1)"), QStringLiteral("Label_Desc"), parent) {
+                 QStringLiteral("収穫予測－パラメータ設定(1)"), QStringLiteral("Label_Desc"),
+                 parent) {
     const QString frames[] = {QStringLiteral("現在の林分状態"), QStringLiteral("目標林型")};
-    const QString captions[] = {QString(), QStringLiteral("わかっている"), QStringLiteral("わからない"),
-                                QStringLiteral("決まっている"), QStringLiteral("決まっていない")};
+    const QString captions[] = {QString(), QStringLiteral("わかっている"),
+                                QStringLiteral("わからない"), QStringLiteral("決まっている"),
+                                QStringLiteral("決まっていない")};
     auto* row = new QHBoxLayout();
     for (int f = 0; f < 2; ++f) {
         auto* frame = new QGroupBox(frames[f], this);

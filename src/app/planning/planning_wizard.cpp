@@ -20,14 +20,19 @@ enum class Step { State, Region, Files, Current, Goal, Policy };
 std::unique_ptr<WizardPage> MakePage(AppContext& context, Step step, QWidget* parent) {
     const PlanSettings& plan = context.ws.Plan;
     switch (step) {
-        case Step::State: return std::make_unique<Dialog_Com2_01>(context, parent);
-        case Step::Region: return std::make_unique<Dialog_Com2_02>(context, parent);
-        case Step::Files: return std::make_unique<Dialog_Com2_03>(context, parent);
-        case Step::Current: return std::make_unique<Dialog_Com2_04>(context, parent);
+        case Step::State:
+            return std::make_unique<Dialog_Com2_01>(context, parent);
+        case Step::Region:
+            return std::make_unique<Dialog_Com2_02>(context, parent);
+        case Step::Files:
+            return std::make_unique<Dialog_Com2_03>(context, parent);
+        case Step::Current:
+            return std::make_unique<Dialog_Com2_04>(context, parent);
         case Step::Goal:
             if (plan.TargetDecided == 1) return std::make_unique<Dialog_Com2_05>(context, parent);
             return std::make_unique<Dialog_Com2_04_2>(context, parent);
-        case Step::Policy: break;
+        case Step::Policy:
+            break;
     }
     return std::make_unique<Dialog_Com2_06>(context, parent);
 }
@@ -35,12 +40,17 @@ std::unique_ptr<WizardPage> MakePage(AppContext& context, Step step, QWidget* pa
 // The page after this one; the current stand is asked only when it is known.
 Step Next(Step step, const PlanSettings& plan) {
     switch (step) {
-        case Step::State: return Step::Region;
-        case Step::Region: return Step::Files;
-        case Step::Files: return plan.StandStateKnown == 1 ? Step::Current : Step::Goal;
-        case Step::Current: return Step::Goal;
+        case Step::State:
+            return Step::Region;
+        case Step::Region:
+            return Step::Files;
+        case Step::Files:
+            return plan.StandStateKnown == 1 ? Step::Current : Step::Goal;
+        case Step::Current:
+            return Step::Goal;
         case Step::Goal:
-        case Step::Policy: break;
+        case Step::Policy:
+            break;
     }
     return Step::Policy;
 }
@@ -48,11 +58,16 @@ Step Next(Step step, const PlanSettings& plan) {
 Step Previous(Step step, const PlanSettings& plan) {
     switch (step) {
         case Step::State:
-        case Step::Region: return Step::State;
-        case Step::Files: return Step::Region;
-        case Step::Current: return Step::Files;
-        case Step::Goal: return plan.StandStateKnown == 1 ? Step::Current : Step::Files;
-        case Step::Policy: break;
+        case Step::Region:
+            return Step::State;
+        case Step::Files:
+            return Step::Region;
+        case Step::Current:
+            return Step::Files;
+        case Step::Goal:
+            return plan.StandStateKnown == 1 ? Step::Current : Step::Files;
+        case Step::Policy:
+            break;
     }
     return Step::Goal;
 }
@@ -60,7 +75,9 @@ Step Previous(Step step, const PlanSettings& plan) {
 }  // namespace
 
 QString PlanPageCaption(const PlanSettings& plan) {
-    return QStringLiteral("収穫予測－パラメータ設定(%1/%2)").arg(plan.PageNumber).arg(plan.PageCount);
+    return QStringLiteral("収穫予測－パラメータ設定(%1/%2)")
+        .arg(plan.PageNumber)
+        .arg(plan.PageCount);
 }
 
 bool RunPlanningWizard(AppContext& context, QWidget* parent) {
