@@ -14,7 +14,7 @@
 #include <QTimer>
 
 #include "app/basedata/form_1heightcurve.h"
-#include "app/widgets/picture_box.h"
+#include "app/basedata/graph_picture.h"
 #include "core/basedata/curve_graph.h"
 #include "app_test_support.h"
 #include "cli/command_registry.h"
@@ -119,7 +119,7 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     EXPECT_TRUE(IsEnabled(w, "Check1"));
     // Every function's curve is on the graph.
     for (int code = 1; code <= 3; ++code) {
-        EXPECT_TRUE(HasColour(w.picture().canvas().image(),
+        EXPECT_TRUE(HasColour(w.picture().saved().image(),
                               FunctionColor(CurveMode::SiteCurve, code)))
             << code;
     }

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/basedata/survey_file_dialog.h"
-#include "app/widgets/picture_box.h"
+#include "app/basedata/graph_picture.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
 
@@ -64,7 +64,7 @@ Form_1DATACHK::Form_1DATACHK(AppContext& context, QWidget* parent)
     labelDesc_->setObjectName(QStringLiteral("Label_Desc"));
     layout->addWidget(labelDesc_);
     auto* body = new QHBoxLayout();
-    picture1_ = new PictureBox(this, QStringLiteral("Picture1"));
+    picture1_ = new GraphPicture(this, QStringLiteral("Picture1"));
     body->addWidget(picture1_, 0, Qt::AlignTop);
     auto* side = new QVBoxLayout();
     labelDesc2_ = new QLabel(this);
@@ -141,10 +141,10 @@ void Form_1DATACHK::EnterNoData() {
     }
     text1_->clear();
     text2_->clear();
-    ImageCanvas& canvas = picture1_->canvas();
-    canvas.Clear();
-    canvas.Box(0, 0, kCanvasWidth, kCanvasHeight, kButtonFace, true);
-    picture1_->Refresh();
+    picture1_->Paint([](Canvas& canvas) {
+        canvas.Clear();
+        canvas.Box(0, 0, GraphPicture::kShownWidth, GraphPicture::kShownHeight, kButtonFace, true);
+    });
     picture1_->setEnabled(false);
     report_.Close();
 }
@@ -185,10 +185,9 @@ void Form_1DATACHK::Examine() {
         QString::fromStdString(CheckPairDescription(state_.xIndex, state_.yIndex)));
     list1_->clear();
     const Examination result =
-        RunExamination(context_.SurveyData, state_, &picture1_->canvas(),
-                       report_.isOpen() ? &report_ : nullptr, context_.messages(),
-                       windowTitle().toStdString());
-    picture1_->Refresh();
+        RunExamination(context_.SurveyData, state_, nullptr, report_.isOpen() ? &report_ : nullptr,
+                       context_.messages(), windowTitle().toStdString());
+    picture1_->Paint([&](Canvas& canvas) { DrawCheckGraph(canvas, state_, result.outcome); });
     label3_->setText(QString::fromStdString(result.label3));
     for (const std::string& line : result.listLines) list1_->addItem(QString::fromStdString(line));
 }

@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace mk::app {
 
-class PictureBox;
+class GraphPicture;
 
 class Form_1DATACHK : public QDialog {
     Q_OBJECT
@@ -33,7 +33,7 @@ public:
     void Command2B_Click();
     void Command2F_Click();
 
-    const PictureBox& picture() const { return *picture1_; }
+    const GraphPicture& picture() const { return *picture1_; }
     const CheckReport& report() const { return report_; }
 
 protected:
@@ -51,7 +51,7 @@ private:
     CheckReport report_;
     bool dataLoaded_ = false;
 
-    PictureBox* picture1_ = nullptr;
+    GraphPicture* picture1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QLineEdit *text1_ = nullptr, *text2_ = nullptr;
     QPushButton *c1b_ = nullptr, *c1f_ = nullptr, *c2b_ = nullptr, *c2f_ = nullptr;

@@ -16,7 +16,7 @@
 
 #include "app/basedata/survey_file_dialog.h"
 #include "app/widgets/label_text.h"
-#include "app/widgets/picture_box.h"
+#include "app/basedata/graph_picture.h"
 #include "core/basedata/curve_graph.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/parameter_files.h"
@@ -82,7 +82,7 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     labelDesc_->setObjectName(QStringLiteral("Label_Desc"));
     layout->addWidget(labelDesc_);
     auto* body = new QHBoxLayout();
-    picture1_ = new PictureBox(this, QStringLiteral("Picture1"));
+    picture1_ = new GraphPicture(this, QStringLiteral("Picture1"));
     body->addWidget(picture1_, 0, Qt::AlignTop);
     auto* side = new QVBoxLayout();
     labelDesc2_ = new QLabel(this);
@@ -185,10 +185,10 @@ void Form_1HEIGHTCURVE::EnterNoData() {
     data_ = FitData{};
     close_->setEnabled(false);
     gsave_->setEnabled(false);
-    ImageCanvas& canvas = picture1_->canvas();
-    canvas.Clear();
-    canvas.Box(0, 0, kCanvasWidth, kCanvasHeight, kButtonFace, true);
-    picture1_->Refresh();
+    picture1_->Paint([](Canvas& canvas) {
+        canvas.Clear();
+        canvas.Box(0, 0, GraphPicture::kShownWidth, GraphPicture::kShownHeight, kButtonFace, true);
+    });
     picture1_->setEnabled(false);
     labelDesc2_->hide();
     setWindowTitle(baseCaption_);
@@ -229,8 +229,7 @@ void Form_1HEIGHTCURVE::EnterDataLoaded() {
     if (CurveMode_ == CurveMode::HeightStemCurve) {
         labelDesc2_->setText(QStringLiteral("ＧOMPERTZ式変形を使用します。"));
     }
-    picture1_->canvas().Clear();
-    picture1_->Refresh();
+    picture1_->Paint([](Canvas& canvas) { canvas.Clear(); });
     picture1_->setEnabled(true);
     for (int i = 1; i <= 5; ++i) {
         text_[static_cast<size_t>(i)]->setEnabled(true);
@@ -360,7 +359,7 @@ void Form_1HEIGHTCURVE::mnuFileGSave_Click() {
         this, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
                preset});
     if (!chosen || chosen->isEmpty() || *chosen == preset) return;
-    SaveBmp(picture1_->canvas(), chosen->toStdString(), context_.messages());
+    SaveBmp(picture1_->saved(), chosen->toStdString(), context_.messages());
 }
 
 void Form_1HEIGHTCURVE::mnuFileEXIT_Click() { reject(); }
@@ -374,8 +373,9 @@ void Form_1HEIGHTCURVE::reject() {
 }
 
 void Form_1HEIGHTCURVE::DrawFrame() {
-    DrawCurveFrame(picture1_->canvas(), CurveMode_, data_, FileNamePart(DatPath()));
-    picture1_->Refresh();
+    const std::string title = FileNamePart(DatPath());
+    picture1_->Paint(
+        [&](Canvas& canvas) { DrawCurveFrame(canvas, CurveMode_, data_, title); });
 }
 
 void Form_1HEIGHTCURVE::EnterComputing() {
@@ -448,9 +448,10 @@ void Form_1HEIGHTCURVE::RunSingle() {
     if (done) {
         para_ = fit.para;
         ShowParameters(para_);
-        DrawFittedCurve(picture1_->canvas(), CurveMode_, data_, fit);
-        DrawParameterAnnotation(picture1_->canvas(), CurveMode_, fit);
-        picture1_->Refresh();
+        picture1_->Paint([&](Canvas& canvas) {
+            DrawFittedCurve(canvas, CurveMode_, data_, fit);
+            DrawParameterAnnotation(canvas, CurveMode_, fit);
+        });
         if (CurveMode_ == CurveMode::SiteCurve) text_[4]->setText(Scientific(fit.bandCoefficient));
         text_[5]->setText(Scientific(fit.bestSS));
     } else if (fit.status == FitStatus::CannotFit) {
@@ -477,8 +478,8 @@ void Form_1HEIGHTCURVE::RunSelection() {
         const bool done = fit.status == FitStatus::Converged;
         if (done) {
             KeepBetterFit(selection_, fit);
-            DrawFittedCurve(picture1_->canvas(), CurveMode_, data_, fit);
-            picture1_->Refresh();
+            picture1_->Paint(
+                [&](Canvas& canvas) { DrawFittedCurve(canvas, CurveMode_, data_, fit); });
         }
         std::string text =
             Name(step) + (done ? " の計算が完了しました。" : " の計算を中断しました。");
@@ -528,9 +529,10 @@ void Form_1HEIGHTCURVE::Conclude() {
     labelDesc2_->setText(QString::fromStdString(Name(best.code)));
     SetLabelText(label3x_, Name(best.code) + " を採用しました。");
     labelCalc_->setText(QString::fromStdString(FunctionFormula(CurveMode_, best.code)));
-    DrawChosenMark(picture1_->canvas(), CurveMode_, best.code);
-    DrawParameterAnnotation(picture1_->canvas(), CurveMode_, best);
-    picture1_->Refresh();
+    picture1_->Paint([&](Canvas& canvas) {
+        DrawChosenMark(canvas, CurveMode_, best.code);
+        DrawParameterAnnotation(canvas, CurveMode_, best);
+    });
     SaveResult(best, true);
 }
 

@@ -20,7 +20,7 @@ class QTimer;
 
 namespace mk::app {
 
-class PictureBox;
+class GraphPicture;
 
 class Form_1HEIGHTCURVE : public QDialog {
     Q_OBJECT
@@ -38,7 +38,7 @@ public:
     void Command_Cancel_Click();
     void Timer1_Timer();
 
-    const PictureBox& picture() const { return *picture1_; }
+    const GraphPicture& picture() const { return *picture1_; }
     // The parameter files written by this window, in order.
     const std::vector<std::string>& writtenFiles() const { return writtenFiles_; }
 
@@ -80,7 +80,7 @@ private:
     FitControl control_;
     std::vector<std::string> writtenFiles_;
 
-    PictureBox* picture1_ = nullptr;
+    GraphPicture* picture1_ = nullptr;
     std::array<QLineEdit*, 6> text_{};  // Text1..Text5 at 1..5
     std::array<QLabel*, 6> label_{};    // Label1..Label5 at 1..5
     QCheckBox* check1_ = nullptr;

@@ -3,6 +3,7 @@
 // grabbed as it shows on the screen. Usage: morikoyomi-screenshots EXAMPLES OUTDIR
 // (run it on a display, for example under xvfb-run).
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <iostream>
 
+#include "app/basedata/form_1datainput.h"
 #include "app/main/form_main.h"
 #include "app/planning/dialog_com2dsp.h"
 #include "app/services/scripted_services.h"
@@ -194,6 +196,55 @@ int main(int argc, char** argv) {
     window.Command5_Click();
     s.dialogs.Then([&](QDialog& d) { Shoot(d, "about_box"); });
     window.Mnu_HelpVersion_Click();
+
+    // The base data windows over the example survey file.
+    const QString dat = work.filePath(QStringLiteral("sugi_survey.dat"));
+    s.dialogs.Then([&](QDialog& menu) {
+        Shoot(menu, "base_menu");
+        s.dialogs.Then([&](QDialog& editor) {
+            s.files.Choose(dat);
+            Child<QAction>(editor, "mnuFileOPEN")->trigger();
+            Shoot(editor, "base_survey_editor");
+            s.dialogs.Then([&](QDialog& entry) {
+                Shoot(entry, "base_entry_dialog");
+                ClickOn(entry, "CancelButton");
+            });
+            static_cast<Form_1DATAINPUT&>(editor).List1_DblClick();
+            Child<QAction>(editor, "mnuFileEXIT")->trigger();
+        });
+        ClickOn(menu, "Command1_1");
+        s.dialogs.Then([&](QDialog& check) {
+            s.files.Choose(dat);
+            Child<QAction>(check, "mnuFileOPEN")->trigger();
+            ClickOn(check, "Command2F");
+            Shoot(check, "base_data_check");
+        });
+        ClickOn(menu, "Command1_2");
+        s.dialogs.Then([&](QDialog& editor) {
+            s.files.Choose(prm);
+            Child<QAction>(editor, "mnuFileOPEN")->trigger();
+            Shoot(editor, "base_prm_editor");
+        });
+        ClickOn(menu, "Command1_3");
+        s.dialogs.Then([&](QDialog& curve) {
+            s.files.Choose(dat);
+            Child<QAction>(curve, "mnuFileOPEN")->trigger();
+            ClickOn(curve, "Check1");
+            ClickOn(curve, "Command_GO");
+            Shoot(curve, "base_site_curve");
+        });
+        ClickOn(menu, "Command2");
+        s.dialogs.Then([&](QDialog& curve) {
+            s.files.Choose(dat);
+            Child<QAction>(curve, "mnuFileOPEN")->trigger();
+            ClickOn(curve, "Check1");
+            ClickOn(curve, "Command_GO");
+            Shoot(curve, "base_stem_curve");
+        });
+        ClickOn(menu, "Command3");
+        ClickOn(menu, "Command_Exit");
+    });
+    window.Command1_Click();
 
     // A plan from a known stand to a target stand, with files named for
     // the region.
