@@ -7,6 +7,7 @@
 
 #include <QListWidget>
 #include <QScrollBar>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -29,11 +30,12 @@ Dialog_Com2DSP* WaitForPlans(Form_Main& window) {
 }
 
 // What the batch tool writes for a run file with these lines.
-std::string CliPlanTable(AppFixture& f, const RegionFiles& files, const std::string& planLines) {
+std::string CliPlanTable(AppFixture& f, const RegionFiles& files, const std::string& planLines,
+                         const std::string& siteLines = "SiteClass = 2\n") {
     const std::string runFile = f.folder.File("plan.run");
     std::ofstream(runFile) << "[RunSettings]\nPrmFileName = " << files.prm
-                           << "\nParFileName = " << files.par
-                           << "\nSiteClass = 2\n\n[PlanSettings]\n"
+                           << "\nParFileName = " << files.par << "\n"
+                           << siteLines << "\n[PlanSettings]\n"
                            << planLines;
     std::ostringstream out, err;
     const int status = cli::RunCli({"plan", runFile}, out, err);
@@ -333,6 +335,61 @@ TEST(PlanningWizard, PolicyWarningsCanBeDeclinedAndTheConfirmationCancelled) {
     EXPECT_NE(shown[2].text.find("　収量比数上限=  0.95\r\n"), std::string::npos);
     EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
     EXPECT_TRUE(PlanTables(f.folder.path()).empty());
+}
+
+TEST(PlanningWizard, ACalculatedSiteClassPlansFromTheMeasuredStand) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then(StatePage("Option1", "Option4"));
+    f.scripted.dialogs.Then(RegionPage(kAomoriRow));
+    f.scripted.dialogs.Then([&f, &files](QDialog& page) {
+        ChooseFile(f, page, "Command_PRMSet", files.prm);
+        ChooseFile(f, page, "Command_PARSet", files.par);
+        Click(page, "Command_CalcState");
+        EXPECT_TRUE(Checked(page, "Option4"));
+        EXPECT_EQ(TextOf(page, "Option4"), "中・推定");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& d) {
+        EXPECT_EQ(d.objectName().toStdString(), "Dialog_Com3_01Ext");
+        SetBar(d, "HScroll1", 40);
+        Click(d, "Command_Calc");
+        Click(d, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text1"), "40");
+        EXPECT_FALSE(IsEnabled(page, "Text1"));
+        SetBar(page, "HScroll3", 1200);
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_EQ(Find<QScrollBar>(page, "HScroll7")->minimum(), 41);
+        SetBar(page, "HScroll7", 90);
+        Click(page, "OKButton");
+    });
+    PolicyPage(f, 75, 10, 90, 41, 80, 6, "収穫予測－パラメータ設定(6/6)");
+    window.Command2_Click();
+    ASSERT_NE(WaitForPlans(window), nullptr);
+    const Workspace& ws = f.context->ws;
+    EXPECT_EQ(ws.Run.SiteClass, 4);
+    EXPECT_EQ(ws.Plan.StartAge, 40);
+    const std::string shown = mk::test::ReadBytes(f.folder.File("YIELD_AA.160"));
+    EXPECT_NE(shown.find(mk::test::Sjis("  （地位中・推定）")), std::string::npos);
+
+    char site[512];
+    std::snprintf(site, sizeof site,
+                  "SiteClass = 4\nSiteCurveScale = %.17g\n\n[CurrentStandState]\n"
+                  "SiteText = 中・推定\nSiteCalcAge = %d\nSiteCalcHeight = %.17g\n",
+                  ws.Run.SiteCurveScale, ws.CurrentStand.SiteCalcAge,
+                  ws.CurrentStand.SiteCalcHeight);
+    const std::string batch =
+        CliPlanTable(f, files,
+                     "StandStateKnown = 1\nTargetDecided = 2\nStartStemNumber = 1200\nEndAge = 90\n"
+                     "RyLimit = 0.75\nRyStep = 0.10\nSlendernessLimit = 0.90\nThinStartAge = 41\n"
+                     "ThinToAge = 81\nIntervalLessOne = 5\n",
+                     site);
+    EXPECT_TRUE(shown == batch) << "the window's plan table differs from the batch tool's";
 }
 
 }  // namespace
