@@ -9,15 +9,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <filesystem>
 #include <sstream>
-#include <QTimer>
 
 #include "app/basedata/form_1heightcurve.h"
 #include "app/basedata/graph_picture.h"
-#include "core/basedata/curve_graph.h"
 #include "app_test_support.h"
 #include "cli/command_registry.h"
+#include "core/basedata/curve_graph.h"
 #include "core/basedata/parameter_files.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
@@ -94,7 +94,8 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     EXPECT_EQ(TextOf(w, "Label_Desc2"), "３式から残差平方和最小のものを選びます。");
     EXPECT_EQ(TextOf(w, "Label3x"), "ＭITSCHERLICH式のPARAMETER(1)～(3)を入力して下さい。");
     Click(w, "Check1");
-    EXPECT_EQ(TextOf(w, "Label3x"), "PARAMETER(1)～(3)は自動で設定されます。\n計算を開始できます。");
+    EXPECT_EQ(TextOf(w, "Label3x"),
+              "PARAMETER(1)～(3)は自動で設定されます。\n計算を開始できます。");
     EXPECT_FALSE(Find<QLineEdit>(w, "Text1")->isEnabled());
     Click(w, "Command_GO");
 
@@ -106,9 +107,9 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     ASSERT_EQ(expected.status, FitStatus::Converged);
     ASSERT_EQ(w.writtenFiles().size(), 1u);
     EXPECT_EQ(w.writtenFiles()[0], f.folder.File("YIELD_AA.PAR"));
-    EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
-              Sjis(CurveParameterText(CurveMode::SiteCurve, "sugi_survey.dat", expected.best,
-                                      true)));
+    EXPECT_EQ(
+        ReadBytes(w.writtenFiles()[0]),
+        Sjis(CurveParameterText(CurveMode::SiteCurve, "sugi_survey.dat", expected.best, true)));
     EXPECT_EQ(ReadBytes(w.writtenFiles()[0]), BatchFit(f.dat, {"--curve", "site"}));
     const std::string name = FunctionName(CurveMode::SiteCurve, expected.best.code);
     EXPECT_EQ(TextOf(w, "Label3x"), name + " を採用しました。");
@@ -119,8 +120,8 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     EXPECT_TRUE(IsEnabled(w, "Check1"));
     // Every function's curve is on the graph.
     for (int code = 1; code <= 3; ++code) {
-        EXPECT_TRUE(HasColour(w.picture().saved().image(),
-                              FunctionColor(CurveMode::SiteCurve, code)))
+        EXPECT_TRUE(
+            HasColour(w.picture().saved().image(), FunctionColor(CurveMode::SiteCurve, code)))
             << code;
     }
 }
@@ -145,9 +146,9 @@ TEST(CurveWindow, StemCurveIsFittedFromAutomaticStartingValues) {
     ASSERT_EQ(expected.status, FitStatus::Converged);
     ASSERT_EQ(w.writtenFiles().size(), 1u);
     EXPECT_EQ(w.writtenFiles()[0], f.folder.File("YIELD_AA.HNP"));
-    EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
-              Sjis(CurveParameterText(CurveMode::HeightStemCurve, "sugi_survey.dat", expected,
-                                      false)));
+    EXPECT_EQ(
+        ReadBytes(w.writtenFiles()[0]),
+        Sjis(CurveParameterText(CurveMode::HeightStemCurve, "sugi_survey.dat", expected, false)));
     EXPECT_EQ(ReadBytes(w.writtenFiles()[0]), BatchFit(f.dat, {"--curve", "hnp"}));
     EXPECT_EQ(TextOf(w, "Label3x"), "ＧOMPERTZ式変形 の計算が完了しました。");
     EXPECT_EQ(TextOf(w, "Text5"), FormatNumber(expected.bestSS, "0.000000E+00"));
@@ -174,9 +175,9 @@ TEST(CurveWindow, SingleFunctionFromTypedValuesAndTheZeroProductGuard) {
     NullEventPump pump;
     FitControl control;
     control.pump = &pump;
-    const FitResult expected = FitCurve(CurveMode::SiteCurve, kMitscherlich,
-                                        ExampleData(f, CurveMode::SiteCurve), {30, 0.9, 0.03, 0},
-                                        control);
+    const FitResult expected =
+        FitCurve(CurveMode::SiteCurve, kMitscherlich, ExampleData(f, CurveMode::SiteCurve),
+                 {30, 0.9, 0.03, 0}, control);
     ASSERT_EQ(expected.status, FitStatus::Converged);
     ASSERT_EQ(w.writtenFiles().size(), 1u);
     EXPECT_EQ(ReadBytes(w.writtenFiles()[0]),
@@ -199,7 +200,8 @@ TEST(CurveWindow, ManualSelectionAsksForTheNextFunctionsValues) {
     Type(w, 3, "0.03");
     Click(w, "Command_GO");
     EXPECT_EQ(TextOf(w, "Label3x"),
-              "ＭITSCHERLICH式 の計算が完了しました。\n\nlogistic式のPARAMETER(1)～(3)を入力して下さい。");
+              "ＭITSCHERLICH式 "
+              "の計算が完了しました。\n\nlogistic式のPARAMETER(1)～(3)を入力して下さい。");
     EXPECT_TRUE(w.writtenFiles().empty());
     EXPECT_TRUE(IsEnabled(w, "Command_GO"));
 }

@@ -76,8 +76,9 @@ TEST(SurveyEditor, RecordsTypedInAreSavedAndReadBack) {
     EXPECT_EQ(TextOf(editor, "Label_Desc"), "データ数：    2");
     const QStringList lines = ListLines(editor);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0].toStdString(),
-              "     1       101      13.1      2624     244.4      39.4      14.6      11.4      24");
+    EXPECT_EQ(
+        lines[0].toStdString(),
+        "     1       101      13.1      2624     244.4      39.4      14.6      11.4      24");
     EXPECT_EQ(lines[0].size(), 84);
 
     const std::string path = f.folder.File("typed.dat");
@@ -255,7 +256,8 @@ TEST(SurveyEditor, ClosingUnsavedNewDataWithoutAFileNameKeepsTheWindowOpen) {
     f.scripted.files.Cancel();
     editor.close();
     EXPECT_TRUE(editor.isVisible());
-    EXPECT_EQ(f.scripted.messages.shown().back().text, "新規データは更新されています。保存しますか？");
+    EXPECT_EQ(f.scripted.messages.shown().back().text,
+              "新規データは更新されています。保存しますか？");
     EXPECT_EQ(f.scripted.messages.shown().back().title, "調査値データ入力処理");
     EXPECT_EQ(f.context->SurveyData.count, 1);
     // No: the data go and the window closes.

@@ -60,10 +60,10 @@ TEST(BaseDataMenu, OpensEachTaskWindowFromTheMainWindow) {
     EXPECT_EQ(f.scripted.dialogs.shownWindows(),
               (QStringList{"Form_1BASE", "Form_1DATAINPUT", "Form_1DATACHK", "Form_1PARAINPUT",
                            "Form_1HEIGHTCURVE", "Form_1HEIGHTCURVE"}));
-    EXPECT_EQ(titles, (std::vector<std::string>{"調査値データ入力処理", "調査値データチェック処理",
-                                                "管理図パラメータ入力処理",
-                                                "地位別上層樹高曲線式の決定",
-                                                "上層樹高－本数曲線式の決定"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"調査値データ入力処理", "調査値データチェック処理",
+                                        "管理図パラメータ入力処理", "地位別上層樹高曲線式の決定",
+                                        "上層樹高－本数曲線式の決定"}));
 }
 
 TEST(BaseDataMenu, SurveyDataLoadedInOneWindowAreNotLeftForTheNext) {

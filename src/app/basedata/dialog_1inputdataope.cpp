@@ -20,29 +20,55 @@ bool IsWhole(int box) { return box == 2 || box == 4 || box == 9; }
 
 double FieldValue(const SurveyRecord& r, int box) {
     switch (box) {
-        case 1: return r.number;
-        case 2: return r.plot;
-        case 3: return r.dominantHeight;
-        case 4: return r.stemsPerHa;
-        case 5: return r.stemVolume;
-        case 6: return r.basalArea;
-        case 7: return r.meanDiameter;
-        case 8: return r.meanHeight;
-        default: return r.standAge;
+        case 1:
+            return r.number;
+        case 2:
+            return r.plot;
+        case 3:
+            return r.dominantHeight;
+        case 4:
+            return r.stemsPerHa;
+        case 5:
+            return r.stemVolume;
+        case 6:
+            return r.basalArea;
+        case 7:
+            return r.meanDiameter;
+        case 8:
+            return r.meanHeight;
+        default:
+            return r.standAge;
     }
 }
 
 void SetField(SurveyRecord& r, int box, double value) {
     switch (box) {
-        case 2: r.plot = RoundToInt(value); break;
-        case 3: r.dominantHeight = value; break;
-        case 4: r.stemsPerHa = RoundToInt(value); break;
-        case 5: r.stemVolume = value; break;
-        case 6: r.basalArea = value; break;
-        case 7: r.meanDiameter = value; break;
-        case 8: r.meanHeight = value; break;
-        case 9: r.standAge = RoundToInt(value); break;
-        default: break;
+        case 2:
+            r.plot = RoundToInt(value);
+            break;
+        case 3:
+            r.dominantHeight = value;
+            break;
+        case 4:
+            r.stemsPerHa = RoundToInt(value);
+            break;
+        case 5:
+            r.stemVolume = value;
+            break;
+        case 6:
+            r.basalArea = value;
+            break;
+        case 7:
+            r.meanDiameter = value;
+            break;
+        case 8:
+            r.meanHeight = value;
+            break;
+        case 9:
+            r.standAge = RoundToInt(value);
+            break;
+        default:
+            break;
     }
 }
 
@@ -52,8 +78,8 @@ QString FieldText(const SurveyRecord& r, int box) {
     return QString::fromStdString(FormatNumber(value, "0.0"));
 }
 
-const char* const kLabels[] = {"",         "番号",     "ＰＬＯＴ", "上層樹高", "立木本数",
-                               "幹材積",   "断面積",   "平均直径", "平均樹高", "林齢"};
+const char* const kLabels[] = {"",       "番号",   "ＰＬＯＴ", "上層樹高", "立木本数",
+                               "幹材積", "断面積", "平均直径", "平均樹高", "林齢"};
 
 const char* const kMissing[] = {"",
                                 "",

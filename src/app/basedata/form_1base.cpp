@@ -26,8 +26,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-Form_1BASE::Form_1BASE(AppContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+Form_1BASE::Form_1BASE(AppContext& context, QWidget* parent) : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("Form_1BASE"));
     setWindowTitle(QStringLiteral("基礎資料の作成"));
 

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/basedata/survey_file_dialog.h"
 #include "app/basedata/graph_picture.h"
+#include "app/basedata/survey_file_dialog.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
 
@@ -163,8 +163,8 @@ void Form_1DATACHK::EnterDataLoaded() {
     const std::string& path = context_.SurveyData.filePath;
     close_->setEnabled(true);
     setWindowTitle(QString::fromStdString(path) + QStringLiteral(" －") + kCaption);
-    labelDesc_->setText(QString::fromStdString(
-        FileNamePart(path) + "  データ数：" + AlignRight(IntText(context_.SurveyData.count), 5)));
+    labelDesc_->setText(QString::fromStdString(FileNamePart(path) + "  データ数：" +
+                                               AlignRight(IntText(context_.SurveyData.count), 5)));
     labelDesc2_->show();
     picture1_->setEnabled(true);
     list1_->clear();

@@ -26,14 +26,22 @@ std::string Real(double value, int width) { return FormatRight(value, "0.0", wid
 // The sort keys in the order of the handlers' numbers.
 double SortKey(const SurveyRecord& r, int key) {
     switch (key) {
-        case 1: return r.dominantHeight;
-        case 2: return r.stemsPerHa;
-        case 3: return r.stemVolume;
-        case 4: return r.basalArea;
-        case 5: return r.meanDiameter;
-        case 6: return r.meanHeight;
-        case 7: return r.standAge;
-        default: return r.plot;
+        case 1:
+            return r.dominantHeight;
+        case 2:
+            return r.stemsPerHa;
+        case 3:
+            return r.stemVolume;
+        case 4:
+            return r.basalArea;
+        case 5:
+            return r.meanDiameter;
+        case 6:
+            return r.meanHeight;
+        case 7:
+            return r.standAge;
+        default:
+            return r.plot;
     }
 }
 
@@ -44,10 +52,10 @@ struct SortEntry {
 };
 
 // The menu order puts PLOT first.
-const SortEntry kSortEntries[] = {
-    {8, "mnuSort8", "P L O T"},  {1, "mnuSort1", "上層樹高"}, {2, "mnuSort2", "立木本数"},
-    {3, "mnuSort3", "幹 材 積"}, {4, "mnuSort4", "断 面 積"}, {5, "mnuSort5", "平均直径"},
-    {6, "mnuSort6", "平均樹高"}, {7, "mnuSort7", " 林 齢"}};
+const SortEntry kSortEntries[] = {{8, "mnuSort8", "P L O T"},  {1, "mnuSort1", "上層樹高"},
+                                  {2, "mnuSort2", "立木本数"}, {3, "mnuSort3", "幹 材 積"},
+                                  {4, "mnuSort4", "断 面 積"}, {5, "mnuSort5", "平均直径"},
+                                  {6, "mnuSort6", "平均樹高"}, {7, "mnuSort7", " 林 齢"}};
 
 }  // namespace
 
@@ -175,11 +183,10 @@ void Form_1DATAINPUT::ApplyControls() {
             QStringLiteral("データを新規作成、または既存のファイルのデータを編集します。"));
         return;
     }
-    setWindowTitle((editorState_ == 1 ? QStringLiteral("新規")
-                                      : QString::fromStdString(set().filePath)) +
-                   QStringLiteral(" －") + kCaption);
-    labelDesc_->setText(QStringLiteral("データ数：") +
-                        QString::fromStdString(Whole(count, 5)));
+    setWindowTitle(
+        (editorState_ == 1 ? QStringLiteral("新規") : QString::fromStdString(set().filePath)) +
+        QStringLiteral(" －") + kCaption);
+    labelDesc_->setText(QStringLiteral("データ数：") + QString::fromStdString(Whole(count, 5)));
 }
 
 void Form_1DATAINPUT::FillList(int selectRow) {
@@ -189,15 +196,14 @@ void Form_1DATAINPUT::FillList(int selectRow) {
 }
 
 bool Form_1DATAINPUT::ConfirmDiscard() {
-    const bool unsaved = (editorState_ == 1 && set().count > 0) ||
-                         (editorState_ == 2 && set().modified);
+    const bool unsaved =
+        (editorState_ == 1 && set().count > 0) || (editorState_ == 2 && set().modified);
     if (unsaved) {
         const std::string name =
             editorState_ == 2 ? FileNamePart(set().filePath) : std::string("新規データ");
-        const MessageAnswer answer =
-            context_.messages().Show(name + "は更新されています。保存しますか？",
-                                     kCaption.toStdString(), MessageIcon::Warning,
-                                     MessageButtons::YesNoCancel);
+        const MessageAnswer answer = context_.messages().Show(
+            name + "は更新されています。保存しますか？", kCaption.toStdString(),
+            MessageIcon::Warning, MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::Cancel) return false;
         if (answer == MessageAnswer::Yes) {
             std::string path = set().filePath;

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/basedata/graph_picture.h"
 #include "app/basedata/survey_file_dialog.h"
 #include "app/widgets/label_text.h"
-#include "app/basedata/graph_picture.h"
 #include "core/basedata/curve_graph.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/parameter_files.h"
@@ -93,13 +93,13 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     side->addWidget(labelDesc2_);
     side->addWidget(labelCalc_);
     auto* grid = new QGridLayout();
-    const QString captions[] = {QString(),
-                                QStringLiteral("PARA(1)"),
-                                QStringLiteral("PARA(2)"),
-                                QStringLiteral("PARA(3)"),
-                                mode == CurveMode::SiteCurve ? QStringLiteral("変動帯係数")
-                                                             : QStringLiteral("PARA(4)"),
-                                QStringLiteral("残差平方和")};
+    const QString captions[] = {
+        QString(),
+        QStringLiteral("PARA(1)"),
+        QStringLiteral("PARA(2)"),
+        QStringLiteral("PARA(3)"),
+        mode == CurveMode::SiteCurve ? QStringLiteral("変動帯係数") : QStringLiteral("PARA(4)"),
+        QStringLiteral("残差平方和")};
     for (int i = 1; i <= 5; ++i) {
         auto* label = new QLabel(captions[i], this);
         label->setObjectName(QStringLiteral("Label%1").arg(i));
@@ -203,8 +203,9 @@ void Form_1HEIGHTCURVE::EnterNoData() {
     cancel_->hide();
     check1_->setEnabled(false);
     const bool site = CurveMode_ == CurveMode::SiteCurve;
-    labelDesc_->setText(site ? QStringLiteral("DATファイルデータを使用して地位別上層樹高曲線式を決定します。")
-                             : QStringLiteral("DATファイルデータを使用して上層樹高－本数曲線式を決定します。"));
+    labelDesc_->setText(
+        site ? QStringLiteral("DATファイルデータを使用して地位別上層樹高曲線式を決定します。")
+             : QStringLiteral("DATファイルデータを使用して上層樹高－本数曲線式を決定します。"));
     labelCalc_->clear();
     label3x_->clear();
     if (site) {
@@ -222,8 +223,8 @@ void Form_1HEIGHTCURVE::EnterDataLoaded() {
     gsave_->setEnabled(true);
     const std::string& path = context_.SurveyData.filePath;
     setWindowTitle(QString::fromStdString(path) + QStringLiteral(" －") + baseCaption_);
-    labelDesc_->setText(QString::fromStdString(
-        FileNamePart(path) + "  データ数：" + AlignRight(IntText(context_.SurveyData.count), 5)));
+    labelDesc_->setText(QString::fromStdString(FileNamePart(path) + "  データ数：" +
+                                               AlignRight(IntText(context_.SurveyData.count), 5)));
     selection_.selectionStep = 1;
     labelDesc2_->show();
     if (CurveMode_ == CurveMode::HeightStemCurve) {
@@ -242,11 +243,13 @@ void Form_1HEIGHTCURVE::EnterDataLoaded() {
 }
 
 void Form_1HEIGHTCURVE::ApplyFunctionChoice() {
-    for (int i = 1; i <= 4; ++i) optionItem_[static_cast<size_t>(i)]->setChecked(i == functionChoice_);
+    for (int i = 1; i <= 4; ++i)
+        optionItem_[static_cast<size_t>(i)]->setChecked(i == functionChoice_);
     if (CurveMode_ == CurveMode::SiteCurve) {
-        labelDesc2_->setText(functionChoice_ == 4
-                                 ? QStringLiteral("３式から残差平方和最小のものを選びます。")
-                                 : QString::fromStdString(Name(functionChoice_) + "を使用します。"));
+        labelDesc2_->setText(
+            functionChoice_ == 4
+                ? QStringLiteral("３式から残差平方和最小のものを選びます。")
+                : QString::fromStdString(Name(functionChoice_) + "を使用します。"));
         if (dataLoaded_) {
             labelCalc_->setText(functionChoice_ == 4 ? QString()
                                                      : QString::fromStdString(FunctionFormula(
@@ -294,7 +297,8 @@ void Form_1HEIGHTCURVE::RefreshStartingValues() {
 
 void Form_1HEIGHTCURVE::ShowParameters(const CurveParameters& para) {
     const int m = ParameterCount(CurveMode_);
-    for (int i = 1; i <= m; ++i) text_[static_cast<size_t>(i)]->setText(Scientific(para[static_cast<size_t>(i - 1)]));
+    for (int i = 1; i <= m; ++i)
+        text_[static_cast<size_t>(i)]->setText(Scientific(para[static_cast<size_t>(i - 1)]));
 }
 
 void Form_1HEIGHTCURVE::mnuOption_Click(int choice) {
@@ -356,8 +360,8 @@ void Form_1HEIGHTCURVE::mnuFileCLOSE_Click() {
 void Form_1HEIGHTCURVE::mnuFileGSave_Click() {
     const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
     const std::optional<QString> chosen = context_.services.files->Save(
-        this, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
-               preset});
+        this,
+        {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), preset});
     if (!chosen || chosen->isEmpty() || *chosen == preset) return;
     SaveBmp(picture1_->saved(), chosen->toStdString(), context_.messages());
 }
@@ -374,8 +378,7 @@ void Form_1HEIGHTCURVE::reject() {
 
 void Form_1HEIGHTCURVE::DrawFrame() {
     const std::string title = FileNamePart(DatPath());
-    picture1_->Paint(
-        [&](Canvas& canvas) { DrawCurveFrame(canvas, CurveMode_, data_, title); });
+    picture1_->Paint([&](Canvas& canvas) { DrawCurveFrame(canvas, CurveMode_, data_, title); });
 }
 
 void Form_1HEIGHTCURVE::EnterComputing() {
@@ -457,7 +460,8 @@ void Form_1HEIGHTCURVE::RunSingle() {
     } else if (fit.status == FitStatus::CannotFit) {
         ShowCannotFit();
     }
-    SetLabelText(label3x_, Name(code) + (done ? " の計算が完了しました。" : " の計算を中断しました。"));
+    SetLabelText(label3x_,
+                 Name(code) + (done ? " の計算が完了しました。" : " の計算を中断しました。"));
     RestoreControls();
     go_->setEnabled(false);
     if (done) SaveResult(fit, false);

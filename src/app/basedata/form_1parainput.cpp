@@ -33,18 +33,15 @@ struct Group {
 // boxes follow in the order of the parameters.
 const Group kGroups[7] = {
     {"", "", 0, -1},
-    {"Label1",
-     "Ｖ＝（                ）×Ｈ      ＋　               ×Ｈ              ／Ｎ）", 1, 4},
-    {"Label2",
-     "ＨＦ＝                ＋                 ×Ｈ＋　              ×Ｎ  ×Ｈ／100", 5, 7},
-    {"Label3",
-     "ｄ＝                  ＋                 ×ｄｇ＋　              ×Ｎ  ×Ｈ／100", 8, 10},
+    {"Label1", "Ｖ＝（                ）×Ｈ      ＋　               ×Ｈ              ／Ｎ）", 1, 4},
+    {"Label2", "ＨＦ＝                ＋                 ×Ｈ＋　              ×Ｎ  ×Ｈ／100", 5, 7},
+    {"Label3", "ｄ＝                  ＋                 ×ｄｇ＋　              ×Ｎ  ×Ｈ／100", 8,
+     10},
     {"Label4", "logＮ   ＝                ＋                 ×logＨ", 11, 12},
-    {"Label5",
-     "Ｎ   ＝Ｎ  ＋ ｖ／（                ×10                ×Ｎ                   ）", 13, 15},
+    {"Label5", "Ｎ   ＝Ｎ  ＋ ｖ／（                ×10                ×Ｎ                   ）",
+     13, 15},
     {"Label6", "logＶ   ＝                ＋                 ×logＮ", 16, 17},
 };
-
 
 QString Scientific(double value) {
     return QString::fromStdString(FormatNumber(value, "0.000000E+00"));
@@ -122,8 +119,8 @@ void Form_1PARAINPUT::SetGroupState(int group, int state) {
         QLineEdit* text = text_[static_cast<size_t>(i)];
         text->setReadOnly(state != 2);
         QPalette palette = text->palette();
-        palette.setColor(QPalette::Base, state == 2 ? QColor(Qt::white)
-                                                    : palette.color(QPalette::Button));
+        palette.setColor(QPalette::Base,
+                         state == 2 ? QColor(Qt::white) : palette.color(QPalette::Button));
         text->setPalette(palette);
     }
 }
@@ -158,9 +155,9 @@ bool Form_1PARAINPUT::CloseData() {
     if ((EditState_ == 1 || EditState_ == 2) && EditModified_) {
         const std::string name =
             EditPath_.isEmpty() ? std::string("新規データ") : FileNamePart(EditPath_.toStdString());
-        const MessageAnswer answer = context_.messages().Show(
-            name + "を保存しますか？", kCaption.toStdString(), MessageIcon::Warning,
-            MessageButtons::YesNoCancel);
+        const MessageAnswer answer =
+            context_.messages().Show(name + "を保存しますか？", kCaption.toStdString(),
+                                     MessageIcon::Warning, MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::Cancel) return false;
         if (answer == MessageAnswer::Yes) {
             QString path = EditPath_;
@@ -186,8 +183,8 @@ QString Form_1PARAINPUT::AskName(bool save) {
     }
     QString preset = EditPath_;
     if (preset.isEmpty()) {
-        preset = QString::fromStdString(
-            MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
+        preset =
+            QString::fromStdString(MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
     }
     const std::optional<QString> chosen = context_.services.files->Save(
         this, {kFileKind + QStringLiteral("を名前を付けて保存"), filter, preset});

@@ -22,8 +22,8 @@ QString AskSurveyFile(AppContext& context, QWidget* parent, SurveyDialogMode mod
     }
     QString preset = currentPath;
     if (preset.isEmpty()) {
-        preset = QString::fromStdString(
-            MakeSaveName(folder.toStdString(), ".dat", context.messages()));
+        preset =
+            QString::fromStdString(MakeSaveName(folder.toStdString(), ".dat", context.messages()));
     }
     const std::optional<QString> chosen = context.services.files->Save(
         parent, {base + QStringLiteral("を名前を付けて保存"), filter, preset});
