@@ -214,6 +214,10 @@ TEST(PlanResult, ClosingDuringThePlansWaitsForThem) {
                 r->close();
                 EXPECT_TRUE(r->isVisible());
                 main->Command2_Click();
+                // The yield table and stand volume jobs would clear the run
+                // records the plans are using.
+                main->Command3_Click();
+                main->Command4_Click();
             }
         }
     } pump;
@@ -227,8 +231,15 @@ TEST(PlanResult, ClosingDuringThePlansWaitsForThem) {
     EXPECT_EQ(window.findChild<Dialog_Com2DSP*>(), nullptr);
     EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
     EXPECT_FALSE(f.context->computationRunning);
-    EXPECT_EQ(LastMessage(f.scripted),
+    const auto& shown = f.scripted.messages.shown();
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[shown.size() - 3].text,
               "現在オープン中の収穫予測表の作成ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(shown[shown.size() - 2].text, "計算中です。計算が終わってから実行してください。");
+    EXPECT_EQ(shown.back().text, "計算中です。計算が終わってから実行してください。");
+    EXPECT_EQ(shown.back().title, "実行エラー");
+    EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+    EXPECT_EQ(f.scripted.dialogs.shownWindows().back().toStdString(), "Dialog_Com2_06");
     // The table holds all five plans.
     const std::string table = mk::test::ReadBytes(f.folder.File("YIELD_AA.160"));
     const std::string heading = mk::test::Sjis("収穫予測    使用ファイル：");

@@ -118,6 +118,7 @@ void Form_Main::Command2_Click() {
             "実行エラー", MessageIcon::Error);
         return;
     }
+    if (RefuseWhileComputing()) return;
     if (!RunPlanningWizard(context_, this)) return;
     context_.flags.PlanWindowOpen = 2;
     auto* window = new Dialog_Com2DSP(context_, this);
@@ -129,6 +130,7 @@ void Form_Main::Command3_Click() {
         RefuseWhileResultOpen(QStringLiteral("実行エラー"));
         return;
     }
+    if (RefuseWhileComputing()) return;
     if (!RunYieldWizard(context_, this)) return;
     context_.flags.ResultMode = 0;
     context_.flags.OpenResultWindow = 3;
@@ -140,6 +142,7 @@ void Form_Main::Command4_Click() {
         RefuseWhileResultOpen(QStringLiteral("実行エラー"));
         return;
     }
+    if (RefuseWhileComputing()) return;
     if (!RunVolumeTableSetup(context_, this)) return;
     context_.flags.ResultMode = 1;
     context_.flags.OpenResultWindow = 4;
@@ -159,6 +162,13 @@ void Form_Main::Command5_Click() {
 void Form_Main::Mnu_HelpVersion_Click() {
     frmAbout about(context_, this);
     context_.services.dialogs->Run(about);
+}
+
+bool Form_Main::RefuseWhileComputing() {
+    if (!context_.computationRunning) return false;
+    context_.messages().Show("計算中です。計算が終わってから実行してください。", "実行エラー",
+                             MessageIcon::Error);
+    return true;
 }
 
 void Form_Main::RefuseWhileResultOpen(const QString& title) {

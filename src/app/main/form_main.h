@@ -42,6 +42,9 @@ private:
     // The refusal while the result window is open; shows nothing for a value
     // other than 3 or 4.
     void RefuseWhileResultOpen(const QString& title);
+    // A job that clears the run records cannot start while a result window's
+    // computation uses them; true when it was refused.
+    bool RefuseWhileComputing();
     void OpenResultWindow();
 
     AppContext& context_;
