@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QListWidget>
 #include <filesystem>
 #include <sstream>
 
 #include "app/basedata/form_1datachk.h"
+#include "app/basedata/graph_picture.h"
 #include "app_test_support.h"
 #include "cli/command_registry.h"
 #include "core/host/recording_messages.h"
@@ -146,6 +148,56 @@ TEST(DataCheckWindow, ClosingTheFileClosesTheReport) {
     f.scripted.files.Choose(QString::fromStdString(f.dat));
     TriggerMenu(w, "mnuFileOPEN");
     EXPECT_EQ(w.report().path(), f.folder.File("YIELD_AB.CHK"));
+}
+
+}  // namespace
+}  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+bool HasRed(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == QColor(255, 0, 0)) return true;
+    return false;
+}
+
+TEST(DataCheckWindow, SameVariableTwiceDrawsTheRedCross) {
+    AppFixture f;
+    Form_1DATACHK w(*f.context);
+    f.scripted.files.Choose(QString::fromStdString(f.dat));
+    TriggerMenu(w, "mnuFileOPEN");
+    const size_t before = w.report().lines().size();
+    EXPECT_FALSE(HasRed(w.picture().shown().image()));
+    Click(w, "Command1F");  // 上層樹高 - 上層樹高
+    EXPECT_TRUE(HasRed(w.picture().shown().image()));
+    EXPECT_EQ(w.report().lines().size(), before);
+    EXPECT_TRUE(ListLines(w).isEmpty());
+}
+
+TEST(DataCheckWindow, DataThatCannotBeFittedAreReportedAndNotWritten) {
+    AppFixture f;
+    SurveyDataSet set;
+    for (int i = 1; i <= 5; ++i) {
+        SurveyRecord r;
+        r.number = i;
+        r.plot = i;
+        r.dominantHeight = 10 + i;
+        r.stemsPerHa = 1000;
+        r.standAge = 20;  // every age equal
+        set.records.push_back(r);
+    }
+    set.count = 5;
+    const std::string path = f.folder.File("flat.dat");
+    ASSERT_TRUE(WriteSurveyFile(path, set, f.scripted.messages));
+    Form_1DATACHK w(*f.context);
+    f.scripted.files.Choose(QString::fromStdString(path));
+    TriggerMenu(w, "mnuFileOPEN");
+    EXPECT_EQ(LastMessage(f.scripted), "このデータではあてはめできません。");
+    EXPECT_EQ(f.scripted.messages.shown().back().title, path + " －調査値データチェック処理");
+    EXPECT_EQ(w.report().lines().size(), 1u);
+    EXPECT_TRUE(ListLines(w).isEmpty());
 }
 
 }  // namespace

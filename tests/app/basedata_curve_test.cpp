@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QPushButton>
 #include <QThread>
@@ -267,6 +270,69 @@ TEST(CurveWindow, StopDuringTheSecondFunctionKeepsTheFirstAndWritesNothing) {
     Click(w, "Check1");
     Click(w, "Check1");
     EXPECT_TRUE(IsEnabled(w, "Command_GO"));
+}
+
+}  // namespace
+}  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+TEST(CurveWindow, GraphIsSavedAsABitmapOfTheUsualSize) {
+    AppFixture f;
+    Form_1HEIGHTCURVE w(*f.context, CurveMode::SiteCurve);
+    Open(f, w, f.dat);
+    const std::string path = f.folder.File("graph.bmp");
+    f.scripted.files.Choose(QString::fromStdString(path));
+    TriggerMenu(w, "mnuFileGSave");
+    EXPECT_EQ(f.scripted.files.requests().back().title.toStdString(), "画像を保存します");
+    const QImage saved(QString::fromStdString(path));
+    EXPECT_EQ(saved.size(), QSize(560, 420));
+    // The unchanged starting name means no file.
+    f.scripted.files.Choose(QDir::currentPath() + "/*.bmp");
+    TriggerMenu(w, "mnuFileGSave");
+    EXPECT_FALSE(QFile::exists(QDir::currentPath() + "/*.bmp"));
+}
+
+TEST(CurveWindow, OpeningASecondFileStartsAfresh) {
+    AppFixture f;
+    Form_1HEIGHTCURVE w(*f.context, CurveMode::SiteCurve);
+    Open(f, w, f.dat);
+    Type(w, 1, "30");
+    Type(w, 2, "0.9");
+    Type(w, 3, "0.03");
+    Click(w, "Command_GO");  // the first function of a manual selection
+    f.scripted.files.Cancel();
+    TriggerMenu(w, "mnuFileOPEN");
+    // Cancelled: the first file is gone all the same.
+    EXPECT_EQ(w.windowTitle().toStdString(), "地位別上層樹高曲線式の決定");
+    EXPECT_EQ(f.context->SurveyData.count, 0);
+    Open(f, w, f.dat);
+    EXPECT_EQ(TextOf(w, "Text1"), "0.000000E+00");
+    EXPECT_EQ(TextOf(w, "Label3x"), "ＭITSCHERLICH式のPARAMETER(1)～(3)を入力して下さい。");
+    EXPECT_FALSE(IsEnabled(w, "Command_GO"));
+}
+
+TEST(CurveWindow, ClosingTheWindowDuringAFitStopsTheFitInstead) {
+    AppFixture f;
+    SlowPump pump;
+    f.context->services.pump = &pump;
+    Form_1HEIGHTCURVE w(*f.context, CurveMode::HeightStemCurve);
+    w.show();
+    Open(f, w, f.dat);
+    Click(w, "Check1");
+    bool closed = false;
+    QTimer::singleShot(20, [&] {
+        w.close();
+        closed = true;
+    });
+    Click(w, "Command_GO");
+    ASSERT_TRUE(closed);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(TextOf(w, "Label3x"), "ＧOMPERTZ式変形 の計算を中断しました。");
+    EXPECT_TRUE(w.writtenFiles().empty());
+    w.close();
+    EXPECT_FALSE(w.isVisible());
 }
 
 }  // namespace

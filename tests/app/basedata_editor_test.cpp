@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMetaObject>
 
@@ -306,6 +307,53 @@ TEST(SurveyEditor, AddingIsRefusedAtFiveHundredRecords) {
     Click(editor, "Command_AddNew");
     EXPECT_EQ(f.context->SurveyData.count, 500);
     EXPECT_FALSE(IsEnabled(editor, "Command_AddNew"));
+}
+
+}  // namespace
+}  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+TEST(SurveyEditor, DataThatCannotBeSavedAreNotDropped) {
+    AppFixture f;
+    Form_1DATAINPUT editor(*f.context);
+    editor.show();
+    TriggerMenu(editor, "mnuFileNEW");
+    f.scripted.dialogs.Then(Enter({"1", "10", "3000", "100", "20", "10", "8", "15"}));
+    Click(editor, "Command_AddNew");
+    // The chosen folder does not exist: the write fails and is reported.
+    f.scripted.files.Choose(QString::fromStdString(f.folder.File("missing/new.dat")));
+    TriggerMenu(editor, "mnuFileSAVEAS");
+    ASSERT_FALSE(f.scripted.messages.shown().empty());
+    EXPECT_EQ(editor.editorState(), 2);
+    EXPECT_TRUE(f.context->SurveyData.modified);
+    const size_t shown = f.scripted.messages.shown().size();
+    f.scripted.messages.Script(MessageAnswer::Yes);
+    editor.close();
+    EXPECT_GT(f.scripted.messages.shown().size(), shown + 1);  // the prompt and the failure
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(f.context->SurveyData.count, 1);
+    f.scripted.messages.Script(MessageAnswer::No);
+    editor.close();
+}
+
+TEST(SurveyEditor, EnterInTheListEditsTheSelectedRecord) {
+    AppFixture f;
+    f.scripted.files.Choose(QString::fromStdString(f.dat));
+    Form_1DATAINPUT editor(*f.context);
+    TriggerMenu(editor, "mnuFileOPEN");
+    auto* list = Find<QListWidget>(editor, "List1");
+    list->setCurrentRow(2);
+    std::string plot;
+    f.scripted.dialogs.Then([&plot](QDialog& d) {
+        plot = TextOf(d, "Text2");
+        Click(d, "CancelButton");
+    });
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &press);
+    EXPECT_EQ(plot, "103");
+    EXPECT_EQ(f.context->SurveyData.count, 60);
 }
 
 }  // namespace
