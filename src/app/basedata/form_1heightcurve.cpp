@@ -159,6 +159,7 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     control_.pump = context_.services.pump;
     control_.stopRequested = false;
     control_.onEvaluate = [this](const CurveParameters& para) { ShowParameters(para); };
+    control_.onFinished = [this](double bestSS) { text_[5]->setText(Scientific(bestSS)); };
     control_.beep = [] { QApplication::beep(); };
     cancelRequested_ = false;
     timer1_->stop();
@@ -455,6 +456,7 @@ void Form_1HEIGHTCURVE::RunSingle() {
             DrawFittedCurve(canvas, CurveMode_, data_, fit);
             DrawParameterAnnotation(canvas, CurveMode_, fit);
         });
+        QApplication::beep();
         if (CurveMode_ == CurveMode::SiteCurve) text_[4]->setText(Scientific(fit.bandCoefficient));
         text_[5]->setText(Scientific(fit.bestSS));
     } else if (fit.status == FitStatus::CannotFit) {
@@ -484,6 +486,7 @@ void Form_1HEIGHTCURVE::RunSelection() {
             KeepBetterFit(selection_, fit);
             picture1_->Paint(
                 [&](Canvas& canvas) { DrawFittedCurve(canvas, CurveMode_, data_, fit); });
+            QApplication::beep();
         }
         std::string text =
             Name(step) + (done ? " の計算が完了しました。" : " の計算を中断しました。");
