@@ -305,7 +305,6 @@ void Form_1HEIGHTCURVE::ShowParameters(const CurveParameters& para) {
 void Form_1HEIGHTCURVE::mnuOption_Click(int choice) {
     if (CurveMode_ != CurveMode::SiteCurve || computing_) return;
     functionChoice_ = choice;
-    selection_.selectionStep = 1;
     ApplyFunctionChoice();
 }
 
