@@ -128,7 +128,7 @@ Dialog_1INPUTDATAOPE::Dialog_1INPUTDATAOPE(AppContext& context, SurveyRecord& re
     buttons->addStretch();
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setAutoDefault(false);
+    ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     cancel->setAutoDefault(false);
