@@ -14,6 +14,7 @@
 #include "app/planning/dialog_com2dsp.h"
 #include "app/planning/plan_stand_pages.h"
 #include "app/widgets/picture_box.h"
+#include "app/yield/dialog_com3dsp.h"
 #include "app/yield/mdiform_allview.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
@@ -107,6 +108,40 @@ TEST(PlanResult, PagesThroughTheImagesAndSwitchesPlans) {
     EXPECT_TRUE(Shown(w, "Picture1_3"));
     EXPECT_FALSE(Shown(w, "Picture2"));
     result->close();
+}
+
+TEST(PlanResult, KeepsItsGraphsWhenAYieldTableIsMadeMeanwhile) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    Dialog_Com2DSP* plans = OpenPlans(f, files, window);
+    ASSERT_NE(plans, nullptr);
+    Click(*plans, "Command_Next");
+    const QImage before = PictureOf(*plans, "Picture2");
+
+    // A yield table of another site class fills the same result arrays.
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        ChooseFile(f, page, "Command_PRMSet", f.prm);
+        ChooseFile(f, page, "Command_PARSet", f.par);
+        Click(page, "Option1");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        Click(page, "Option4");
+        Click(page, "Option7");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    window.Command3_Click();
+    ASSERT_TRUE(WaitFor([&] {
+        auto* yield = window.findChild<Dialog_Com3DSP*>();
+        return yield != nullptr && yield->activated();
+    }));
+
+    Click(*plans, "Command_Next");
+    Click(*plans, "Command_Back");
+    EXPECT_EQ(PictureOf(*plans, "Picture2"), before);
 }
 
 TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {

@@ -214,6 +214,7 @@ void Dialog_Com2DSP::Form_Activate() {
         ClosePlanTable(ws, context_.messages());
     }
 
+    planned_ = std::make_unique<Workspace>(ws);
     plan_ = 1;
     ShowPlanDiagram(plan_);
     picture2_->hide();
@@ -241,7 +242,8 @@ PictureBox& Dialog_Com2DSP::VisiblePicture() {
 }
 
 void Dialog_Com2DSP::DrawPage(int kind) {
-    DrawPlanGraph(picture2_->canvas(), kind, context_.ws, plan_, axis_);
+    if (!planned_) return;
+    DrawPlanGraph(picture2_->canvas(), kind, *planned_, plan_, axis_);
     picture2_->Refresh();
 }
 
@@ -298,7 +300,7 @@ void Dialog_Com2DSP::Command_PictSave_Click() {
 }
 
 bool Dialog_Com2DSP::ExportAllImages() {
-    Workspace& ws = context_.ws;
+    const Workspace& ws = *planned_;
     AllViewData& view = context_.allView;
     const QString folder = QDir::currentPath() + QLatin1Char('/');
     for (int i = 0; i <= 5; ++i) {
@@ -331,7 +333,7 @@ bool Dialog_Com2DSP::ExportAllImages() {
 }
 
 void Dialog_Com2DSP::Command_ALLDSP_Click() {
-    if (computing_) return;
+    if (computing_ || !planned_) return;
     if (context_.flags.AllImageViewOpen == -1) {
         context_.messages().Show(
             "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。", "実行エラー",

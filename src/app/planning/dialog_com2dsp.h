@@ -66,6 +66,10 @@ private:
     bool unloaded_ = false;
     bool closeAtOnce_ = false;
     AgeAxisSettings axis_;
+    // The records and result arrays as the plans left them: the yield and
+    // stand volume runs share the arrays, so the graphs are drawn from this
+    // copy and stay those of the plans whatever runs later.
+    std::unique_ptr<Workspace> planned_;
 
     QLabel* label1_;
     QLabel* label2_;
