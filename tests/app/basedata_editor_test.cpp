@@ -88,6 +88,10 @@ TEST(SurveyEditor, RecordsTypedInAreSavedAndReadBack) {
     ASSERT_EQ(f.scripted.files.requests().size(), 1u);
     EXPECT_EQ(f.scripted.files.requests()[0].title.toStdString(),
               "基礎資料ﾌｧｲﾙ(DAT)を名前を付けて保存");
+    // New data are offered the first free name of the current folder.
+    EXPECT_EQ(f.scripted.files.requests()[0].presetName.toStdString(),
+              f.folder.File("YIELD_AA.dat"));
+    EXPECT_EQ(f.scripted.files.requests()[0].filter.toStdString(), "基礎資料ﾌｧｲﾙ (*.dat)|*.dat");
     EXPECT_EQ(editor.windowTitle().toStdString(), path + " －調査値データ入力処理");
     EXPECT_FALSE(f.context->SurveyData.modified);
 
