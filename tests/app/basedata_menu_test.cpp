@@ -82,3 +82,19 @@ TEST(BaseDataMenu, SurveyDataLoadedInOneWindowAreNotLeftForTheNext) {
 
 }  // namespace
 }  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+TEST(BaseDataMenu, IsRefusedWhileASimulationRuns) {
+    AppFixture f;
+    Form_Main main(*f.context);
+    f.context->computationRunning = true;
+    Click(main, "Command1");
+    EXPECT_TRUE(f.scripted.dialogs.shownWindows().isEmpty());
+    EXPECT_EQ(LastMessage(f.scripted), "計算中です。計算が終わってから実行してください。");
+    f.context->computationRunning = false;
+}
+
+}  // namespace
+}  // namespace mk::app::test

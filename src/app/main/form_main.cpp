@@ -107,6 +107,9 @@ void Form_Main::Form_Load() {
 }
 
 void Form_Main::Command1_Click() {
+    // The density diagram editor works on the diagram a running simulation
+    // reads.
+    if (RefuseWhileComputing()) return;
     Form_1BASE menu(context_, this);
     context_.services.dialogs->Run(menu);
 }
