@@ -48,6 +48,23 @@ Dialog_Com2DSP* OpenPlans(AppFixture& f, const RegionFiles& files, Form_Main& wi
     return result;
 }
 
+// A yield table of site class 上 by method 4 from a planting.
+void QueueYieldTable(AppFixture& f) {
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        ChooseFile(f, page, "Command_PRMSet", f.prm);
+        ChooseFile(f, page, "Command_PARSet", f.par);
+        Click(page, "Option1");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        Click(page, "Option4");
+        Click(page, "Option7");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+}
+
 bool Shown(QWidget& w, const char* name) {
     auto* found = Find<QWidget>(w, name);
     return found != nullptr && found->isVisibleTo(&w);
@@ -120,19 +137,7 @@ TEST(PlanResult, KeepsItsGraphsWhenAYieldTableIsMadeMeanwhile) {
     const QImage before = PictureOf(*plans, "Picture2");
 
     // A yield table of another site class fills the same result arrays.
-    f.scripted.dialogs.Then([&f](QDialog& page) {
-        ChooseFile(f, page, "Command_PRMSet", f.prm);
-        ChooseFile(f, page, "Command_PARSet", f.par);
-        Click(page, "Option1");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    QueueYieldTable(f);
     window.Command3_Click();
     ASSERT_TRUE(WaitFor([&] {
         auto* yield = window.findChild<Dialog_Com3DSP*>();
@@ -142,6 +147,27 @@ TEST(PlanResult, KeepsItsGraphsWhenAYieldTableIsMadeMeanwhile) {
     Click(*plans, "Command_Next");
     Click(*plans, "Command_Back");
     EXPECT_EQ(PictureOf(*plans, "Picture2"), before);
+}
+
+TEST(PlanResult, LeavesTheGraphsOfAnOpenYieldTableAsTheyWere) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    QueueYieldTable(f);
+    window.Command3_Click();
+    Dialog_Com3DSP* yield = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        yield = window.findChild<Dialog_Com3DSP*>();
+        return yield != nullptr && yield->activated();
+    }));
+    Click(*yield, "Command_Next");
+    Click(*yield, "Command_Next");
+    const QImage before = PictureOf(*yield, "Picture2");
+
+    ASSERT_NE(OpenPlans(f, files, window), nullptr);
+    Click(*yield, "Command_Back");
+    Click(*yield, "Command_Next");
+    EXPECT_EQ(PictureOf(*yield, "Picture2"), before);
 }
 
 TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {

@@ -208,6 +208,7 @@ void Dialog_Com3DSP::Form_Activate() {
     picture1_[2]->hide();
     picture1_[3]->hide();
     picture2_->hide();
+    computed_ = std::make_unique<Workspace>(context_.ws);
     computing_ = false;
     context_.computationRunning = false;
     SetControlsEnabled(true);
@@ -269,7 +270,7 @@ PictureBox& Dialog_Com3DSP::VisiblePicture() {
 }
 
 void Dialog_Com3DSP::DrawPage(PictureBox& picture, int kind) {
-    const Workspace& ws = context_.ws;
+    const Workspace& ws = computed_ ? *computed_ : context_.ws;
     AgeGraphRun run;
     run.results = &ws.Results;
     run.series = AgeGraphSeries(volumeMode_, ws.VolumeTableSiteClass);
@@ -326,6 +327,7 @@ void Dialog_Com3DSP::Option_Click(int siteClass) {
     if (!volumeMode_ || computing_) return;
     Workspace& ws = context_.ws;
     ws.VolumeTableSiteClass = siteClass;
+    if (computed_) computed_->VolumeTableSiteClass = siteClass;
     label2_->setText(QStringLiteral("地位：") + Q(SiteClassName(siteClass)));
     if (resultPage_ > 0) {
         DrawPage(*picture2_, resultPage_);
@@ -345,7 +347,7 @@ void Dialog_Com3DSP::Command_PictSave_Click() {
 }
 
 bool Dialog_Com3DSP::ExportAllImages() {
-    Workspace& ws = context_.ws;
+    const Workspace& ws = computed_ ? *computed_ : context_.ws;
     AllViewData& view = context_.allView;
     const QString folder = QDir::currentPath() + QLatin1Char('/');
     for (int i = 0; i <= 5; ++i) {

@@ -69,6 +69,10 @@ private:
     bool unloaded_ = false;
     bool closeAtOnce_ = false;
     AgeAxisSettings axis_;
+    // The records and result arrays as the run left them: the plan runs
+    // share the arrays and the planning wizard clears the run record, so the
+    // graphs are drawn from this copy.
+    std::unique_ptr<Workspace> computed_;
 
     QLabel* label1_;
     QLabel* label2_;
