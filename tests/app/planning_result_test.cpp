@@ -312,6 +312,71 @@ TEST(PlanResult, ClosingDuringThePlansWaitsForThem) {
     f.context->services.pump = &f.scripted.pump;
 }
 
+// Closes the window of type W while the window of type During runs.
+template <typename W, typename During>
+struct ClosingWindowPump : EventPump {
+    Form_Main* main = nullptr;
+    bool armed = false;
+    bool closed = false;
+    void Pump() override {
+        if (!armed || closed) return;
+        auto* running = main->findChild<During*>();
+        if (running == nullptr || !running->isVisible()) return;
+        if (auto* w = main->findChild<W*>(); w != nullptr && w->isVisible()) {
+            closed = true;
+            w->close();
+        }
+    }
+};
+
+int PlanHeadings(const std::string& path) {
+    const std::string table = mk::test::ReadBytes(path);
+    const std::string heading = mk::test::Sjis("収穫予測    使用ファイル：");
+    int count = 0;
+    for (auto at = table.find(heading); at != std::string::npos; at = table.find(heading, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(PlanResult, ClosingTheOtherResultWindowDuringARunLeavesItsTableWhole) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    QueueYieldTable(f);
+    window.Command3_Click();
+    ASSERT_TRUE(WaitFor([&] {
+        auto* yield = window.findChild<Dialog_Com3DSP*>();
+        return yield != nullptr && yield->activated();
+    }));
+    // The yield window is closed while the plans run.
+    ClosingWindowPump<Dialog_Com3DSP, Dialog_Com2DSP> closeYield;
+    closeYield.main = &window;
+    f.context->services.pump = &closeYield;
+    closeYield.armed = true;
+    ASSERT_NE(OpenPlans(f, files, window), nullptr);
+    EXPECT_TRUE(closeYield.closed);
+    EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
+    EXPECT_EQ(PlanHeadings(f.folder.File("YIELD_AA.160")), 5);
+
+    // The plan window is closed while a yield table is made.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ClosingWindowPump<Dialog_Com2DSP, Dialog_Com3DSP> closePlans;
+    closePlans.main = &window;
+    f.context->services.pump = &closePlans;
+    QueueYieldTable(f);
+    closePlans.armed = true;
+    window.Command3_Click();
+    ASSERT_TRUE(WaitFor([&] {
+        auto* yield = window.findChild<Dialog_Com3DSP*>();
+        return yield != nullptr && yield->activated();
+    }));
+    EXPECT_TRUE(closePlans.closed);
+    EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
+    EXPECT_TRUE(std::filesystem::exists(f.folder.File("YIELD_AB.150")));
+    f.context->services.pump = &f.scripted.pump;
+}
+
 TEST(PlanResult, ADiagramOfUnknownTypeClosesTheWindowWithoutAFile) {
     AppFixture f;
     RegionFiles files(f);

@@ -365,7 +365,9 @@ void Dialog_Com2DSP::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     // A plan table that was never computed is not written as an empty file.
-    if (context_.ws.OutputFile.IsOpen()) DiscardPlanTable(context_.ws);
+    // Once the plans have run they have closed their table, and a table open
+    // now belongs to the yield window's run.
+    if (!activated_ && context_.ws.OutputFile.IsOpen()) DiscardPlanTable(context_.ws);
     context_.flags.PlanWindowOpen = 0;
 }
 

@@ -424,14 +424,10 @@ void Dialog_Com3DSP::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     Workspace& ws = context_.ws;
-    if (ws.OutputFile.IsOpen()) {
-        // A table that was never computed is not written as an empty file.
-        if (activated_) {
-            CloseTableFile(ws, context_.messages());
-        } else {
-            ws.OutputFile = TableFile{};
-        }
-    }
+    // A table that was never computed is not written as an empty file. Once
+    // the run has been made it has closed its own table, and a table open
+    // now belongs to the plan window's run.
+    if (!activated_ && ws.OutputFile.IsOpen()) ws.OutputFile = TableFile{};
     context_.flags.OpenResultWindow = 0;
 }
 
