@@ -279,6 +279,7 @@ TEST(PlanResult, ClosingDuringThePlansWaitsForThem) {
                 // records the plans are using.
                 main->Command3_Click();
                 main->Command4_Click();
+                main->Command1_Click();
             }
         }
     } pump;
@@ -293,9 +294,10 @@ TEST(PlanResult, ClosingDuringThePlansWaitsForThem) {
     EXPECT_EQ(f.context->flags.PlanWindowOpen, 0);
     EXPECT_FALSE(f.context->computationRunning);
     const auto& shown = f.scripted.messages.shown();
-    ASSERT_GE(shown.size(), 3u);
-    EXPECT_EQ(shown[shown.size() - 3].text,
+    ASSERT_GE(shown.size(), 4u);
+    EXPECT_EQ(shown[shown.size() - 4].text,
               "現在オープン中の収穫予測表の作成ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(shown[shown.size() - 3].text, "計算中です。計算が終わってから実行してください。");
     EXPECT_EQ(shown[shown.size() - 2].text, "計算中です。計算が終わってから実行してください。");
     EXPECT_EQ(shown.back().text, "計算中です。計算が終わってから実行してください。");
     EXPECT_EQ(shown.back().title, "実行エラー");
