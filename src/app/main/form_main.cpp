@@ -107,9 +107,6 @@ void Form_Main::Form_Load() {
 }
 
 void Form_Main::Command1_Click() {
-    // The density diagram editor among the base data windows reloads the
-    // diagram a running simulation reads.
-    if (RefuseWhileComputing()) return;
     // The density diagram editor works on the diagram a running simulation
     // reads.
     if (RefuseWhileComputing()) return;
