@@ -1,5 +1,7 @@
 #include "app/basedata/dialog_1inputdataope.h"
 
+#include "app/widgets/edit_box_signals.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -185,5 +187,7 @@ void Dialog_1INPUTDATAOPE::CancelButton_Click() {
     accepted_ = false;
     reject();
 }
+
+Dialog_1INPUTDATAOPE::~Dialog_1INPUTDATAOPE() { DisconnectEditBoxes(this); }
 
 }  // namespace mk::app

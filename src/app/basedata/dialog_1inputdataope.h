@@ -17,6 +17,7 @@ class Dialog_1INPUTDATAOPE : public QDialog {
 public:
     Dialog_1INPUTDATAOPE(AppContext& context, SurveyRecord& recordBuffer,
                          QWidget* parent = nullptr);
+    ~Dialog_1INPUTDATAOPE() override;
 
     // True when the record was accepted with OK.
     bool accepted() const { return accepted_; }

@@ -1,5 +1,7 @@
 #include "app/basedata/form_1heightcurve.h"
 
+#include "app/widgets/edit_box_signals.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -541,5 +543,7 @@ void Form_1HEIGHTCURVE::Conclude() {
     });
     SaveResult(best, true);
 }
+
+Form_1HEIGHTCURVE::~Form_1HEIGHTCURVE() { DisconnectEditBoxes(this); }
 
 }  // namespace mk::app

@@ -26,6 +26,7 @@ class Form_1HEIGHTCURVE : public QDialog {
     Q_OBJECT
 public:
     Form_1HEIGHTCURVE(AppContext& context, CurveMode CurveMode, QWidget* parent = nullptr);
+    ~Form_1HEIGHTCURVE() override;
 
     void mnuFileOPEN_Click();
     void mnuFileCLOSE_Click();

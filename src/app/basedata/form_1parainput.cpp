@@ -1,5 +1,7 @@
 #include "app/basedata/form_1parainput.h"
 
+#include "app/widgets/edit_box_signals.h"
+
 #include <QAction>
 #include <QDir>
 #include <QGroupBox>
@@ -292,5 +294,7 @@ void Form_1PARAINPUT::Text_LostFocus(int index) {
     }
     text->setText(Scientific(Prm(index)));
 }
+
+Form_1PARAINPUT::~Form_1PARAINPUT() { DisconnectEditBoxes(this); }
 
 }  // namespace mk::app

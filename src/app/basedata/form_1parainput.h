@@ -19,6 +19,7 @@ class Form_1PARAINPUT : public QDialog {
     Q_OBJECT
 public:
     Form_1PARAINPUT(AppContext& context, QWidget* parent = nullptr);
+    ~Form_1PARAINPUT() override;
 
     void mnuFileNEW_Click();
     void mnuFileOPEN_Click();

@@ -1,5 +1,7 @@
 #include "app/planning/plan_stand_pages.h"
 
+#include "app/widgets/edit_box_signals.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 
@@ -234,5 +236,7 @@ void Dialog_Com2_05::OKButton_Click() {
     if (plan.StandStateKnown == 2) plan.StartPlantingDensity = plan.TargetPlantingDensity;
     Finish();
 }
+
+PlanStandPage::~PlanStandPage() { DisconnectEditBoxes(this); }
 
 }  // namespace mk::app

@@ -17,6 +17,7 @@ namespace mk::app {
 class PlanStandPage : public WizardPage {
     Q_OBJECT
 public:
+    ~PlanStandPage() override;
     void HScroll1_Change();
     void HScroll3_Change();
     void Text1_Change();
