@@ -242,6 +242,9 @@ def prm_text(p):
     return "".join(line + "\r\n" for line in ["林分密度管理図パラメータ"] + [general(v) for v in p])
 
 
+REGION = "静岡"
+
+
 def write(name, text):
     with open(os.path.join(OUT, name), "wb") as f:
         f.write(text.encode("cp932"))
@@ -284,6 +287,10 @@ def main():
     write(SURVEY_NAME, dat_text(records))
     kind, name, para, band, ss = fit_site(records)
     write("sugi.PAR", par_text(kind, name, para, band, ss))
+    # The planning wizard takes only files named for the chosen region, so
+    # the same curve and diagram are also given under the name of one
+    # cedar region (静岡県).
+    write(REGION + "sugi.PAR", par_text(kind, name, para, band, ss))
     hpara, hss = fit_hnp(records)
     write("sugi.HNP", hnp_text(hpara, hss))
     type1 = list(PRM)
@@ -291,6 +298,7 @@ def main():
     type2[0] = 2
     type2[16], type2[17] = type2_volume_line(PRM)
     write("sugi_type1.prm", prm_text(type1))
+    write(REGION + "sugi_type1.prm", prm_text(type1))
     write("sugi_type2.prm", prm_text(type2))
     if "--check" in sys.argv:
         print("site curve:", kind, name.strip(), para, "band", band, "ss", ss)
