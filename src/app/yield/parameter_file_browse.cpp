@@ -1,5 +1,21 @@
 #include "app/yield/parameter_file_browse.h"
 
+#include <QVBoxLayout>
+
+#include <QRadioButton>
+
+#include <QPushButton>
+
+#include <QLabel>
+
+#include <QHBoxLayout>
+
+#include <QGroupBox>
+
+#include <QGridLayout>
+
+#include <QButtonGroup>
+
 #include <QDir>
 #include <QLineEdit>
 
@@ -62,6 +78,61 @@ ParameterFileKind HnpFileKind(AppContext& context) {
             [&context](const std::string& path) {
                 return ReadHnpFile(path, context.ws.Hnp, context.messages());
             }};
+}
+
+namespace {
+
+QPushButton* BrowseButton(QWidget* parent, const char* name) {
+    auto* button = new QPushButton(QStringLiteral("参照..."), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+ParameterFilesControls BuildParameterFilesControls(QWidget* page, QVBoxLayout* body) {
+    ParameterFilesControls c;
+    auto* files = new QGridLayout();
+    auto* label1 = new QLabel(QStringLiteral("林分密度管理図(PRM)"), page);
+    label1->setObjectName(QStringLiteral("Label1"));
+    c.textPrm = new QLineEdit(page);
+    c.textPrm->setObjectName(QStringLiteral("Text_PRM_Name"));
+    c.textPrm->setMinimumWidth(380);
+    c.commandPrmSet = BrowseButton(page, "Command_PRMSet");
+    auto* label2 = new QLabel(QStringLiteral("上層樹高曲線式(PAR)"), page);
+    label2->setObjectName(QStringLiteral("Label2"));
+    c.textPar = new QLineEdit(page);
+    c.textPar->setObjectName(QStringLiteral("Text_PAR_Name"));
+    c.commandParSet = BrowseButton(page, "Command_PARSet");
+    files->addWidget(label1, 0, 0, 1, 2);
+    files->addWidget(c.textPrm, 1, 0);
+    files->addWidget(c.commandPrmSet, 1, 1);
+    files->addWidget(label2, 2, 0, 1, 2);
+    files->addWidget(c.textPar, 3, 0);
+    files->addWidget(c.commandParSet, 3, 1);
+    body->addLayout(files);
+
+    auto* frame = new QGroupBox(QStringLiteral("地位"), page);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* row = new QHBoxLayout(frame);
+    const QString captions[] = {QString(), QStringLiteral("上"), QStringLiteral("中"),
+                                QStringLiteral("下"), QStringLiteral("不明")};
+    auto* group = new QButtonGroup(page);
+    for (int i = 1; i <= 4; ++i) {
+        c.options[i] = new QRadioButton(captions[i], frame);
+        c.options[i]->setObjectName(QStringLiteral("Option%1").arg(i));
+        group->addButton(c.options[i], i);
+        row->addWidget(c.options[i]);
+    }
+    row->addStretch();
+    c.commandCalcState = new QPushButton(QStringLiteral("地位を計算（不明な場合）"), frame);
+    c.commandCalcState->setObjectName(QStringLiteral("Command_CalcState"));
+    c.commandCalcState->setAutoDefault(false);
+    row->addWidget(c.commandCalcState);
+    body->addWidget(frame);
+    body->addStretch();
+    return c;
 }
 
 }  // namespace mk::app

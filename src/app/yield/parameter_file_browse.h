@@ -9,6 +9,9 @@
 #include "app/app_context.h"
 
 class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace mk::app {
@@ -35,6 +38,21 @@ void MarkLoaded(QLineEdit& box);
 // parameters in use are always those of the file the box names. False
 // when it does not load (the reader has said why).
 bool EnsureLoaded(QLineEdit& box, const ParameterFileKind& kind);
+
+// The controls of the parameter file and site class page that the yield and
+// the planning wizards share.
+struct ParameterFilesControls {
+    QLineEdit* textPrm = nullptr;       // Text_PRM_Name
+    QPushButton* commandPrmSet = nullptr;
+    QLineEdit* textPar = nullptr;       // Text_PAR_Name
+    QPushButton* commandParSet = nullptr;
+    QRadioButton* options[5]{};         // Option1..Option4: 上, 中, 下, 不明
+    QPushButton* commandCalcState = nullptr;
+};
+
+// Lays the two file boxes with their "参照..." buttons and the 地位 frame
+// out in body.
+ParameterFilesControls BuildParameterFilesControls(QWidget* page, QVBoxLayout* body);
 
 ParameterFileKind PrmFileKind(AppContext& context);
 ParameterFileKind ParFileKind(AppContext& context);

@@ -13,60 +13,17 @@
 
 namespace mk::app {
 
-namespace {
-
-QPushButton* BrowseButton(QWidget* parent, const char* name) {
-    auto* button = new QPushButton(QStringLiteral("参照..."), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
-
 Dialog_Com3_01::Dialog_Com3_01(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com3_01"),
                  QStringLiteral("収穫予測表の作成－パラメータ設定(1/4)"), QStringLiteral("Label_Desc"),
                  parent) {
-    auto* files = new QGridLayout();
-    auto* label1 = new QLabel(QStringLiteral("林分密度管理図(PRM)"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    textPrm_ = new QLineEdit(this);
-    textPrm_->setObjectName(QStringLiteral("Text_PRM_Name"));
-    textPrm_->setMinimumWidth(380);
-    commandPrmSet_ = BrowseButton(this, "Command_PRMSet");
-    auto* label2 = new QLabel(QStringLiteral("上層樹高曲線式(PAR)"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    textPar_ = new QLineEdit(this);
-    textPar_->setObjectName(QStringLiteral("Text_PAR_Name"));
-    auto* commandParSet = BrowseButton(this, "Command_PARSet");
-    files->addWidget(label1, 0, 0, 1, 2);
-    files->addWidget(textPrm_, 1, 0);
-    files->addWidget(commandPrmSet_, 1, 1);
-    files->addWidget(label2, 2, 0, 1, 2);
-    files->addWidget(textPar_, 3, 0);
-    files->addWidget(commandParSet, 3, 1);
-    body()->addLayout(files);
-
-    auto* frame = new QGroupBox(QStringLiteral("地位"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    auto* row = new QHBoxLayout(frame);
-    const QString captions[] = {QString(), QStringLiteral("上"), QStringLiteral("中"),
-                                QStringLiteral("下"), QStringLiteral("不明")};
-    auto* group = new QButtonGroup(this);
-    for (int i = 1; i <= 4; ++i) {
-        options_[i] = new QRadioButton(captions[i], frame);
-        options_[i]->setObjectName(QStringLiteral("Option%1").arg(i));
-        group->addButton(options_[i], i);
-        row->addWidget(options_[i]);
-    }
-    row->addStretch();
-    auto* calc = new QPushButton(QStringLiteral("地位を計算（不明な場合）"), frame);
-    calc->setObjectName(QStringLiteral("Command_CalcState"));
-    calc->setAutoDefault(false);
-    row->addWidget(calc);
-    body()->addWidget(frame);
-    body()->addStretch();
+    const ParameterFilesControls c = BuildParameterFilesControls(this, body());
+    textPrm_ = c.textPrm;
+    textPar_ = c.textPar;
+    commandPrmSet_ = c.commandPrmSet;
+    for (int i = 1; i <= 4; ++i) options_[i] = c.options[i];
+    QPushButton* commandParSet = c.commandParSet;
+    QPushButton* calc = c.commandCalcState;
 
     backButton()->setEnabled(false);
     connect(commandPrmSet_, &QPushButton::clicked, this, &Dialog_Com3_01::Command_PRMSet_Click);
