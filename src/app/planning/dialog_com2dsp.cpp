@@ -1,5 +1,7 @@
 #include "app/planning/dialog_com2dsp.h"
 
+#include "app/yield/result_images.h"
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -290,61 +292,26 @@ void Dialog_Com2DSP::Option_Click(int plan) {
 
 void Dialog_Com2DSP::Command_PictSave_Click() {
     if (computing_) return;
-    const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
-    const std::optional<QString> chosen = context_.services.files->Save(
-        this,
-        {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
-    if (!chosen || chosen->isEmpty()) return;
-    if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
-    SaveBmp(VisiblePicture().canvas(), chosen->toStdString(), context_.messages());
+    SavePictureAs(context_, this, VisiblePicture().canvas());
 }
 
 bool Dialog_Com2DSP::ExportAllImages() {
     const Workspace& ws = *planned_;
-    AllViewData& view = context_.allView;
-    const QString folder = QDir::currentPath() + QLatin1Char('/');
-    for (int i = 0; i <= 5; ++i) {
-        view.AllViewImageFiles[i] = folder + QStringLiteral("_TmpBmp") +
-                                    QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) +
-                                    QStringLiteral(".bmp");
-    }
-    // Images already written are taken away again when one cannot be.
-    auto giveUp = [&view](int written) {
-        for (int i = 0; i < written; ++i) QFile::remove(view.AllViewImageFiles[i]);
-        return false;
+    const auto draw = [this, &ws](ImageCanvas& picture, int kind) {
+        DrawPlanGraph(picture, kind, ws, plan_, axis_);
     };
-    if (!SaveBmp(picture1_[plan_]->canvas(), view.AllViewImageFiles[0].toStdString(),
-                 context_.messages())) {
-        return giveUp(0);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        picture3_->Clear();
-        DrawPlanGraph(*picture3_, i, ws, plan_, axis_);
-        if (!SaveBmp(*picture3_, view.AllViewImageFiles[i].toStdString(), context_.messages())) {
-            return giveUp(i);
-        }
-    }
-    view.AllViewImageTitles = {
-        QStringLiteral("収穫予測"),           QStringLiteral("林齢－上層樹高"),
-        QStringLiteral("林齢－平均胸高直径"), QStringLiteral("林齢－幹材積"),
-        QStringLiteral("林齢－収量比数"),     QStringLiteral("林齢－形状比")};
-    view.AllViewHeader = Q(PlanAllImageCaption(ws, plan_));
+    if (!ExportAllViewImages(context_, picture1_[plan_]->canvas(), *picture3_, draw,
+                             QStringLiteral("収穫予測")))
+        return false;
+    context_.allView.AllViewHeader = Q(PlanAllImageCaption(ws, plan_));
     return true;
 }
 
 void Dialog_Com2DSP::Command_ALLDSP_Click() {
     if (computing_ || !planned_) return;
-    if (context_.flags.AllImageViewOpen == -1) {
-        context_.messages().Show(
-            "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。", "実行エラー",
-            MessageIcon::Error);
-        return;
-    }
-    if (!ExportAllImages()) return;
     // The view outlives this window when the user closes it first, so it
     // belongs to the main window.
-    auto* view = new MDIForm_ALLVIEW(context_, parentWidget());
-    view->show();
+    OpenAllImageView(context_, parentWidget(), [this] { return ExportAllImages(); });
 }
 
 void Dialog_Com2DSP::OKButton_Click() { close(); }

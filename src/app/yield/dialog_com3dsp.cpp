@@ -1,5 +1,7 @@
 #include "app/yield/dialog_com3dsp.h"
 
+#include "app/yield/result_images.h"
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -338,48 +340,25 @@ void Dialog_Com3DSP::Option_Click(int siteClass) {
 
 void Dialog_Com3DSP::Command_PictSave_Click() {
     if (computing_) return;
-    const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
-    const std::optional<QString> chosen = context_.services.files->Save(
-        this, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
-    if (!chosen || chosen->isEmpty()) return;
-    if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
-    SaveBmp(VisiblePicture().canvas(), chosen->toStdString(), context_.messages());
+    SavePictureAs(context_, this, VisiblePicture().canvas());
 }
 
 bool Dialog_Com3DSP::ExportAllImages() {
     const Workspace& ws = computed_ ? *computed_ : context_.ws;
-    AllViewData& view = context_.allView;
-    const QString folder = QDir::currentPath() + QLatin1Char('/');
-    for (int i = 0; i <= 5; ++i) {
-        view.AllViewImageFiles[i] =
-            folder + QStringLiteral("_TmpBmp") + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) +
-            QStringLiteral(".bmp");
-    }
-    auto giveUp = [&view](int written) {
-        for (int i = 0; i < written; ++i) QFile::remove(view.AllViewImageFiles[i]);
-        return false;
-    };
-    if (!SaveBmp(DiagramPicture(ws.VolumeTableSiteClass).canvas(),
-                 view.AllViewImageFiles[0].toStdString(), context_.messages())) {
-        return giveUp(0);
-    }
     AgeGraphRun run;
     run.results = &ws.Results;
     run.series = AgeGraphSeries(volumeMode_, ws.VolumeTableSiteClass);
     run.startAge = ws.Run.CurrentAge;
     run.endAge = ws.Run.EndAge;
     run.siteCurveScale = ws.Run.SiteCurveScale;
-    for (int i = 1; i <= 5; ++i) {
-        picture3_->Clear();
-        DrawAgeGraph(*picture3_, i, run, axis_);
-        if (!SaveBmp(*picture3_, view.AllViewImageFiles[i].toStdString(), context_.messages())) {
-            return giveUp(i);
-        }
-    }
-    view.AllViewImageTitles = {volumeMode_ ? QStringLiteral("林分材積表") : QStringLiteral("収穫予測表"),
-                               QStringLiteral("林齢－上層樹高"),   QStringLiteral("林齢－平均胸高直径"),
-                               QStringLiteral("林齢－幹材積"),     QStringLiteral("林齢－収量比数"),
-                               QStringLiteral("林齢－形状比")};
+    const auto draw = [this, &run](ImageCanvas& picture, int kind) {
+        DrawAgeGraph(picture, kind, run, axis_);
+    };
+    if (!ExportAllViewImages(context_, DiagramPicture(ws.VolumeTableSiteClass).canvas(),
+                             *picture3_, draw,
+                             volumeMode_ ? QStringLiteral("林分材積表") : QStringLiteral("収穫予測表")))
+        return false;
+    AllViewData& view = context_.allView;
     const QString source = Q(FileNamePart(ws.HeightCurve.HeightCurveSource));
     if (volumeMode_) {
         view.AllViewHeader = QStringLiteral("林分材積表の作成") + source + QStringLiteral(" 地位：") +
@@ -394,16 +373,9 @@ bool Dialog_Com3DSP::ExportAllImages() {
 
 void Dialog_Com3DSP::Command_ALLDSP_Click() {
     if (computing_) return;
-    if (context_.flags.AllImageViewOpen == -1) {
-        context_.messages().Show("現在オープン中の全画像表示ウィンドウを閉じてから実行してください。",
-                                 "実行エラー", MessageIcon::Error);
-        return;
-    }
-    if (!ExportAllImages()) return;
     // The view outlives this window when the user closes it first, so it
     // belongs to the main window.
-    auto* view = new MDIForm_ALLVIEW(context_, parentWidget());
-    view->show();
+    OpenAllImageView(context_, parentWidget(), [this] { return ExportAllImages(); });
 }
 
 void Dialog_Com3DSP::OKButton_Click() { close(); }

@@ -1,0 +1,67 @@
+#include "app/yield/result_images.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "app/yield/mdiform_allview.h"
+#include "core/text/text_compare.h"
+#include "render/bmp_file.h"
+#include "render/image_canvas.h"
+
+namespace mk::app {
+
+void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture) {
+    const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
+    const std::optional<QString> chosen = context.services.files->Save(
+        parent,
+        {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
+    if (!chosen || chosen->isEmpty()) return;
+    if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
+    SaveBmp(picture, chosen->toStdString(), context.messages());
+}
+
+bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageCanvas& scratch,
+                         const std::function<void(ImageCanvas&, int kind)>& drawGraph,
+                         const QString& firstTitle) {
+    AllViewData& view = context.allView;
+    const QString folder = QDir::currentPath() + QLatin1Char('/');
+    for (int i = 0; i <= 5; ++i) {
+        view.AllViewImageFiles[i] = folder + QStringLiteral("_TmpBmp") +
+                                    QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) +
+                                    QStringLiteral(".bmp");
+    }
+    // Images already written are taken away again when one cannot be.
+    auto giveUp = [&view](int written) {
+        for (int i = 0; i < written; ++i) QFile::remove(view.AllViewImageFiles[i]);
+        return false;
+    };
+    if (!SaveBmp(diagram, view.AllViewImageFiles[0].toStdString(), context.messages()))
+        return giveUp(0);
+    for (int kind = 1; kind <= 5; ++kind) {
+        scratch.Clear();
+        drawGraph(scratch, kind);
+        if (!SaveBmp(scratch, view.AllViewImageFiles[kind].toStdString(), context.messages()))
+            return giveUp(kind);
+    }
+    view.AllViewImageTitles = {firstTitle,
+                               QStringLiteral("林齢－上層樹高"),
+                               QStringLiteral("林齢－平均胸高直径"),
+                               QStringLiteral("林齢－幹材積"),
+                               QStringLiteral("林齢－収量比数"),
+                               QStringLiteral("林齢－形状比")};
+    return true;
+}
+
+void OpenAllImageView(AppContext& context, QWidget* owner,
+                      const std::function<bool()>& exportImages) {
+    if (context.flags.AllImageViewOpen == -1) {
+        context.messages().Show("現在オープン中の全画像表示ウィンドウを閉じてから実行してください。",
+                                "実行エラー", MessageIcon::Error);
+        return;
+    }
+    if (!exportImages()) return;
+    auto* view = new MDIForm_ALLVIEW(context, owner);
+    view->show();
+}
+
+}  // namespace mk::app
