@@ -1,6 +1,6 @@
 #include "app/yield/dialog_com3dsp.h"
 
-#include "app/yield/result_images.h"
+#include "app/yield/result_window_common.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -29,13 +29,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 Dialog_Com3DSP::Dialog_Com3DSP(AppContext& context, QWidget* parent)
@@ -50,13 +43,6 @@ Dialog_Com3DSP::Dialog_Com3DSP(AppContext& context, QWidget* parent)
 Dialog_Com3DSP::~Dialog_Com3DSP() { Form_Unload(); }
 
 void Dialog_Com3DSP::BuildControls() {
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label2_ = new QLabel(this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    label3_ = new QLabel(this);
-    label3_->setObjectName(QStringLiteral("Label3"));
-
     frame1_ = new QGroupBox(QStringLiteral("地位"), this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
     auto* sites = new QHBoxLayout(frame1_);
@@ -69,30 +55,16 @@ void Dialog_Com3DSP::BuildControls() {
         connect(options_[k], &QRadioButton::clicked, this, [this, k] { Option_Click(k); });
     }
 
-    label5_ = new QLabel(this);
-    label5_->setObjectName(QStringLiteral("Label5"));
-    label5_->setAlignment(Qt::AlignCenter);
-    back_ = MakeButton(this, "Command_Back", QStringLiteral("<<"));
-    next_ = MakeButton(this, "Command_Next", QStringLiteral(">>"));
-    save_ = MakeButton(this, "Command_PictSave", QStringLiteral("画像を保存"));
-    allDsp_ = MakeButton(this, "Command_ALLDSP", QStringLiteral("全画像表示"));
-    ok_ = MakeButton(this, "OKButton", QStringLiteral("終了"));
-
-    auto* side = new QVBoxLayout();
-    side->addWidget(label1_);
-    side->addWidget(label2_);
-    side->addWidget(label3_);
-    side->addWidget(frame1_);
-    side->addSpacing(16);
-    side->addWidget(label5_);
-    auto* paging = new QHBoxLayout();
-    paging->addWidget(back_);
-    paging->addWidget(next_);
-    side->addLayout(paging);
-    side->addWidget(save_);
-    side->addWidget(allDsp_);
-    side->addStretch();
-    side->addWidget(ok_);
+    const ResultSidePanel panel = BuildResultSidePanel(this, frame1_);
+    label1_ = panel.label1;
+    label2_ = panel.label2;
+    label3_ = panel.label3;
+    label5_ = panel.label5;
+    back_ = panel.back;
+    next_ = panel.next;
+    save_ = panel.save;
+    allDsp_ = panel.allDsp;
+    ok_ = panel.ok;
 
     // The diagram pictures and the graph picture share one place; each
     // diagram has its progress label beside it.
@@ -116,7 +88,7 @@ void Dialog_Com3DSP::BuildControls() {
     picture3_ = std::make_unique<ImageCanvas>();
 
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(side);
+    layout->addLayout(panel.layout);
     layout->addWidget(pictures);
     layout->addLayout(progress);
 

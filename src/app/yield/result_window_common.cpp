@@ -1,7 +1,11 @@
-#include "app/yield/result_images.h"
+#include "app/yield/result_window_common.h"
 
 #include <QDir>
 #include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/yield/mdiform_allview.h"
 #include "core/text/text_compare.h"
@@ -9,6 +13,54 @@
 #include "render/image_canvas.h"
 
 namespace mk::app {
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+}  // namespace
+
+ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame) {
+    ResultSidePanel p;
+    p.label1 = MakeLabel(window, "Label1");
+    p.label2 = MakeLabel(window, "Label2");
+    p.label3 = MakeLabel(window, "Label3");
+    p.label5 = MakeLabel(window, "Label5");
+    p.label5->setAlignment(Qt::AlignCenter);
+    p.back = MakeButton(window, "Command_Back", QStringLiteral("<<"));
+    p.next = MakeButton(window, "Command_Next", QStringLiteral(">>"));
+    p.save = MakeButton(window, "Command_PictSave", QStringLiteral("画像を保存"));
+    p.allDsp = MakeButton(window, "Command_ALLDSP", QStringLiteral("全画像表示"));
+    p.ok = MakeButton(window, "OKButton", QStringLiteral("終了"));
+
+    p.layout = new QVBoxLayout();
+    p.layout->addWidget(p.label1);
+    p.layout->addWidget(p.label2);
+    p.layout->addWidget(p.label3);
+    p.layout->addWidget(optionFrame);
+    p.layout->addSpacing(16);
+    p.layout->addWidget(p.label5);
+    auto* paging = new QHBoxLayout();
+    paging->addWidget(p.back);
+    paging->addWidget(p.next);
+    p.layout->addLayout(paging);
+    p.layout->addWidget(p.save);
+    p.layout->addWidget(p.allDsp);
+    p.layout->addStretch();
+    p.layout->addWidget(p.ok);
+    return p;
+}
 
 void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture) {
     const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");

@@ -1,12 +1,16 @@
 #pragma once
-// What the yield and the plan result windows do alike with their pictures:
-// save the one shown as a BMP file, and hand all six to the all-image view.
+// What the yield and the plan result windows share: the panel of labels and
+// buttons beside the pictures, saving the picture shown as a BMP file, and
+// handing all six pictures to the all-image view.
 
 #include <QString>
 #include <functional>
 
 #include "app/app_context.h"
 
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace mk {
@@ -14,6 +18,23 @@ class ImageCanvas;
 }
 
 namespace mk::app {
+
+// The panel left of the pictures: Label1..Label3 (the run), the window's own
+// option frame, Label5 (the page counter), "<<" ">>", 画像を保存, 全画像表示
+// and 終了 at the bottom.
+struct ResultSidePanel {
+    QVBoxLayout* layout = nullptr;
+    QLabel* label1 = nullptr;
+    QLabel* label2 = nullptr;
+    QLabel* label3 = nullptr;
+    QLabel* label5 = nullptr;
+    QPushButton* back = nullptr;    // Command_Back
+    QPushButton* next = nullptr;    // Command_Next
+    QPushButton* save = nullptr;    // Command_PictSave
+    QPushButton* allDsp = nullptr;  // Command_ALLDSP
+    QPushButton* ok = nullptr;      // OKButton
+};
+ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame);
 
 // Asks for a BMP name ("画像を保存します") and saves picture there. A
 // cancelled dialog or the unchanged proposal "*.bmp" writes nothing; a
