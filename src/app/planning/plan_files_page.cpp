@@ -112,33 +112,13 @@ void Dialog_Com2_03::Command_PARSet_Click() {
 }
 
 void Dialog_Com2_03::Command_CalcState_Click() {
-    std::string problems;
-    if (textPrm_->text().isEmpty()) problems += "PRMファイルを選択して下さい\r\n";
-    if (textPar_->text().isEmpty()) problems += "PARファイルを選択して下さい\r\n";
-    if (!problems.empty()) {
-        ShowError(problems);
-        return;
-    }
-    SiteCalculationResult result;
-    Dialog_Com3_01Ext dialog(context_, result, this);
-    context_.services.dialogs->Run(dialog);
-    if (result.code != 4) return;
-    Workspace& w = ws();
-    w.CurrentStand.SiteText = result.siteText;
-    w.CurrentStand.SiteCalcAge = result.age;
-    w.CurrentStand.SiteCalcHeight = result.height;
-    foundScale_ = result.scale;
-    for (int i = 1; i <= 3; ++i) options_[i]->setChecked(false);
-    options_[4]->setChecked(true);
-    options_[4]->setText(QString::fromStdString(result.siteText));
-    options_[4]->setEnabled(true);
+    const std::optional<double> scale =
+        CalculateSiteClass(context_, this, *textPrm_, *textPar_, options_,
+                           [this](const std::string& text) { ShowError(text); });
+    if (scale) foundScale_ = *scale;
 }
 
-void Dialog_Com2_03::Option_Click(int) {
-    if (!options_[4]->isEnabled()) return;
-    options_[4]->setEnabled(false);
-    options_[4]->setText(QStringLiteral("不明"));
-}
+void Dialog_Com2_03::Option_Click(int) { ForgetCalculatedSiteClass(options_); }
 
 void Dialog_Com2_03::OKButton_Click() {
     int site = 0;

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QLineEdit>
 
+#include "app/yield/site_class_calculation_dialog.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/text/text_compare.h"
@@ -133,6 +134,37 @@ ParameterFilesControls BuildParameterFilesControls(QWidget* page, QVBoxLayout* b
     body->addWidget(frame);
     body->addStretch();
     return c;
+}
+
+std::optional<double> CalculateSiteClass(AppContext& context, QWidget* page, const QLineEdit& prm,
+                                         const QLineEdit& par, QRadioButton* const (&options)[5],
+                                         const std::function<void(const std::string&)>& showError) {
+    std::string problems;
+    if (prm.text().isEmpty()) problems += "PRMファイルを選択して下さい\r\n";
+    if (par.text().isEmpty()) problems += "PARファイルを選択して下さい\r\n";
+    if (!problems.empty()) {
+        showError(problems);
+        return std::nullopt;
+    }
+    SiteCalculationResult result;
+    Dialog_Com3_01Ext dialog(context, result, page);
+    context.services.dialogs->Run(dialog);
+    if (result.code != 4) return std::nullopt;
+    Workspace& w = context.ws;
+    w.CurrentStand.SiteText = result.siteText;
+    w.CurrentStand.SiteCalcAge = result.age;
+    w.CurrentStand.SiteCalcHeight = result.height;
+    for (int i = 1; i <= 3; ++i) options[i]->setChecked(false);
+    options[4]->setChecked(true);
+    options[4]->setText(QString::fromStdString(result.siteText));
+    options[4]->setEnabled(true);
+    return result.scale;
+}
+
+void ForgetCalculatedSiteClass(QRadioButton* const (&options)[5]) {
+    if (!options[4]->isEnabled()) return;
+    options[4]->setEnabled(false);
+    options[4]->setText(QStringLiteral("不明"));
 }
 
 }  // namespace mk::app

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/app_context.h"
@@ -53,6 +54,17 @@ struct ParameterFilesControls {
 // Lays the two file boxes with their "参照..." buttons and the 地位 frame
 // out in body.
 ParameterFilesControls BuildParameterFilesControls(QWidget* page, QVBoxLayout* body);
+
+// 地位を計算（不明な場合）: with both files named, runs the site class
+// calculation and, when it found a class, stores the measured stand in the
+// workspace, checks option 4 under the class text and returns the curve
+// scale found. Missing names are reported through showError.
+std::optional<double> CalculateSiteClass(AppContext& context, QWidget* page, const QLineEdit& prm,
+                                         const QLineEdit& par, QRadioButton* const (&options)[5],
+                                         const std::function<void(const std::string&)>& showError);
+
+// Choosing 上, 中 or 下 gives up a class found by the calculation.
+void ForgetCalculatedSiteClass(QRadioButton* const (&options)[5]);
 
 ParameterFileKind PrmFileKind(AppContext& context);
 ParameterFileKind ParFileKind(AppContext& context);
