@@ -3,7 +3,7 @@
 # only those that are missing. Sourced by run.sh and test.sh.
 
 MORIKOYOMI_PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont
