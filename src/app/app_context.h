@@ -8,7 +8,7 @@
 
 #include "app/services/app_services.h"
 #include "core/basedata/survey_data.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 
 namespace mk::app {
 

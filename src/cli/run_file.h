@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 
 namespace mk::cli {
 

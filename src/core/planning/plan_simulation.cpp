@@ -12,10 +12,10 @@
 #include "core/model/natural_thinning.h"
 #include "core/model/site_class.h"
 #include "core/planning/plan_table.h"
+#include "core/planning/planning_state.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
 #include "core/yield/table_report.h"
-#include "core/yield/workspace.h"
 
 namespace mk {
 
@@ -35,15 +35,16 @@ std::string AgeCaption(int age) { return "　林　齢　＝　" + IntText(age);
 
 std::string PlanTitle(const char* routine, int plan) { return routine + IntText(plan); }
 
-double SiteHeightAt(const Workspace& ws, int age, double keep) {
+double SiteHeightAt(const PlanningState& ws, int age, double keep) {
     const std::optional<double> h = SiteHeight(ws.HeightCurve, ws.Run.SiteCurveScale, age);
     return h ? *h : keep;
 }
 
 class PlanRun {
 public:
-    PlanRun(Workspace& ws, Canvas& picture, const std::function<void(const std::string&)>& ageLabel,
-            Messages& messages, EventPump& pump)
+    PlanRun(PlanningState& ws, Canvas& picture,
+            const std::function<void(const std::string&)>& ageLabel, Messages& messages,
+            EventPump& pump)
         : ws_(ws),
           p_(ws.Plan),
           w_(ws.PlanWorking),
@@ -77,7 +78,7 @@ private:
         if (ws_.OutputFile.IsOpen()) ws_.OutputFile.text += text;
     }
 
-    Workspace& ws_;
+    PlanningState& ws_;
     PlanSettings& p_;
     PlanWorkingValues& w_;
     YearArrays& y_;
@@ -415,12 +416,12 @@ void PlanRun::StopAt(int age) {
 
 }  // namespace
 
-void PreparePlanRun(Workspace& workspace) {
+void PreparePlanRun(PlanningState& workspace) {
     PreparePlanWorkingValues(workspace.Plan, workspace.PlanWorking);
     workspace.Run.CurrentAge = workspace.Plan.StartAge;
 }
 
-bool PlanDiagramTypeValid(const Workspace& workspace, Messages& messages) {
+bool PlanDiagramTypeValid(const PlanningState& workspace, Messages& messages) {
     const double type = workspace.Diagram.Prm[0];
     if (type == 1.0 || type == 2.0) return true;
     messages.Show("林分密度管理図の種類が正しくありません（1または2）。", kTitle,
@@ -428,7 +429,7 @@ bool PlanDiagramTypeValid(const Workspace& workspace, Messages& messages) {
     return false;
 }
 
-void StartPlan(Workspace& workspace, int plan) {
+void StartPlan(PlanningState& workspace, int plan) {
     PlanWorkingValues& w = workspace.PlanWorking;
     const PlanSettings& p = workspace.Plan;
     w.PlanThinnings = plan;
@@ -438,14 +439,14 @@ void StartPlan(Workspace& workspace, int plan) {
     w.StepRatio = std::pow(p.TargetPlantingDensity / p.StartStemNumber, 1.0 / plan);
 }
 
-void ComputeRyAfter(Workspace& workspace, int age) {
+void ComputeRyAfter(PlanningState& workspace, int age) {
     if (const auto ry = YieldIndex(workspace.Diagram, workspace.Years.YearHeight[age],
                                    workspace.Thinning.StemsAfter)) {
         workspace.Thinning.RyAfter = *ry;
     }
 }
 
-bool SUBCALC2(Workspace& workspace, int age, Messages& messages) {
+bool SUBCALC2(PlanningState& workspace, int age, Messages& messages) {
     ThinningBookkeeping& t = workspace.Thinning;
     const YearArrays& y = workspace.Years;
     const DensityDiagramParameters& d = workspace.Diagram;
@@ -486,7 +487,7 @@ bool SUBCALC2(Workspace& workspace, int age, Messages& messages) {
     return true;
 }
 
-void ReverseThinStep(Workspace& workspace, int age) {
+void ReverseThinStep(PlanningState& workspace, int age) {
     ThinningBookkeeping& t = workspace.Thinning;
     YearArrays& y = workspace.Years;
     const DensityDiagramParameters& d = workspace.Diagram;
@@ -514,13 +515,13 @@ void ReverseThinStep(Workspace& workspace, int age) {
     ComputeRyAfter(workspace, age);
 }
 
-void TABLECALC2(Workspace& workspace, Canvas& picture,
+void TABLECALC2(PlanningState& workspace, Canvas& picture,
                 const std::function<void(const std::string&)>& ageLabel, Messages& messages,
                 EventPump& pump) {
     PlanRun(workspace, picture, ageLabel, messages, pump).Run();
 }
 
-bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
+bool RunPlans(PlanningState& workspace, const std::array<Canvas*, kPlanCount>& pictures,
               const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump) {
     if (!PlanDiagramTypeValid(workspace, messages)) {
         DiscardPlanTable(workspace);
@@ -541,7 +542,7 @@ bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictu
     return true;
 }
 
-std::string RunPlanTable(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
+std::string RunPlanTable(PlanningState& workspace, const std::array<Canvas*, kPlanCount>& pictures,
                          const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump) {
     PreparePlanRun(workspace);
     if (!PlanDiagramTypeValid(workspace, messages)) return {};

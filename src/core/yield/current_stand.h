@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/yield/workspace.h"
+#include "core/yield/yield_state.h"
 
 namespace mk {
 

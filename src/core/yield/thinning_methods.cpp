@@ -19,7 +19,7 @@ namespace {
 // gives up here and the thinning is then not made (it would add stems).
 constexpr double kSearchCeiling = 100000;
 
-void ThinBySchedule(Workspace& ws, int a, Messages& messages, double value, bool exactAge) {
+void ThinBySchedule(YieldState& ws, int a, Messages& messages, double value, bool exactAge) {
     RunWorkingValues& w = ws.Working;
     const int count = std::min(w.ScheduleCount, kScheduleEntries - 1);
     for (int i = 1; i <= count; ++i) {
@@ -31,7 +31,7 @@ void ThinBySchedule(Workspace& ws, int a, Messages& messages, double value, bool
     }
 }
 
-void ThinByRate(Workspace& ws, int a, Messages& messages) {
+void ThinByRate(YieldState& ws, int a, Messages& messages) {
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
     const double stems = ws.Years.YearStems[a];
@@ -42,7 +42,7 @@ void ThinByRate(Workspace& ws, int a, Messages& messages) {
     detail::Subcalc(ws, 2, a, 0, messages, before);
 }
 
-void ThinToRy(Workspace& ws, int a, Messages& messages, EventPump& pump) {
+void ThinToRy(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const DensityDiagramParameters& d = ws.Diagram;
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
@@ -84,7 +84,7 @@ void ThinToRy(Workspace& ws, int a, Messages& messages, EventPump& pump) {
     detail::Subcalc(ws, 2, a, 0, messages, before);
 }
 
-void ThinToSlenderness(Workspace& ws, int a, Messages& messages, EventPump& pump) {
+void ThinToSlenderness(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const DensityDiagramParameters& d = ws.Diagram;
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
@@ -131,7 +131,7 @@ void ThinToSlenderness(Workspace& ws, int a, Messages& messages, EventPump& pump
 
 namespace detail {
 
-bool Subcalc(Workspace& ws, int kind, int age, int thinningNumber, Messages& messages,
+bool Subcalc(YieldState& ws, int kind, int age, int thinningNumber, Messages& messages,
              const ThinningBookkeeping& before) {
     const DensityDiagramParameters& d = ws.Diagram;
     const YearArrays& y = ws.Years;
@@ -177,7 +177,7 @@ bool Subcalc(Workspace& ws, int kind, int age, int thinningNumber, Messages& mes
     return true;
 }
 
-void ThinningDecision(Workspace& ws, int a, Messages& messages, EventPump& pump) {
+void ThinningDecision(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const RunWorkingValues& w = ws.Working;
     const YearArrays& y = ws.Years;
     const bool inWindow = w.NextThinAfterAge < a && a < w.ThinBeforeAge;
@@ -213,7 +213,7 @@ void ThinningDecision(Workspace& ws, int a, Messages& messages, EventPump& pump)
 
 }  // namespace detail
 
-bool SUBCALC(Workspace& ws, int kind, int age, int thinningNumber, Messages& messages) {
+bool SUBCALC(YieldState& ws, int kind, int age, int thinningNumber, Messages& messages) {
     const ThinningBookkeeping before = ws.Thinning;
     return detail::Subcalc(ws, kind, age, thinningNumber, messages, before);
 }

@@ -8,7 +8,7 @@
 
 namespace mk {
 
-ThinningProposal ProposeThinnings(const Workspace& ws) {
+ThinningProposal ProposeThinnings(const YieldState& ws) {
     const RunSettings& run = ws.Run;
     const DensityDiagramParameters& d = ws.Diagram;
     ThinningProposal proposal;
