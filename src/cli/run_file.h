@@ -69,6 +69,12 @@ RunFileError MissingKey(const RunFile& file, const std::string& section, const s
 RunFileError ErrorAt(const RunFile& file, const std::string& section, const std::string& key,
                      const std::string& reason);
 
+// A number the windows choose with a bar lies within the bar's range: a
+// value beyond it would set up stands no window can make (a planting of
+// 1e20 stems), so it is an error at its line. An absent key passes.
+bool CheckRange(const RunFile& file, const std::string& section, const std::string& key,
+                double value, double min, double max, RunFileError& error);
+
 // The fields of [RunSettings] and [CurrentStandState] into the workspace
 // records, as given (nothing computed). requireHnp: the stand volume table.
 bool ReadRunSettings(const RunFile& file, RunSettings& run, CurrentStandState& stand,

@@ -25,6 +25,14 @@ constexpr double kStemFloor = 150;
 // The backward search for the stand before a thinning gives up here: a
 // yield index that no real stand density reaches cannot be thinned from.
 constexpr double kStemCeiling = 100000;
+// The policy's coarse search takes 100 stems at a time down to the floor:
+// enough steps for a stand at the ceiling. A stand of far more stems (from
+// parameters outside what the equations allow; taking 100 off a large
+// enough number does not even change it) cannot be searched, and the plan
+// stops there as at any value it cannot compute. Its other loops end by
+// their own conditions, as do those of the backward search, which never
+// goes above the ceiling.
+constexpr int kMaxCoarseSteps = static_cast<int>(kStemCeiling / 100);
 constexpr Color kPathColor = colors::DarkBlue;
 constexpr double kMarkerRadius = 3;
 constexpr const char* kTitle = "TABLECALC2";
@@ -69,7 +77,7 @@ private:
     void DrawYear(int age, bool endOfLoop);
     double GrowthOfYear(int age);
     void ThinForward(int age);
-    void ThinByPolicy(int age);
+    bool ThinByPolicy(int age);
     void ThinBackward(int age);
     void DrawThinning(int age);
     bool WriteRow(int age, double growth, double meanGrowth);
@@ -177,7 +185,7 @@ bool PlanRun::SimulateYear(int age, bool firstYear, bool lastYear) {
             ThinForward(age);
             break;
         case PlanMode::Policy:
-            ThinByPolicy(age);
+            if (!ThinByPolicy(age)) return false;
             break;
         case PlanMode::Backward:
             ThinBackward(age);
@@ -281,20 +289,28 @@ void PlanRun::ThinForward(int age) {
 }
 
 // Mode B: thin to the stem number, to one stem, at which Ry falls below the
-// present Ry less the step.
-void PlanRun::ThinByPolicy(int age) {
+// present Ry less the step. False: the search could not reach its bound
+// within its steps.
+bool PlanRun::ThinByPolicy(int age) {
     const double N = y_.YearStems[age];
-    if (!ThinningAllowed(w_, age) || w_.ThinningNumber > Plan()) return;
-    if (!(y_.YearRy[age] >= w_.RyLimit || y_.YearSlenderness[age] >= w_.SlendernessLimit)) return;
+    if (!ThinningAllowed(w_, age) || w_.ThinningNumber > Plan()) return true;
+    if (!(y_.YearRy[age] >= w_.RyLimit || y_.YearSlenderness[age] >= w_.SlendernessLimit)) {
+        return true;
+    }
     // A stand at or below the floor has nothing to give, and the search
     // down to the floor could never end.
-    if (N <= kStemFloor) return;
+    if (N <= kStemFloor) return true;
 
     const ThinningBookkeeping saved = t_;
     t_.RyAfter = y_.YearRy[age];
     const double goal = y_.YearRy[age] - p_.RyStep;
     t_.StemsAfter = N;
+    int steps = 0;
     while (t_.RyAfter >= goal) {
+        if (++steps > kMaxCoarseSteps) {
+            t_ = saved;
+            return false;
+        }
         pump_.Pump();
         t_.StemsAfter -= 100;
         if (t_.StemsAfter < kStemFloor) t_.StemsAfter = kStemFloor;
@@ -326,6 +342,7 @@ void PlanRun::ThinByPolicy(int age) {
     } else {
         t_ = saved;
     }
+    return true;
 }
 
 // Mode C: running back from the target, a stand whose Ry has fallen to the

@@ -266,7 +266,11 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         if (growth < 0) growth = v - t.VolumeAfter;
         const double meanGrowth = v / a;
 
-        if (!volumeMode) detail::ThinningDecision(ws, a, messages, pump);
+        if (!volumeMode && !detail::ThinningDecision(ws, a, messages, pump)) {
+            StopUncomputable(messages, y, a);
+            outcome.stopped = true;
+            break;
+        }
 
         const double totalYield = v + t.CumulativeThinnedVolume - t.VolumeThinned;
         if (ws.Working.ThinnedThisYear &&

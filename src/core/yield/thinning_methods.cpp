@@ -19,6 +19,16 @@ namespace {
 // gives up here and the thinning is then not made (it would add stems).
 constexpr double kSearchCeiling = 100000;
 
+// The coarse searches take 100 stems at a time off the stand down to the
+// floor: enough steps to bring a stand at the ceiling down. A stand of far
+// more stems than any planting (from parameters outside what the equations
+// allow; taking 100 off a large enough number does not even change it)
+// cannot be searched, and the run stops there as at any value it cannot
+// compute. The other loops end by their own conditions: the climbs at the
+// ceiling, the steps of one stem at the floor, which they start from at
+// most 10 stems above the ceiling.
+constexpr int kMaxCoarseSteps = static_cast<int>(kSearchCeiling / 100);
+
 void ThinBySchedule(YieldState& ws, int a, Messages& messages, double value, bool exactAge) {
     RunWorkingValues& w = ws.Working;
     const int count = std::min(w.ScheduleCount, kScheduleEntries - 1);
@@ -42,7 +52,8 @@ void ThinByRate(YieldState& ws, int a, Messages& messages) {
     detail::Subcalc(ws, 2, a, 0, messages, before);
 }
 
-void ThinToRy(YieldState& ws, int a, Messages& messages, EventPump& pump) {
+// False: the search could not reach its bound within its steps.
+bool ThinToRy(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const DensityDiagramParameters& d = ws.Diagram;
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
@@ -53,8 +64,13 @@ void ThinToRy(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     t.RyAfter = ws.Years.YearRy[a];
     t.StemsAfter = stems;
     // Coarse: 100 stems at a time until Ry falls below the lower bound.
+    int steps = 0;
     do {
         if (t.RyAfter < lower) break;
+        if (++steps > kMaxCoarseSteps) {
+            t = before;
+            return false;
+        }
         pump.Pump();
         t.StemsAfter -= 100;
         if (t.StemsAfter < kStemFloor) t.StemsAfter = kStemFloor;
@@ -82,9 +98,11 @@ void ThinToRy(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     t.StemsThinned = stems - t.StemsAfter;
     t.StemThinningRate = t.StemsThinned / stems * 100;
     detail::Subcalc(ws, 2, a, 0, messages, before);
+    return true;
 }
 
-void ThinToSlenderness(YieldState& ws, int a, Messages& messages, EventPump& pump) {
+// False: the search could not reach its bound within its steps.
+bool ThinToSlenderness(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const DensityDiagramParameters& d = ws.Diagram;
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
@@ -95,7 +113,13 @@ void ThinToSlenderness(YieldState& ws, int a, Messages& messages, EventPump& pum
     const double lower = ws.Working.BoundLower;
 
     t.StemsAfter = stems;
+    int steps = 0;
     while (slenderness >= lower) {
+        if (++steps > kMaxCoarseSteps) {
+            t = before;
+            slenderness = slendernessBefore;
+            return false;
+        }
         pump.Pump();
         t.StemsAfter -= 100;
         if (t.StemsAfter < kStemFloor) t.StemsAfter = kStemFloor;
@@ -125,6 +149,7 @@ void ThinToSlenderness(YieldState& ws, int a, Messages& messages, EventPump& pum
     t.StemsThinned = stems - t.StemsAfter;
     t.StemThinningRate = t.StemsThinned / stems * 100;
     if (!detail::Subcalc(ws, 2, a, 0, messages, before)) slenderness = slendernessBefore;
+    return true;
 }
 
 }  // namespace
@@ -177,7 +202,7 @@ bool Subcalc(YieldState& ws, int kind, int age, int thinningNumber, Messages& me
     return true;
 }
 
-void ThinningDecision(YieldState& ws, int a, Messages& messages, EventPump& pump) {
+bool ThinningDecision(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const RunWorkingValues& w = ws.Working;
     const YearArrays& y = ws.Years;
     const bool inWindow = w.NextThinAfterAge < a && a < w.ThinBeforeAge;
@@ -197,18 +222,19 @@ void ThinningDecision(YieldState& ws, int a, Messages& messages, EventPump& pump
         case 5:
             // A stand already at the floor has nothing a search could remove.
             if (inWindow && y.YearRy[a] >= w.BoundUpper && y.YearStems[a] > kStemFloor) {
-                ThinToRy(ws, a, messages, pump);
+                return ThinToRy(ws, a, messages, pump);
             }
             break;
         case 6:
             if (inWindow && y.YearVolume[a] > 40 && y.YearSlenderness[a] >= w.BoundUpper &&
                 y.YearStems[a] > kStemFloor) {
-                ThinToSlenderness(ws, a, messages, pump);
+                return ThinToSlenderness(ws, a, messages, pump);
             }
             break;
         default:
             break;
     }
+    return true;
 }
 
 }  // namespace detail
