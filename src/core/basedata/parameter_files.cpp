@@ -19,14 +19,10 @@ std::string CurveParameterText(CurveMode mode, const std::string& surveyFileName
 std::string WriteCurveParameterFile(CurveMode mode, const std::string& datPath,
                                     const FitResult& fit, bool chosen, Messages& messages) {
     const char* suffix = mode == CurveMode::SiteCurve ? ".PAR" : ".HNP";
-    std::string path = MakeSaveName(FolderPart(datPath), suffix, messages);
-    if (path.empty()) return path;
+    const std::string chosenPath = MakeSaveName(FolderPart(datPath), suffix, messages);
+    if (chosenPath.empty()) return chosenPath;
     const std::string text = CurveParameterText(mode, FileNamePart(datPath), fit, chosen);
-    if (WriteCp932File(path, text) != TextFileError::None) {
-        ReportWriteFailure(messages, path);
-        return {};
-    }
-    return path;
+    return SaveUnderFreeName(chosenPath, text, messages);
 }
 
 }  // namespace mk

@@ -51,16 +51,13 @@ void OpenPlanTable(Workspace& workspace, const std::string& path) {
     workspace.OutputFile.text.clear();
 }
 
-bool ClosePlanTable(Workspace& workspace, Messages& messages) {
+bool ClosePlanTable(Workspace& workspace, Messages& messages, std::string* written) {
     if (!workspace.OutputFile.IsOpen()) return true;
-    const std::string path = workspace.OutputFile.path;
-    const TextFileError error = WriteCp932File(path, workspace.OutputFile.text);
+    const std::string path =
+        SaveUnderFreeName(workspace.OutputFile.path, workspace.OutputFile.text, messages);
     DiscardPlanTable(workspace);
-    if (error != TextFileError::None) {
-        ReportWriteFailure(messages, path);
-        return false;
-    }
-    return true;
+    if (written) *written = path;
+    return !path.empty();
 }
 
 void DiscardPlanTable(Workspace& workspace) {

@@ -7,11 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/file_save.h"
+
 namespace mk {
 
 struct TextLine {
-    std::string text;    // UTF-8; empty when the line is not valid code page 932
-    bool valid = true;   // false: the line holds bytes that are not code page 932
+    std::string text;   // UTF-8; empty when the line is not valid code page 932
+    bool valid = true;  // false: the line holds bytes that are not code page 932
 };
 
 enum class TextFileError { None, CannotOpen, CannotWrite, NotEncodable };
@@ -32,10 +34,6 @@ TextFileContent ReadTextFile(const std::string& path);
 
 // Reads the raw bytes of a file; false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
-
-// Writes bytes whole or not at all (temporary file in the same folder, then
-// rename). False when anything fails; an existing file is then untouched.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Encodes UTF-8 text as code page 932 and writes it whole. The text carries
 // its own line ends (use kCrLf).

@@ -159,15 +159,11 @@ void PrepareRunSettings(Workspace& ws) {
     }
 }
 
-bool CloseTableFile(Workspace& ws, Messages& messages) {
+std::string CloseTableFile(Workspace& ws, Messages& messages) {
     TableFile file = std::move(ws.OutputFile);
     ws.OutputFile = TableFile{};
-    if (file.path.empty()) return false;
-    if (WriteCp932File(file.path, file.text) != TextFileError::None) {
-        ReportWriteFailure(messages, file.path);
-        return false;
-    }
-    return true;
+    if (file.path.empty()) return {};
+    return SaveUnderFreeName(file.path, file.text, messages);
 }
 
 TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
@@ -298,8 +294,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         series = std::clamp(ws.VolumeTableSiteClass, 1, kSeriesCount);
     } else {
         ws.OutputFile.text += RuleLine(kYieldRuleWidth);
-        const std::string path = ws.OutputFile.path;
-        if (CloseTableFile(ws, messages)) outcome.writtenPath = path;
+        outcome.writtenPath = CloseTableFile(ws, messages);
     }
     CopyToResultSeries(ws.Years, ws.Results, series);
     return outcome;
