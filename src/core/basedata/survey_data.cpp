@@ -137,7 +137,13 @@ bool ParseRecordLine(std::string_view line, SurveyRecord& record) {
            RealPiece(pieces[7], record.meanHeight) && WholePiece(pieces[8], record.standAge);
 }
 
-std::string Real1(double value, int width) { return FormatRight(value, "0.0", width); }
+// From 1E+15 on, the 15 digits of "0.0" no longer reach the decimals and can
+// even round past the largest double: such a value is written with the
+// digits that read back as itself.
+std::string Real1(double value, int width) {
+    if (std::fabs(value) >= 1e15) return AlignRight(ExactNumber(value), width);
+    return FormatRight(value, "0.0", width);
+}
 std::string Whole(int value, int width) { return AlignRight(IntText(value), width); }
 
 // The system's description of a failed write, as Japanese text.

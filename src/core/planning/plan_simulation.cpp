@@ -567,8 +567,9 @@ std::string RunPlanTable(PlanningState& workspace, const std::array<Canvas*, kPl
     if (path.empty()) return {};
     OpenPlanTable(workspace, path);
     if (!RunPlans(workspace, pictures, callbacks, messages, pump)) return {};
-    if (!ClosePlanTable(workspace, messages)) return {};
-    return path;
+    std::string written;
+    if (!ClosePlanTable(workspace, messages, &written)) return {};
+    return written;
 }
 
 }  // namespace mk

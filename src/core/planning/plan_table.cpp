@@ -1,10 +1,10 @@
 #include "core/planning/plan_table.h"
 
-#include "core/planning/planning_state.h"
 #include "core/text/file_errors.h"
 #include "core/text/paths.h"
 #include "core/text/text_file.h"
 #include "core/yield/table_report.h"
+#include "core/planning/planning_state.h"
 
 namespace mk {
 
@@ -51,16 +51,13 @@ void OpenPlanTable(PlanningState& workspace, const std::string& path) {
     workspace.OutputFile.text.clear();
 }
 
-bool ClosePlanTable(PlanningState& workspace, Messages& messages) {
+bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written) {
     if (!workspace.OutputFile.IsOpen()) return true;
-    const std::string path = workspace.OutputFile.path;
-    const TextFileError error = WriteCp932File(path, workspace.OutputFile.text);
+    const std::string path =
+        SaveUnderFreeName(workspace.OutputFile.path, workspace.OutputFile.text, messages);
     DiscardPlanTable(workspace);
-    if (error != TextFileError::None) {
-        ReportWriteFailure(messages, path);
-        return false;
-    }
-    return true;
+    if (written) *written = path;
+    return !path.empty();
 }
 
 void DiscardPlanTable(PlanningState& workspace) {

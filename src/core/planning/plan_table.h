@@ -25,10 +25,12 @@ std::string PlanTableFileName(const PlanningState& workspace, Messages& messages
 // Starts composing the plan table under path (an empty path: no file).
 void OpenPlanTable(PlanningState& workspace, const std::string& path);
 
-// Saves the composed text whole (code page 932, CR LF) and closes the file.
-// A file that cannot be written is reported ("ファイル書き込みエラー") and
-// false is returned; with no file open nothing happens and true is returned.
-bool ClosePlanTable(PlanningState& workspace, Messages& messages);
+// Saves the composed text whole (code page 932, CR LF) and closes the file,
+// under the name it was opened with or, when another program has taken that
+// name meanwhile, the next free one of its family (written tells which). A
+// file that cannot be written is reported ("ファイル書き込みエラー") and false
+// is returned; with no file open nothing happens and true is returned.
+bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written = nullptr);
 
 // Forgets the composed text without writing anything.
 void DiscardPlanTable(PlanningState& workspace);

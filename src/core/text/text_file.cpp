@@ -5,31 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstring>
 
 #include "core/text/cp932.h"
+#include "core/text/file_save.h"
 
 namespace mk {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
 
 bool TextLineReader::Next(TextLine& line) {
     if (pos_ >= bytes_.size()) return false;
@@ -114,29 +95,6 @@ TextFileContent ReadTextFile(const std::string& path) {
     }
     content.lines = DecodeTextLines(bytes);
     return content;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/') return false;
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        struct stat st {};
-        // Never replace a folder or anything that is not a plain file.
-        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ok = false;
-    }
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
 }
 
 TextFileError WriteCp932File(const std::string& path, std::string_view utf8Text) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/file_save.h"
+
 namespace mk {
 
 struct TextLine {
@@ -61,10 +63,6 @@ enum class FileReadError { None, CannotOpen, TooLarge };
 FileReadError ReadFileBytesChecked(const std::string& path, std::string& bytes);
 // The same, false for either failure.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
-
-// Writes bytes whole or not at all (temporary file in the same folder, then
-// rename). False when anything fails; an existing file is then untouched.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Encodes UTF-8 text as code page 932 and writes it whole. The text carries
 // its own line ends (use kCrLf).

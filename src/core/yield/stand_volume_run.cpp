@@ -44,8 +44,7 @@ StandVolumeOutcome RunStandVolumeTable(YieldState& ws, Canvas* const pictures[3]
     for (int k = 1; k <= 3; ++k) {
         RunVolumeTableSiteClass(ws, k, *pictures[k - 1], labels[k - 1], messages, pump);
     }
-    const std::string path = ws.OutputFile.path;
-    if (CloseTableFile(ws, messages)) outcome.writtenPath = path;
+    outcome.writtenPath = CloseTableFile(ws, messages);
     ws.VolumeTableSiteClass = 1;
     return outcome;
 }

@@ -159,15 +159,11 @@ void PrepareRunSettings(YieldState& ws) {
     }
 }
 
-bool CloseTableFile(YieldState& ws, Messages& messages) {
+std::string CloseTableFile(YieldState& ws, Messages& messages) {
     TableFile file = std::move(ws.OutputFile);
     ws.OutputFile = TableFile{};
-    if (file.path.empty()) return false;
-    if (WriteCp932File(file.path, file.text) != TextFileError::None) {
-        ReportWriteFailure(messages, file.path);
-        return false;
-    }
-    return true;
+    if (file.path.empty()) return {};
+    return SaveUnderFreeName(file.path, file.text, messages);
 }
 
 TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
@@ -302,8 +298,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         series = std::clamp(ws.VolumeTableSiteClass, 1, kSeriesCount);
     } else {
         ws.OutputFile.text += RuleLine(kYieldRuleWidth);
-        const std::string path = ws.OutputFile.path;
-        if (CloseTableFile(ws, messages)) outcome.writtenPath = path;
+        outcome.writtenPath = CloseTableFile(ws, messages);
     }
     CopyToResultSeries(ws.Years, ws.Results, series);
     return outcome;

@@ -51,8 +51,10 @@ bool SUBCALC(YieldState& ws, int kind, int age, int thinningNumber, Messages& me
 bool CheckDiagramType(const DensityDiagramParameters& diagram, const std::string& title,
                       Messages& messages);
 
-// Saves ws.OutputFile whole (code page 932) and closes it. A failed save is
-// reported ("ファイル書き込みエラー") and false returned.
-bool CloseTableFile(YieldState& ws, Messages& messages);
+// Saves ws.OutputFile whole (code page 932) and closes it. The file is saved
+// under the name it was opened with or, when another program has taken that
+// name meanwhile, the next free one of its family. Returns the name written;
+// a failed save is reported ("ファイル書き込みエラー") and gives an empty name.
+std::string CloseTableFile(YieldState& ws, Messages& messages);
 
 }  // namespace mk

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 
 #include "core/basedata/survey_data.h"
 #include "core/host/recording_messages.h"
@@ -82,6 +83,25 @@ TEST(SurveyFileWrite, WideValuesPushTheLineInsteadOfBeingCut) {
     SurveyDataSet set;
     set.count = 12345;
     EXPECT_EQ(FormatSurveyText(set).substr(0, Title("12345").size()), Title("12345"));
+}
+
+TEST(SurveyFileRoundTrip, HugeValuesAreWrittenSoThatTheyReadBack) {
+    SurveyDataSet set = SampleSet();
+    set.records[0].dominantHeight = std::numeric_limits<double>::max();
+    set.records[1].stemVolume = -std::numeric_limits<double>::max();
+    set.records[2].basalArea = 1234567890123456789.0;
+    TempDir dir;
+    RecordingMessages messages;
+    ASSERT_TRUE(WriteSurveyFile(dir.File("a.dat"), set, messages));
+    SurveyDataSet read;
+    ASSERT_TRUE(ReadSurveyFile(dir.File("a.dat"), read, messages));
+    EXPECT_TRUE(messages.shown().empty());
+    ASSERT_EQ(read.records.size(), 3u);
+    EXPECT_EQ(read.records[0].dominantHeight, set.records[0].dominantHeight);
+    EXPECT_EQ(read.records[1].stemVolume, set.records[1].stemVolume);
+    EXPECT_EQ(read.records[2].basalArea, set.records[2].basalArea);
+    // Below 1E+15 the one-decimal column stays as it always was.
+    EXPECT_EQ(read.records[0].stemVolume, 234.6);
 }
 
 TEST(SurveyFileRoundTrip, RealsRoundedAndNumbersRenumbered) {
