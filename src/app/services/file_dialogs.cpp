@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/host/messages.h"
+
 namespace mk::app {
 
 QString ToolkitFilter(const QString& filter) {
@@ -20,6 +22,52 @@ QString ToolkitFilter(const QString& filter) {
     }
     if (entries.isEmpty()) return filter;
     return entries.join(QStringLiteral(";;"));
+}
+
+QString FirstFilterExtension(const QString& filter) {
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    if (!pattern.startsWith(QStringLiteral("*."))) return {};
+    const QString extension = pattern.mid(2);
+    if (extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
+        extension.contains(QLatin1Char('?')))
+        return {};
+    return extension;
+}
+
+std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
+                                       const FileDialogRequest& request) {
+    FileDialogRequest asked = request;
+    asked.programAsksBeforeReplacing = true;
+    std::optional<QString> chosen = dialogs.Save(parent, asked);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    const QFileInfo typed(*chosen);
+    const QString extension = FirstFilterExtension(request.filter);
+    if (typed.suffix().isEmpty() && !typed.fileName().isEmpty() && !extension.isEmpty() &&
+        !chosen->contains(QLatin1Char('*'))) {
+        if (!chosen->endsWith(QLatin1Char('.'))) *chosen += QLatin1Char('.');
+        *chosen += extension;
+    }
+    // The toolkit's dialog does not ask (it would ask in its own words, and
+    // before the extension was added): the question is asked here, once.
+    if (QFileInfo::exists(*chosen) && !chosen->contains(QLatin1Char('*'))) {
+        const std::string text =
+            QFileInfo(*chosen).fileName().toStdString() + " は既に存在します。\r\n置き換えますか？";
+        if (messages.Show(text, request.title.toStdString(), MessageIcon::Warning,
+                          MessageButtons::YesNo) != MessageAnswer::Yes)
+            return std::nullopt;
+    }
+    return chosen;
+}
+
+void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
+    const QString first = dialog.nameFilters().value(0);
+    const QDir::Filters others = dialog.filter() & ~QDir::Filters(QDir::Executable);
+    const auto apply = [&dialog, first, others](const QString& selected) {
+        // Folders stay listed so that the user can still walk to a program.
+        dialog.setFilter(selected == first ? others | QDir::Executable | QDir::AllDirs : others);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, apply);
+    apply(dialog.selectedNameFilter());
 }
 
 namespace {
@@ -43,13 +91,28 @@ std::optional<QString> Answer(const QString& chosen) {
 constexpr QFileDialog::Options kOptions = QFileDialog::DontUseNativeDialog;
 
 std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequest& request) {
-    return Answer(QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, kOptions));
+    if (!request.executablesFirst) {
+        return Answer(
+            QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
+                                         ToolkitFilter(request.filter), nullptr, kOptions));
+    }
+    QFileDialog dialog(parent, request.title, StartPath(request.presetName),
+                       ToolkitFilter(request.filter));
+    dialog.setOptions(kOptions);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    ShowOnlyExecutablesUnderFirstFilter(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return Answer(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog::Options options = kOptions;
+    // AskSaveFileName asks in the program's own words, after it has added
+    // the extension: the dialog would ask about the name without it.
+    if (request.programAsksBeforeReplacing) options |= QFileDialog::DontConfirmOverwrite;
     return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, kOptions));
+                                               ToolkitFilter(request.filter), nullptr, options));
 }
 
 }  // namespace mk::app
