@@ -15,8 +15,8 @@ namespace mk::app {
 
 Dialog_Com3_01::Dialog_Com3_01(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com3_01"),
-                 QStringLiteral("収穫予測表の作成－パラメータ設定(1/4)"), QStringLiteral("Label_Desc"),
-                 parent) {
+                 QStringLiteral("収穫予測表の作成－パラメータ設定(1/4)"),
+                 QStringLiteral("Label_Desc"), parent) {
     const ParameterFilesControls c = BuildParameterFilesControls(this, body());
     textPrm_ = c.textPrm;
     textPar_ = c.textPar;
@@ -105,13 +105,16 @@ void Dialog_Com3_01::OKButton_Click() {
     Workspace& w = ws();
     w.Run.PrmFileName = textPrm_->text().toStdString();
     w.Run.ParFileName = textPar_->text().toStdString();
+    const bool wasMeasured = w.Run.SiteClass == kSiteMeasured;
     w.Run.SiteClass = site;
     if (site == kSiteMeasured) {
         w.Run.SiteCurveScale = foundScale_;
         w.Run.StemSettingMethod = 2;
     } else {
         w.Run.SiteCurveScale = SiteCurveScale(w.HeightCurve, site).value_or(0.0);
-        w.Run.StemSettingMethod = 0;
+        // A start the user chose on the next page stays chosen; only the
+        // start a calculated class forced is given up with that class.
+        if (wasMeasured) w.Run.StemSettingMethod = 0;
     }
     Finish();
 }
