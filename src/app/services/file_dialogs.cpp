@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 
 #include "core/host/messages.h"
@@ -59,14 +61,41 @@ std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages,
     return chosen;
 }
 
+namespace {
+
+// Hides the files the user may not run while it is switched on; folders
+// stay so that the user can still walk to a program. (The file system
+// model's own permission filter cannot say "executable files only".)
+class ExecutableFilesOnly final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetActive(bool active) {
+        active_ = active;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!active_ || files == nullptr) return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool active_ = true;
+};
+
+}  // namespace
+
 void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
+    auto* proxy = new ExecutableFilesOnly(&dialog);
+    dialog.setProxyModel(proxy);
     const QString first = dialog.nameFilters().value(0);
-    const QDir::Filters others = dialog.filter() & ~QDir::Filters(QDir::Executable);
-    const auto apply = [&dialog, first, others](const QString& selected) {
-        // Folders stay listed so that the user can still walk to a program.
-        dialog.setFilter(selected == first ? others | QDir::Executable | QDir::AllDirs : others);
+    const auto apply = [proxy, first](const QString& selected) {
+        proxy->SetActive(selected == first);
     };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, apply);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, apply);
     apply(dialog.selectedNameFilter());
 }
 
