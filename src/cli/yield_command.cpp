@@ -19,6 +19,7 @@
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
 #include "core/yield/current_stand.h"
+#include "core/yield/run_checks.h"
 #include "core/yield/table_calc.h"
 #include "render/image_canvas.h"
 
@@ -110,6 +111,13 @@ bool CheckYieldFields(const RunFile& f, Workspace& ws, RunFileError& e) {
                                "林齢は 1 から 200 までです"),
                    false;
         }
+    }
+    // The wizard refuses these on its pages, with the same words.
+    if (const std::string refusal = EndAgeRefusal(run); !refusal.empty()) {
+        return e = ErrorAt(f, kRs, "EndAge", refusal), false;
+    }
+    if (const std::string refusal = ScheduleRefusal(run); !refusal.empty()) {
+        return e = ErrorAt(f, kRs, "ThinningKey", refusal), false;
     }
     return true;
 }

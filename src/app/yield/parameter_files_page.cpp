@@ -149,13 +149,16 @@ void ParameterFilesPage::OKButton_Click() {
     Workspace& w = ws();
     w.Run.PrmFileName = textPrm_->text().toStdString();
     w.Run.ParFileName = textPar_->text().toStdString();
+    const bool wasMeasured = w.Run.SiteClass == kSiteMeasured;
     w.Run.SiteClass = site;
     if (site == kSiteMeasured) {
         w.Run.SiteCurveScale = foundScale_;
         w.Run.StemSettingMethod = 2;
     } else {
         w.Run.SiteCurveScale = SiteCurveScale(w.HeightCurve, site).value_or(0.0);
-        w.Run.StemSettingMethod = 0;
+        // A start the user chose on the next page stays chosen; only the
+        // start a calculated class forced is given up with that class.
+        if (wasMeasured) w.Run.StemSettingMethod = 0;
     }
     Finish();
 }

@@ -192,6 +192,18 @@ void Dialog_Com3_01Ext::Form_Activate() {
         SiteHeight(curve, curve.CurveM, age_->bar()->value()).value_or(minHeight_);
     height_->Setup(RoundToInt(minHeight_ * 10), RoundToInt(maxHeight_ * 10),
                    RoundToInt(10 * middle), 1, std::max(1, RoundToInt(maxHeight_ - minHeight_)));
+    SetLinkedHeight(middle);
+}
+
+void Dialog_Com3_01Ext::SetLinkedHeight(double height) {
+    // The middle curve may run below the lowest or above the highest survey
+    // plot (a young stand); the bar widens to take the curve's own height
+    // rather than silently moving the stand to the edge of the plots.
+    QScrollBar* bar = height_->bar();
+    const int tenths = RoundToInt(10 * height);
+    if (tenths < bar->minimum()) bar->setMinimum(tenths);
+    if (tenths > bar->maximum()) bar->setMaximum(tenths);
+    bar->setValue(tenths);
     HScroll2_Change();
 }
 
@@ -200,9 +212,11 @@ void Dialog_Com3_01Ext::HScroll1_Change() {
     age_->box()->setText(QString::number(age));
     if (!check1_->isChecked()) return;
     const HeightCurveParameters& curve = context_.ws.HeightCurve;
-    if (auto h = SiteHeight(curve, curve.CurveM, age))
-        height_->bar()->setValue(RoundToInt(10 * *h));
-    HScroll2_Change();
+    if (auto h = SiteHeight(curve, curve.CurveM, age)) {
+        SetLinkedHeight(*h);
+    } else {
+        HScroll2_Change();
+    }
 }
 
 void Dialog_Com3_01Ext::HScroll2_Change() {

@@ -24,7 +24,13 @@ struct ThinningProposal {
 // here, so the full-density check starts with the second year.
 ThinningProposal ProposeThinnings(const YieldState& ws);
 
-// The proposal for thinning j (1..): the starting key raised by j steps.
+// The proposal for the thinning after one at previousKey: one step (a year,
+// a metre, a centimetre) later. The page proposes each thinning after the
+// one the user chose before it, so a later thinning never comes earlier.
+double ProposedKeyAfter(double previousKey);
+
+// The proposal for thinning j (1..) when every thinning before it took its
+// proposal: the starting key raised by j steps.
 double ProposedKey(const ThinningProposal& proposal, int j);
 
 }  // namespace mk
