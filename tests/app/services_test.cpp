@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
+#include "app/services/qt_messages.h"
 #include "app/services/settings_store.h"
 #include "app_test_support.h"
 
@@ -39,6 +42,53 @@ TEST(SettingsStore, MissingKeysReadEmptyAndEmptyValuesAreKept) {
     EXPECT_EQ(again.Read("Helper", "EditerPath").toStdString(), "/usr/bin/a b");
     EXPECT_EQ(again.Read("Helper", "EditerPara"), QString());
     EXPECT_EQ(SettingsApplicationName().toStdString(), "杜の暦『構想』");
+}
+
+TEST(FileDialogFilter, SeveralPatternsAreGivenToTheToolkitApartByBlanks) {
+    EXPECT_EQ(
+        ToolkitFilter("林分密度管理図ﾌｧｲﾙ (茨城*.prm;茨木*.prm)|茨城*.prm;茨木*.prm").toStdString(),
+        "林分密度管理図ﾌｧｲﾙ (茨城*.prm 茨木*.prm)");
+    EXPECT_EQ(ToolkitFilter("PAR|a*.par;b*.par").toStdString(), "PAR (a*.par b*.par)");
+}
+
+TEST(SaveDialog, DefaultSuffixAndQuestionsBeforeReplacingOrCreating) {
+    mk::test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path());
+    mk::test::WriteBytes(dir.File("old.dat"), "x");
+    struct Case {
+        QString typed, suffix, expected;
+    };
+    const Case cases[] = {
+        {folder + "/杉 試験地", "dat", folder + "/杉 試験地.dat"},
+        {folder + "/杉.DAT", "dat", folder + "/杉.DAT"},
+        {folder + "/静岡.v2", "prm", folder + "/静岡.v2"},
+        {folder + "/a.b/静岡テスト", "prm", folder + "/a.b/静岡テスト.prm"},
+        {folder + "/image", "", folder + "/image"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithDefaultSuffix(c.typed, c.suffix), c.expected) << c.typed.toStdString();
+
+    FileDialogRequest request;
+    EXPECT_EQ(SaveQuestion(folder + "/old.dat", request).toStdString(),
+              "old.dat は既に存在します。\n上書きしますか？");
+    EXPECT_TRUE(SaveQuestion(folder + "/new.dat", request).isEmpty());
+    request.promptCreate = true;
+    EXPECT_EQ(SaveQuestion(folder + "/new.dat", request).toStdString(),
+              "new.dat は存在しません。\n作成しますか？");
+}
+
+TEST(MessageBoxes, AreWideEnoughForTheirWholeTitle) {
+    for (const char* title :
+         {"PRMファイル読み込みエラー", "調査値データ入力処理", "収穫予測－パラメータ設定(3/6)"}) {
+        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(title), QStringLiteral("NG"),
+                        QMessageBox::Ok);
+        FitTitle(box);
+        box.show();
+        EXPECT_GE(box.width(), TitleBarWidth(box.windowTitle())) << title;
+        EXPECT_GT(TitleBarWidth(box.windowTitle()),
+                  QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()));
+        box.close();
+    }
 }
 
 }  // namespace

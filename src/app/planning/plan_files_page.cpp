@@ -20,13 +20,48 @@ namespace mk::app {
 
 namespace {
 
-// The yield wizard's file kind, offering and taking only the region's files.
-// A file of another region is passed over without a message.
-ParameterFileKind RegionKind(ParameterFileKind kind, const std::string& prefix) {
-    kind.pattern = QString::fromStdString(prefix) + kind.pattern;
+// The prefixes a region's file names may begin with. 茨城県 was once listed
+// under the misprint 茨木県, and files named after it still belong to it.
+std::vector<std::string> RegionPrefixes(const std::string& prefix) {
+    if (prefix == "茨城") return {"茨城", "茨木"};
+    return {prefix};
+}
+
+// "「静岡」" or "「茨城」または「茨木」".
+std::string QuotedPrefixes(const std::string& prefix) {
+    std::string quoted;
+    for (const std::string& p : RegionPrefixes(prefix)) {
+        if (!quoted.empty()) quoted += "または";
+        quoted += "「" + p + "」";
+    }
+    return quoted;
+}
+
+bool StartsWith(const std::string& path, const std::string& prefix) {
+    const std::vector<std::string> want = SplitChars(prefix);
+    const std::vector<std::string> name = SplitChars(FileNamePart(path));
+    if (name.size() < want.size()) return false;
+    std::string head;
+    for (std::size_t i = 0; i < want.size(); ++i) head += name[i];
+    return TextEquals(head, prefix);
+}
+
+// The yield wizard's file kind, offering only the region's files and
+// refusing another region's file with the reason.
+ParameterFileKind RegionKind(ParameterFileKind kind, const std::string& prefix, AppContext& context,
+                             const std::string& title) {
+    QStringList patterns;
+    for (const std::string& p : RegionPrefixes(prefix))
+        patterns << QString::fromStdString(p) + kind.pattern;
+    kind.filter.replace(kind.pattern, patterns.join(QLatin1Char(';')));
+    kind.pattern = patterns.front();
     auto read = kind.read;
-    kind.read = [read, prefix](const std::string& path) {
-        return Dialog_Com2_03::InRegion(path, prefix) && read(path);
+    kind.read = [read, prefix, &context, title](const std::string& path) {
+        if (!Dialog_Com2_03::InRegion(path, prefix)) {
+            context.messages().Show(NotInRegionText(path, prefix), title, MessageIcon::Error);
+            return false;
+        }
+        return read(path);
     };
     return kind;
 }
@@ -34,12 +69,15 @@ ParameterFileKind RegionKind(ParameterFileKind kind, const std::string& prefix) 
 }  // namespace
 
 bool Dialog_Com2_03::InRegion(const std::string& path, const std::string& prefix) {
-    const std::vector<std::string> want = SplitChars(prefix);
-    const std::vector<std::string> name = SplitChars(FileNamePart(path));
-    if (name.size() < want.size()) return false;
-    std::string head;
-    for (std::size_t i = 0; i < want.size(); ++i) head += name[i];
-    return TextEquals(head, prefix);
+    for (const std::string& p : RegionPrefixes(prefix)) {
+        if (StartsWith(path, p)) return true;
+    }
+    return false;
+}
+
+std::string NotInRegionText(const std::string& path, const std::string& prefix) {
+    return FileNamePart(path) + " は計算対象地域のファイルではありません。\r\n" + "ファイル名が" +
+           QuotedPrefixes(prefix) + "で始まるファイルを選んでください。";
 }
 
 Dialog_Com2_03::Dialog_Com2_03(AppContext& context, QWidget* parent)
@@ -101,17 +139,28 @@ void Dialog_Com2_03::Form_Load() {
 
 void Dialog_Com2_03::Form_Activate() { commandPrmSet_->setFocus(); }
 
+ParameterFileKind Dialog_Com2_03::PrmKind() {
+    return RegionKind(PrmFileKind(context_), ws().Plan.RegionPrefix, context_,
+                      windowTitle().toStdString());
+}
+
+ParameterFileKind Dialog_Com2_03::ParKind() {
+    return RegionKind(ParFileKind(context_), ws().Plan.RegionPrefix, context_,
+                      windowTitle().toStdString());
+}
+
 void Dialog_Com2_03::Command_PRMSet_Click() {
-    BrowseParameterFile(context_, this, *textPrm_,
-                        RegionKind(PrmFileKind(context_), ws().Plan.RegionPrefix));
+    BrowseParameterFile(context_, this, *textPrm_, PrmKind());
 }
 
 void Dialog_Com2_03::Command_PARSet_Click() {
-    BrowseParameterFile(context_, this, *textPar_,
-                        RegionKind(ParFileKind(context_), ws().Plan.RegionPrefix));
+    BrowseParameterFile(context_, this, *textPar_, ParKind());
 }
 
 void Dialog_Com2_03::Command_CalcState_Click() {
+    // Paths typed or pasted into the boxes are read first, as 次へ reads them.
+    if (!textPrm_->text().isEmpty() && !EnsureLoaded(*textPrm_, PrmKind())) return;
+    if (!textPar_->text().isEmpty() && !EnsureLoaded(*textPar_, ParKind())) return;
     const std::optional<double> scale =
         CalculateSiteClass(context_, this, *textPrm_, *textPar_, options_,
                            [this](const std::string& text) { ShowError(text); });
@@ -121,10 +170,7 @@ void Dialog_Com2_03::Command_CalcState_Click() {
 void Dialog_Com2_03::Option_Click(int) { ForgetCalculatedSiteClass(options_); }
 
 void Dialog_Com2_03::OKButton_Click() {
-    int site = 0;
-    for (int i = 1; i <= 4; ++i) {
-        if (options_[i]->isChecked()) site = i;
-    }
+    const int site = CheckedSite();
     std::string problems;
     if (textPrm_->text().isEmpty()) problems += "PRMファイル名が指定されていません\r\n";
     if (textPar_->text().isEmpty()) problems += "PARファイル名が指定されていません\r\n";
@@ -142,10 +188,7 @@ void Dialog_Com2_03::OKButton_Click() {
         ShowError(problems);
         return;
     }
-    if (!EnsureLoaded(*textPrm_, RegionKind(PrmFileKind(context_), prefix)) ||
-        !EnsureLoaded(*textPar_, RegionKind(ParFileKind(context_), prefix))) {
-        return;
-    }
+    if (!EnsureLoaded(*textPrm_, PrmKind()) || !EnsureLoaded(*textPar_, ParKind())) return;
     Workspace& w = ws();
     w.Run.PrmFileName = textPrm_->text().toStdString();
     w.Run.ParFileName = textPar_->text().toStdString();
@@ -158,6 +201,24 @@ void Dialog_Com2_03::OKButton_Click() {
         w.Run.StemSettingMethod = 0;
     }
     Finish();
+}
+
+int Dialog_Com2_03::CheckedSite() const {
+    for (int i = 1; i <= 4; ++i) {
+        if (options_[i]->isChecked()) return i;
+    }
+    return 0;
+}
+
+void Dialog_Com2_03::KeepChoices() {
+    // The names are checked again when the page opens next.
+    Workspace& w = ws();
+    w.Run.PrmFileName = textPrm_->text().toStdString();
+    w.Run.ParFileName = textPar_->text().toStdString();
+    const int site = CheckedSite();
+    if (site == 0) return;
+    w.Run.SiteClass = site;
+    if (site == kSiteMeasured) w.Run.SiteCurveScale = foundScale_;
 }
 
 }  // namespace mk::app

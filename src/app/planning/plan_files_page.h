@@ -7,8 +7,12 @@
 #include <QRadioButton>
 
 #include "app/widgets/wizard_page.h"
+#include "app/yield/parameter_file_browse.h"
 
 namespace mk::app {
+
+// Why a file of another region than the chosen one is refused.
+std::string NotInRegionText(const std::string& path, const std::string& prefix);
 
 class Dialog_Com2_03 : public WizardPage {
     Q_OBJECT
@@ -27,9 +31,15 @@ public:
 
 protected:
     void Form_Activate() override;
+    void KeepChoices() override;
 
 private:
     void Form_Load();
+    int CheckedSite() const;
+    // The yield wizard's file kinds held to the region, refusing another
+    // region's file with a message titled with the page's caption.
+    ParameterFileKind PrmKind();
+    ParameterFileKind ParKind();
 
     QLineEdit* textPrm_;
     QLineEdit* textPar_;

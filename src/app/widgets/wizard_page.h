@@ -28,6 +28,9 @@ protected:
     // Called once, when the page is first shown.
     virtual void Form_Activate() {}
 
+    // Called when the user goes back: a page keeps what it shows, so that it
+    // shows the same again when the user comes forward to it.
+    virtual void KeepChoices() {}
     // Closes the page with WizardResult 1.
     void Finish();
     // An error message titled with the page's caption.
