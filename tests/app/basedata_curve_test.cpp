@@ -124,7 +124,7 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     // Every function's curve is on the graph.
     for (int code = 1; code <= 3; ++code) {
         EXPECT_TRUE(
-            HasColour(w.picture().saved().image(), FunctionColor(CurveMode::SiteCurve, code)))
+            HasColour(w.picture().shown().image(), FunctionColor(CurveMode::SiteCurve, code)))
             << code;
     }
 }

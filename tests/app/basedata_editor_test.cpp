@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMetaObject>
+#include <filesystem>
 
 #include "app/basedata/form_1datainput.h"
 #include "app_test_support.h"

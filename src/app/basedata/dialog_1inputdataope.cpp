@@ -1,8 +1,5 @@
 #include "app/basedata/dialog_1inputdataope.h"
 
-#include "app/widgets/edit_box_signals.h"
-#include "app/widgets/number_box.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +8,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/widgets/edit_box_signals.h"
+#include "app/widgets/number_box.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 

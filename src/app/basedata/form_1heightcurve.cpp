@@ -1,8 +1,5 @@
 #include "app/basedata/form_1heightcurve.h"
 
-#include "app/widgets/edit_box_signals.h"
-#include "app/widgets/number_box.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +16,9 @@
 
 #include "app/basedata/graph_picture.h"
 #include "app/basedata/survey_file_dialog.h"
+#include "app/widgets/edit_box_signals.h"
 #include "app/widgets/label_text.h"
+#include "app/widgets/number_box.h"
 #include "core/basedata/curve_graph.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/parameter_files.h"
@@ -439,16 +438,17 @@ void Form_1HEIGHTCURVE::ClearFitValues() {
 bool Form_1HEIGHTCURVE::ConfirmPlausible(const FitResult& fit) {
     const std::string reason = ImplausibleFitReason(CurveMode_, data_, fit);
     if (reason.empty()) return true;
-    const std::string kind = CurveMode_ == CurveMode::SiteCurve ? "地位別上層樹高曲線"
-                                                                : "上層樹高－本数曲線";
+    const std::string kind =
+        CurveMode_ == CurveMode::SiteCurve ? "地位別上層樹高曲線" : "上層樹高－本数曲線";
     const std::string text = "計算された " + Name(fit.code) + " の曲線は" + kind +
                              "として妥当でない可能性があります。\r\n" + reason +
                              "\r\n初期値を変えて計算し直すことをお勧めします。\r\n\r\n"
                              "このままパラメータファイルに書き込みますか？";
-    const MessageAnswer answer = context_.messages().Show(text, windowTitle().toStdString(),
-                                                          MessageIcon::Warning, MessageButtons::YesNo);
+    const MessageAnswer answer = context_.messages().Show(
+        text, windowTitle().toStdString(), MessageIcon::Warning, MessageButtons::YesNo);
     if (answer == MessageAnswer::Yes) return true;
-    SetLabelText(label3x_, label3x_->text() + QStringLiteral("\n（パラメータファイルは書き込んでいません。）"));
+    SetLabelText(label3x_, label3x_->text() +
+                               QStringLiteral("\n（パラメータファイルは書き込んでいません。）"));
     return false;
 }
 

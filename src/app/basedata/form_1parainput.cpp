@@ -1,9 +1,5 @@
 #include "app/basedata/form_1parainput.h"
 
-#include "app/basedata/prm_equations.h"
-#include "app/widgets/edit_box_signals.h"
-#include "app/widgets/number_box.h"
-
 #include <QAction>
 #include <QDir>
 #include <QGroupBox>
@@ -14,6 +10,9 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/basedata/prm_equations.h"
+#include "app/widgets/edit_box_signals.h"
+#include "app/widgets/number_box.h"
 #include "core/model/prm_file.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
@@ -164,9 +163,9 @@ QString Form_1PARAINPUT::AskName(bool save) {
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
     }
-    const std::optional<QString> chosen = context_.services.files->Save(
-        this, {kFileKind + QStringLiteral("を名前を付けて保存"), filter, preset,
-               QStringLiteral("prm"), true});
+    const std::optional<QString> chosen =
+        context_.services.files->Save(this, {kFileKind + QStringLiteral("を名前を付けて保存"),
+                                             filter, preset, QStringLiteral("prm"), true});
     return chosen ? *chosen : QString();
 }
 

@@ -38,9 +38,8 @@ struct Equation {
 };
 
 // The coefficient names in the order of the lines of a PRM file.
-const char* const kCoefficientNames[18] = {
-    nullptr, "b1", "b2", "b3", "b4", "f1", "f2", "f3", "d1", "d2", "d3", "a", "b", "k", "e", "c",
-    "a'", "b'"};
+const char* const kCoefficientNames[18] = {nullptr, "b1", "b2", "b3", "b4", "f1", "f2", "f3", "d1",
+                                           "d2",    "d3", "a",  "b",  "k",  "e",  "c",  "a'", "b'"};
 
 const char* const kCoefficientTips[18] = {
     nullptr,
@@ -73,19 +72,21 @@ const std::vector<Equation>& Equations() {
         {"林分形状高（ＨＦ）式",
          5,
          7,
-         {T("ＨＦ ＝"), B(5), T("＋"), B(6), T("×Ｈ ＋"), B(7), T("×"), Root("Ｎ"),
-          T("×Ｈ／100")}},
+         {T("ＨＦ ＝"), B(5), T("＋"), B(6), T("×Ｈ ＋"), B(7), T("×"), Root("Ｎ"), T("×Ｈ／100")}},
         {"平均直径式",
          8,
          10,
          {T("ｄ ＝"), B(8), T("＋"), B(9), T("×ｄｇ ＋"), B(10), T("×"), Root("Ｎ"),
           T("×Ｈ／100")}},
-        {"最多密度線", 11, 12, {T("logＮ"), Sub("Rf"), T("＝"), B(11), T("＋"), B(12), T("×logＨ")}},
+        {"最多密度線",
+         11,
+         12,
+         {T("logＮ"), Sub("Rf"), T("＝"), B(11), T("＋"), B(12), T("×logＨ")}},
         {"自然枯死線",
          13,
          15,
-         {T("Ｎ"), Sub("0"), T("＝ Ｎ ＋ ｖ ／ （"), B(13), T("×10"), SupBox(14), T("×Ｎ"), Sub("0"),
-          Sup("（"), SupBox(15), Sup("－1）"), T("）")}},
+         {T("Ｎ"), Sub("0"), T("＝ Ｎ ＋ ｖ ／ （"), B(13), T("×10"), SupBox(14), T("×Ｎ"),
+          Sub("0"), Sup("（"), SupBox(15), Sup("－1）"), T("）")}},
         {"最多密度材積線",
          16,
          17,
