@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
@@ -89,6 +92,46 @@ TEST(MessageBoxes, AreWideEnoughForTheirWholeTitle) {
                   QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()));
         box.close();
     }
+}
+
+// The toolkit's save dialog driven as a user would: a name typed without
+// its extension, the question before replacing answered "いいえ" (the
+// dialog comes back), then "はい".
+TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
+    mk::test::TempDir dir;
+    mk::test::WriteBytes(dir.File("杉 試験地.dat"), "x");
+    std::vector<std::string> questions;
+    int dialogs = 0;
+    QTimer driver;
+    int ticks = 0;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        // A dialog that does not react is given up instead of waiting forever.
+        if (++ticks > 250 && modal != nullptr) {
+            modal->close();
+            return;
+        }
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            ++dialogs;
+            dialog->selectFile(QString::fromStdString(dir.File("杉 試験地")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions.push_back(box->text().toStdString());
+            box->button(questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
+        }
+    });
+    driver.start(20);
+    QtFileDialogs files;
+    FileDialogRequest request{QStringLiteral("保存"), QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
+                              QString::fromStdString(dir.path() + "/*.dat"), QStringLiteral("dat"),
+                              true};
+    const std::optional<QString> chosen = files.Save(nullptr, request);
+    driver.stop();
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->toStdString(), dir.File("杉 試験地.dat"));
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0], "杉 試験地.dat は既に存在します。\n上書きしますか？");
 }
 
 }  // namespace
