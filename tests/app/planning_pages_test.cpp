@@ -235,5 +235,57 @@ TEST(PlanningPages, APlanTableThatCannotBeSavedIsNotComputed) {
     EXPECT_EQ(f.context->ws.Flags.PlanWindowOpen, 0);
 }
 
+// Takes the folder away at the first step of the plans, after the window
+// found that it could save there.
+class FolderRemovingPump final : public EventPump {
+public:
+    FolderRemovingPump(std::string folder, std::function<bool()> planning)
+        : folder_(std::move(folder)), planning_(std::move(planning)) {}
+    void Pump() override {
+        if (folder_.empty() || !planning_()) return;
+        fs::remove_all(folder_);
+        folder_.clear();
+    }
+
+private:
+    std::string folder_;
+    std::function<bool()> planning_;
+};
+
+TEST(PlanningPages, PlansWhoseTableCouldNotBeSavedSaySoPlainly) {
+    AppFixture f;
+    const std::string folder = f.folder.File("region");
+    fs::create_directory(folder);
+    RegionFiles copies(f);
+    RegionFiles files = copies;
+    files.prm = folder + "/青森sugi_type1.prm";
+    files.par = folder + "/青森sugi.PAR";
+    fs::copy_file(copies.prm, files.prm);
+    fs::copy_file(copies.par, files.par);
+    Form_Main window(*f.context);
+    FolderRemovingPump pump(folder,
+                            [&window] { return window.findChild<Dialog_Com2DSP*>() != nullptr; });
+    f.context->services.pump = &pump;
+    f.scripted.dialogs.Then(StatePage("Option1", "Option4"));
+    f.scripted.dialogs.Then(RegionPage(kAomoriRow));
+    f.scripted.dialogs.Then(ParameterPage(f, files, "Option2"));
+    f.scripted.dialogs.Then(Next());
+    f.scripted.dialogs.Then(Next());
+    f.scripted.dialogs.Then(Next());
+    window.Command2_Click();
+    Dialog_Com2DSP* plans = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        plans = window.findChild<Dialog_Com2DSP*>();
+        return plans != nullptr && plans->activated();
+    }));
+    const auto& shown = f.scripted.messages.shown();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[shown.size() - 2].title, "ファイル書き込みエラー");
+    EXPECT_EQ(shown.back().text,
+              "計画表のファイルは保存されていません。\r\n表示している計画はファイルに残りません。");
+    EXPECT_EQ(TextOf(*plans, "Label1"), "ファイル：sugi_survey.dat（計画表は保存されていません）");
+    plans->close();
+}
+
 }  // namespace
 }  // namespace mk::app::test
