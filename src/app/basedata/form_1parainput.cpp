@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
