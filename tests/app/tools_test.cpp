@@ -9,6 +9,7 @@
 #include "app/tools/form_helper_program.h"
 #include "app/tools/frm_about.h"
 #include "app_test_support.h"
+#include "morikoyomi_version.h"
 
 namespace mk::app::test {
 namespace {
@@ -95,7 +96,8 @@ TEST(Launcher, AFailedStartIsReported) {
     Form_HelperProgram launcher(*f.context);
     launcher.Command1_Click();
     ASSERT_EQ(f.scripted.messages.shown().size(), 1u);
-    EXPECT_EQ(f.scripted.messages.shown()[0].text, "プログラムを起動できません。\r\n/no/such/editor");
+    EXPECT_EQ(f.scripted.messages.shown()[0].text,
+              "プログラムを起動できません。\r\n/no/such/editor");
     EXPECT_EQ(f.scripted.messages.shown()[0].icon, MessageIcon::Error);
 }
 
@@ -132,9 +134,15 @@ TEST(AboutBox, ShowsTitleVersionAndDescription) {
     frmAbout about(*f.context);
     EXPECT_EQ(about.windowTitle().toStdString(), "システム収穫表：杜の暦『構想』について");
     EXPECT_EQ(TextOf(about, "lblTitle"), "杜の暦『構想』");
-    EXPECT_EQ(TextOf(about, "lblDescription"), "林分密度管理図に基づく人工林収穫予測表作成システム");
+    EXPECT_EQ(TextOf(about, "lblDescription"),
+              "林分密度管理図に基づく人工林収穫予測表作成システム");
     EXPECT_EQ(TextOf(about, "lblDisclaimer"), "");
-    EXPECT_EQ(TextOf(about, "lblVersion").rfind("Version ", 0), 0u);
+    // The version of the build, as the batch tool's --version and the package give it.
+    EXPECT_EQ(
+        TextOf(about, "lblVersion"),
+        VersionText(MORIKOYOMI_VERSION_MAJOR, MORIKOYOMI_VERSION_MINOR, MORIKOYOMI_VERSION_PATCH)
+            .toStdString());
+    EXPECT_EQ(TextOf(about, "Label_Copyrights"), MORIKOYOMI_COPYRIGHT);
     EXPECT_EQ(VersionText(1, 0, 12).toStdString(), "Version  1.00.12");
     EXPECT_EQ(VersionText(12, 3, 4).toStdString(), "Version 12.03.04");
 }
