@@ -8,19 +8,19 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}")
 set(CPACK_PACKAGE_CONTACT "${MORIKOYOMI_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "system yield table for even-aged plantation forests")
-# Debian's extended description: lines start with a blank, paragraphs are
-# separated by " .".
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- 杜の暦『構想』 (morikoyomi) makes yield prediction tables, five alternative
- thinning plans and stand volume tables for planted stands from a stand
- density control diagram and the site-class dominant-height curves of a
- region, as Shift_JIS text with graphs. It also prepares that base data:
- survey plots, the fitting of the height curves and a diagram's
- coefficients.
- .
- The windows are in Japanese. The batch tool morikoyomi-cli computes the
- same tables from run files; examples are installed in
- ${MORIKOYOMI_EXAMPLES_DIR}.")
+# The extended description; CPack indents it and marks the blank line
+# between the paragraphs as Debian wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"杜の暦『構想』 (morikoyomi) makes yield prediction tables, five alternative
+thinning plans and stand volume tables for planted stands from a stand
+density control diagram and the site-class dominant-height curves of a
+region, as Shift_JIS text with graphs. It also prepares that base data:
+survey plots, the fitting of the height curves and a diagram's
+coefficients.
+
+The windows are in Japanese. The batch tool morikoyomi-cli computes the
+same tables from run files; examples are installed in
+${CMAKE_INSTALL_FULL_DATADIR}/morikoyomi/examples.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
