@@ -80,8 +80,9 @@ for page in morikoyomi morikoyomi-cli; do
     "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "manual page $page: $warnings"
 done
-LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$root/usr/share/man/man1/morikoyomi-cli.1.gz" |
-  grep -q 'EXIT STATUS' || fail "the manual page of morikoyomi-cli does not render"
+# Found by name, as `man morikoyomi-cli` finds it once installed.
+LC_ALL=C.UTF-8 MANWIDTH=80 MANPATH="$root/usr/share/man" man morikoyomi-cli |
+  grep -q 'EXIT STATUS' || fail "man morikoyomi-cli does not show the manual page"
 
 # -- lintian: no error; every warning listed in the README.
 lintian_out=$(lintian --fail-on none --tag-display-limit 0 "$deb" 2>&1 || true)
