@@ -16,7 +16,7 @@
 #include "core/model/site_class.h"
 #include "core/text/paths.h"
 #include "core/yield/table_calc.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -20,9 +20,9 @@ constexpr std::string_view kWarningTitle = "PRMファイル読み込み";
 
 ReadOutcome<DensityDiagramParameters> ParsePrmBytes(std::string_view bytes) {
     ReadOutcome<DensityDiagramParameters> outcome;
-    std::vector<TextLine> lines = DecodeTextLines(bytes);
-    // Lines after the 19th are notes of the user's and are ignored.
-    if (lines.size() > static_cast<std::size_t>(kPrmLineCount)) lines.resize(kPrmLineCount);
+    // Lines after the 19th are notes of the user's and are ignored, so they
+    // are not even split off: a file of millions of lines costs no more.
+    const std::vector<TextLine> lines = DecodeTextLines(bytes, kPrmLineCount);
 
     if (!reader::HeaderMatches(lines, kPrmHeader)) {
         outcome.messages.push_back(reader::WrongFormat(kErrorTitle));
@@ -48,8 +48,9 @@ ReadOutcome<DensityDiagramParameters> ParsePrmBytes(std::string_view bytes) {
 
 bool ReadPrmFile(const std::string& path, DensityDiagramParameters& diagram, Messages& messages) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        ShowFileMessages({reader::CannotOpen(path, kErrorTitle)}, messages);
+    if (const FileReadError error = ReadFileBytesChecked(path, bytes);
+        error != FileReadError::None) {
+        ShowFileMessages({reader::ReadFailure(error, path, kErrorTitle)}, messages);
         return false;
     }
     ReadOutcome<DensityDiagramParameters> outcome = ParsePrmBytes(bytes);

@@ -4,7 +4,7 @@
 #include "core/text/paths.h"
 #include "core/text/text_file.h"
 #include "core/yield/table_report.h"
-#include "core/yield/workspace.h"
+#include "core/planning/planning_state.h"
 
 namespace mk {
 
@@ -42,16 +42,16 @@ std::string PlanTableHeading(std::string_view prmName, std::string_view parName,
     return text;
 }
 
-std::string PlanTableFileName(const Workspace& workspace, Messages& messages) {
+std::string PlanTableFileName(const PlanningState& workspace, Messages& messages) {
     return MakeSaveName(FolderPart(workspace.HeightCurve.HeightCurveSource), ".160", messages);
 }
 
-void OpenPlanTable(Workspace& workspace, const std::string& path) {
+void OpenPlanTable(PlanningState& workspace, const std::string& path) {
     workspace.OutputFile.path = path;
     workspace.OutputFile.text.clear();
 }
 
-bool ClosePlanTable(Workspace& workspace, Messages& messages, std::string* written) {
+bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written) {
     if (!workspace.OutputFile.IsOpen()) return true;
     const std::string path =
         SaveUnderFreeName(workspace.OutputFile.path, workspace.OutputFile.text, messages);
@@ -60,7 +60,7 @@ bool ClosePlanTable(Workspace& workspace, Messages& messages, std::string* writt
     return !path.empty();
 }
 
-void DiscardPlanTable(Workspace& workspace) {
+void DiscardPlanTable(PlanningState& workspace) {
     workspace.OutputFile.path.clear();
     workspace.OutputFile.text.clear();
 }
