@@ -29,13 +29,6 @@ TEST(FileDialogFilter, KeepsTheProgramsTextAndAddsMissingPatterns) {
     EXPECT_EQ(ToolkitFilter("画像|*.bmp").toStdString(), "画像 (*.bmp)");
 }
 
-TEST(FileDialogFilter, FirstExtensionIsTheOneASaveAdds) {
-    EXPECT_EQ(FirstFilterExtension("BMPファイル(*.bmp)|*.bmp").toStdString(), "bmp");
-    EXPECT_EQ(FirstFilterExtension("DAT (*.dat)|*.dat|すべて (*)|*").toStdString(), "dat");
-    EXPECT_EQ(FirstFilterExtension("すべて (*)|*").toStdString(), "");
-    EXPECT_EQ(FirstFilterExtension("画像").toStdString(), "");
-}
-
 // The launcher's first filter: only the files the user may run (and the
 // folders), under the other filters every file.
 TEST(FileDialogFilter, FirstFilterCanListOnlyExecutables) {

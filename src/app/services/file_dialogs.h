@@ -48,20 +48,18 @@ public:
 // gets it appended in brackets.
 QString ToolkitFilter(const QString& filter);
 
-// Asks for the name to save under: a name typed without an extension gets
-// the extension of the request's first filter ("diag1" becomes "diag1.bmp"),
+// Asks for the name to save under through dialogs and asks the save
+// question (SaveQuestion) through messages, where tests can answer it: the
+// name gets the request's default suffix when typed without an extension,
 // and an existing file is replaced only when the user says so. Empty when
 // the user cancelled or would not replace the file.
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request);
 
-// "bmp" for "BMPファイル(*.bmp)|*.bmp"; empty when the first pattern names
-// no extension.
-QString FirstFilterExtension(const QString& filter);
-
 // Lets the dialog's first name filter show only files the user may run; the
 // other filters show every file.
 void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog);
+
 // path with "." + suffix added when its file name has no extension.
 QString WithDefaultSuffix(const QString& path, const QString& suffix);
 
