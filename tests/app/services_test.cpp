@@ -6,11 +6,10 @@
 #include <QAbstractProxyModel>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <filesystem>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
@@ -168,9 +167,11 @@ TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
     });
     driver.start(20);
     QtFileDialogs files;
-    FileDialogRequest request{QStringLiteral("保存"), QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
-                              QString::fromStdString(dir.path() + "/*.dat"), QStringLiteral("dat"),
-                              true};
+    FileDialogRequest request{.title = QStringLiteral("保存"),
+                              .filter = QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
+                              .presetName = QString::fromStdString(dir.path() + "/*.dat"),
+                              .defaultSuffix = QStringLiteral("dat"),
+                              .promptCreate = true};
     const std::optional<QString> chosen = files.Save(nullptr, request);
     driver.stop();
     ASSERT_TRUE(chosen.has_value());
