@@ -7,8 +7,8 @@
 #include <QDialog>
 
 #include "app/app_context.h"
-#include "render/image_canvas.h"
 #include "app/widgets/scroll_row.h"
+#include "render/image_canvas.h"
 
 namespace mk::app {
 
@@ -20,15 +20,13 @@ struct SiteCalculationResult {
     double height = 0;
 };
 
-// The class text of a deviation from the middle curve, in band units.
-std::string SiteClassText(double deviation);
-
 class PlotPicture;
 
 class Dialog_Com3_01Ext : public QDialog {
     Q_OBJECT
 public:
-    Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult& result, QWidget* parent = nullptr);
+    Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult& result,
+                      QWidget* parent = nullptr);
 
     void HScroll1_Change();
     void HScroll2_Change();

@@ -100,27 +100,55 @@ TextFileContent ReadTextFile(const std::string& path) {
     return content;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Discard() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    fd_ = -1;
+    temp_.clear();
+}
+
+bool AtomicFileWriter::Open(const std::string& path) {
+    Discard();
+    path_ = path;
+    failed_ = false;
     if (path.empty() || path.back() == '/') return false;
     static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        temp_ = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    ok = (::close(fd) == 0) && ok;
+    if (fd_ < 0) temp_.clear();
+    return fd_ >= 0;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0 || failed_) return false;
+    if (!WriteAll(fd_, bytes)) failed_ = true;
+    return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (fd_ < 0) return false;
+    bool ok = !failed_;
+    ok = (::close(fd_) == 0) && ok;
+    fd_ = -1;
     if (ok) {
         struct stat st {};
         // Never replace a folder or anything that is not a plain file.
-        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ok = false;
+        if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ok = false;
     }
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
+    if (ok) ok = std::rename(temp_.c_str(), path_.c_str()) == 0;
+    if (ok) temp_.clear();
+    Discard();
     return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer;
+    return writer.Open(path) && writer.Write(bytes) && writer.Commit();
 }
 
 TextFileError WriteCp932File(const std::string& path, std::string_view utf8Text) {

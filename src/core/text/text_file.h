@@ -10,8 +10,8 @@
 namespace mk {
 
 struct TextLine {
-    std::string text;    // UTF-8; empty when the line is not valid code page 932
-    bool valid = true;   // false: the line holds bytes that are not code page 932
+    std::string text;   // UTF-8; empty when the line is not valid code page 932
+    bool valid = true;  // false: the line holds bytes that are not code page 932
 };
 
 enum class TextFileError { None, CannotOpen, CannotWrite, NotEncodable };
@@ -36,6 +36,35 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 // Writes bytes whole or not at all (temporary file in the same folder, then
 // rename). False when anything fails; an existing file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The same for output too large to hold in memory: the bytes go to a
+// temporary file in the target's folder as they come, and only Commit puts
+// the file in place. Destroying the writer without a successful Commit
+// removes the temporary file, so a failed or abandoned run leaves an
+// existing file untouched.
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file; false when the folder cannot take it.
+    bool Open(const std::string& path);
+    // False once any write has failed (the failure is kept until Commit).
+    bool Write(std::string_view bytes);
+    // Closes the temporary file and renames it over the target. False, and
+    // the target untouched, when any step (or an earlier write) failed.
+    bool Commit();
+
+private:
+    void Discard();
+
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+    bool failed_ = false;
+};
 
 // Encodes UTF-8 text as code page 932 and writes it whole. The text carries
 // its own line ends (use kCrLf).

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <utility>
-
-#include <gtest/gtest.h>
 
 #include "core/host/recording_messages.h"
 #include "core/model/natural_thinning.h"
@@ -32,6 +32,41 @@ TEST(SiteClassName, NamesTheThreeClassesAndTheMeasuredOne) {
     EXPECT_EQ(SiteClassName(1, "中・推定"), "上");
     EXPECT_EQ(SiteClassName(0, "x"), "");
     EXPECT_EQ(SiteClassName(5, "x"), "");
+}
+
+TEST(SiteClassText, BandsIncludeTheirInnerLimits) {
+    EXPECT_EQ(SiteClassText(0.0), "中");
+    EXPECT_EQ(SiteClassText(0.46), "中");
+    EXPECT_EQ(SiteClassText(-0.46), "中");
+    EXPECT_EQ(SiteClassText(0.4600001), "上");
+    EXPECT_EQ(SiteClassText(2.71), "上");
+    EXPECT_EQ(SiteClassText(2.7100001), "上の上");
+    EXPECT_EQ(SiteClassText(-2.71), "下");
+    EXPECT_EQ(SiteClassText(-2.7100001), "下の下");
+}
+
+TEST(SiteFromMeasuredStand, CurveThroughTheStandAndTheBandLimit) {
+    HeightCurveParameters c = Curve(3, 30, 2.5, 0.05, 0.15);
+    const double hm = *SiteHeight(c, 30.0, 40);
+    // On the middle curve: class 中 and the middle scale.
+    auto middle = SiteFromMeasuredStand(c, 40, hm);
+    ASSERT_TRUE(middle);
+    EXPECT_EQ(middle->classText, "中");
+    EXPECT_NEAR(middle->scale, 30.0, 1e-12);
+    // One band unit above: the curve through the stand passes its height.
+    const double taller = hm * std::exp(0.15);
+    auto upper = SiteFromMeasuredStand(c, 40, taller);
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->classText, "上");
+    EXPECT_NEAR(upper->deviation, 1.0, 1e-12);
+    EXPECT_NEAR(*SiteHeight(c, upper->scale, 40), taller, 1e-9);
+    // Beyond 3.84 band units either way, or no height at all: not believed.
+    EXPECT_TRUE(SiteFromMeasuredStand(c, 40, hm * std::exp(0.15 * 3.83)));
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, hm * std::exp(0.15 * 3.85)));
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, hm * std::exp(-0.15 * 3.85)));
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, 0.0));
+    c.CurveKind = 0;
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, hm));
 }
 
 TEST(SiteCurveScale, ScalesOnlyTheAsymptoteByTheBand) {
@@ -115,8 +150,9 @@ TEST(NaturalThinning, StemsLostEqualVolumeOverThePlantingCoefficient) {
             ASSERT_GT(n, 0.0);
             ASSERT_LT(n, p);  // the positive root, never the negative one
             EXPECT_LE(n, previous) << "stems never come back as the stand grows";
-            const double planted = n + StandVolume(d, h, n) / (d.Prm[13] * std::pow(10.0, d.Prm[14]) *
-                                                            std::pow(p, c - 1.0));
+            const double planted =
+                n + StandVolume(d, h, n) /
+                        (d.Prm[13] * std::pow(10.0, d.Prm[14]) * std::pow(p, c - 1.0));
             EXPECT_NEAR(planted, p, p * 1e-9) << p << " " << h;
             previous = n;
         }
@@ -141,9 +177,9 @@ TEST(PlantingDensityThrough, TooSmallABracketGivesTheBracketItself) {
     const DensityDiagramParameters d = SugiDiagram();
     // {bracket, result}: no step is made, and a whole number comes back
     // rounded halves to even rather than 0.
-    const std::pair<double, double> cases[] = {
-        {100.05, 100.0}, {100.0, 100.0}, {100.04, 100.0}, {50.0, 50.0},
-        {99.5, 100.0},   {98.5, 98.0},   {0.0, 0.0}};
+    const std::pair<double, double> cases[] = {{100.05, 100.0}, {100.0, 100.0}, {100.04, 100.0},
+                                               {50.0, 50.0},    {99.5, 100.0},  {98.5, 98.0},
+                                               {0.0, 0.0}};
     for (const auto& [bracket, expected] : cases) {
         CountingEventPump pump;
         EXPECT_EQ(PlantingDensityThrough(d, bracket, 2000.0, 17.5, pump), expected) << bracket;

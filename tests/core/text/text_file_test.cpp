@@ -16,9 +16,22 @@ using test::TempDir;
 using test::WriteBytes;
 
 TEST(Cp932, CharactersTheProgramWritesRoundTrip) {
-    const char* samples[] = {"─", "～", "－", "｜", "ﾌｧｲﾙ", "ｷｬﾝｾﾙ", "林分密度管理図パラメータ",
-                             "上層樹高－本数曲線式", "ヘクタ｜ルあたり幹材積", "㎝", "（最適曲線）",
-                             "注  意", "要検討", "作成可能なファイル名がありません", "\\", "~"};
+    const char* samples[] = {"─",
+                             "～",
+                             "－",
+                             "｜",
+                             "ﾌｧｲﾙ",
+                             "ｷｬﾝｾﾙ",
+                             "林分密度管理図パラメータ",
+                             "上層樹高－本数曲線式",
+                             "ヘクタ｜ルあたり幹材積",
+                             "㎝",
+                             "（最適曲線）",
+                             "注  意",
+                             "要検討",
+                             "作成可能なファイル名がありません",
+                             "\\",
+                             "~"};
     for (const char* s : samples) {
         auto bytes = Utf8ToCp932(s);
         ASSERT_TRUE(bytes.has_value()) << s;
@@ -32,10 +45,10 @@ TEST(Cp932, CharactersTheProgramWritesRoundTrip) {
 }
 
 TEST(Cp932, RefusesWhatItCannotRepresent) {
-    EXPECT_FALSE(Cp932ToUtf8("\x81").has_value());      // lead byte alone
+    EXPECT_FALSE(Cp932ToUtf8("\x81").has_value());        // lead byte alone
     EXPECT_FALSE(Cp932ToUtf8("ab\x82\x20").has_value());  // bad trail byte
     EXPECT_FALSE(Utf8ToCp932("😀").has_value());
-    EXPECT_FALSE(Utf8ToCp932("\xff").has_value());      // not UTF-8
+    EXPECT_FALSE(Utf8ToCp932("\xff").has_value());  // not UTF-8
 }
 
 TEST(DecodeTextLines, LineEndsAndInvalidLines) {
@@ -104,6 +117,51 @@ TEST(TextFile, ReplacesAnExistingFileWhole) {
     WriteBytes(path, std::string(10000, 'x'));
     ASSERT_EQ(WriteCp932File(path, "短い\r\n"), TextFileError::None);
     EXPECT_EQ(ReadBytes(path), test::Sjis("短い") + "\r\n");
+}
+
+int EntriesIn(const std::string& folder) {
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder)) ++entries;
+    return entries;
+}
+
+TEST(AtomicFileWriter, StreamedFileAppearsOnlyOnCommit) {
+    TempDir dir;
+    const std::string path = dir.File("out.csv");
+    WriteBytes(path, "old");
+    {
+        AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(path));
+        EXPECT_TRUE(writer.Write("a,"));
+        EXPECT_TRUE(writer.Write("b\n"));
+        // Until the commit the old file is what a reader sees.
+        EXPECT_EQ(ReadBytes(path), "old");
+        EXPECT_EQ(EntriesIn(dir.path()), 2);
+        ASSERT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(ReadBytes(path), "a,b\n");
+    EXPECT_EQ(EntriesIn(dir.path()), 1);
+
+    // Abandoned half way (an error, an exception): the old file stays and
+    // the temporary file goes.
+    {
+        AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(path));
+        writer.Write("half");
+    }
+    EXPECT_EQ(ReadBytes(path), "a,b\n");
+    EXPECT_EQ(EntriesIn(dir.path()), 1);
+
+    std::filesystem::create_directory(dir.File("sub"));
+    AtomicFileWriter intoFolder;
+    ASSERT_TRUE(intoFolder.Open(dir.File("sub")));
+    EXPECT_FALSE(intoFolder.Commit());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("sub")));
+    AtomicFileWriter nowhere;
+    EXPECT_FALSE(nowhere.Open(dir.File("missing/x.csv")));
+    EXPECT_FALSE(nowhere.Write("x"));
+    EXPECT_FALSE(nowhere.Commit());
+    EXPECT_EQ(EntriesIn(dir.path()), 2);
 }
 
 }  // namespace
