@@ -1,0 +1,85 @@
+#pragma once
+// A whole forest register through the yield simulation: rows are read in
+// order, computed by a worker per core (each with its own working space),
+// and written in the order they were read, as a stream, so that memory
+// stays the same however long the register is.
+
+#include <climits>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/register/carbon.h"
+#include "core/register/compartment.h"
+
+namespace mk {
+
+struct RegisterOptions {
+    SimulationOptions simulation;
+    std::string defaultRunFile;  // for rows without one; empty: no thinning
+    std::string defaultSpecies;  // for rows without one; empty: no carbon
+    CarbonTable carbon = CarbonTable::Defaults();
+    // The data rows to compute, counted from 1 after the header, both ends
+    // included. The header line (and the byte-order mark) is written only
+    // by a slice that starts at the first row, so that the outputs of
+    // consecutive slices put together are the output of the whole.
+    long long firstRow = 1;
+    long long lastRow = LLONG_MAX;
+    int threads = 1;
+    bool englishHeader = false;
+};
+
+// Reads the thinning of a run file (its method and schedule or bounds) for
+// the compartments that name it. False, with the reason, when it cannot.
+using ThinningLoader =
+    std::function<bool(const std::string& path, RunSettings& thinning, std::string& error)>;
+
+// Receives the output bytes in order; false stops the run.
+using OutputSink = std::function<bool(std::string_view)>;
+
+struct YearTotals {
+    long long compartments = 0;
+    double area = 0;               // ha
+    double volume = 0;             // m3
+    double thinned = 0;            // m3 in the period
+    double cumulativeThinned = 0;  // m3
+    long long carbonCompartments = 0;
+    double carbon = 0;  // t-C
+    double co2 = 0;     // t-CO2
+};
+
+struct ParameterSetTotals {
+    std::string name;
+    std::vector<YearTotals> years;
+};
+
+struct RegisterSummary {
+    std::vector<int> years;
+    std::vector<YearTotals> total;
+    std::vector<ParameterSetTotals> byParameterSet;  // in order of first appearance
+    long long failedCompartments = 0;
+};
+
+struct RegisterOutcome {
+    bool refused = false;      // the register or its header cannot be used: nothing computed
+    bool writeFailed = false;  // the output sink refused bytes
+    std::string error;         // why, for refused
+    long long rows = 0;        // compartments computed (or tried) in the slice
+    long long failedRows = 0;  // compartments with an error in any year
+    // "LINE行目 (区画 ID): REASON" of the first failed rows.
+    std::vector<std::string> failures;
+    std::vector<std::string> notices;  // warnings of the parameter files read
+    RegisterSummary summary;
+};
+
+RegisterOutcome RunRegister(const std::string& registerPath, const RegisterOptions& options,
+                            const ThinningLoader& loadThinning, const OutputSink& output);
+
+// The output's header line (CR LF ended), Japanese or English.
+std::string RegisterOutputHeader(bool english);
+
+// Totals by year for the whole register, then for each parameter set.
+std::string RegisterSummaryCsv(const RegisterSummary& summary, bool english);
+
+}  // namespace mk
