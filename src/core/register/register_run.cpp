@@ -19,6 +19,7 @@
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 #include "core/text/paths.h"
+#include "core/text/text_compare.h"
 #include "core/yield/workspace.h"
 
 namespace mk {
@@ -223,28 +224,37 @@ private:
         return Trim(fields[static_cast<std::size_t>(i)]);
     }
 
+    // A number typed in full-width digits reads as the same number.
+    std::string Number(const std::vector<std::string>& fields, RegisterColumn column) const {
+        const std::string_view text = Field(fields, column);
+        for (unsigned char ch : text) {
+            if (ch >= 0x80) return FoldText(text);
+        }
+        return std::string(text);
+    }
+
     std::string Fill(const std::vector<std::string>& fields, CompartmentInput& c) {
-        const std::string_view area = Field(fields, RegisterColumn::Area);
+        const std::string area = Number(fields, RegisterColumn::Area);
         const std::optional<double> areaValue = ParseReal(area);
         if (!areaValue || !(*areaValue >= 0) || !std::isfinite(*areaValue)) {
-            return "面積が読めません: " + std::string(area);
+            return "面積が読めません: " + area;
         }
         c.area = *areaValue;
 
-        const std::string_view age = Field(fields, RegisterColumn::Age);
+        const std::string age = Number(fields, RegisterColumn::Age);
         const std::optional<int> ageValue = ParseWhole(age);
-        if (!ageValue) return "林齢が整数ではありません: " + std::string(age);
+        if (!ageValue) return "林齢が整数ではありません: " + age;
         if (*ageValue < 1 || *ageValue > kMaxAge) {
-            return "林齢は 1 から " + IntText(kMaxAge) + " までです: " + std::string(age);
+            return "林齢は 1 から " + IntText(kMaxAge) + " までです: " + age;
         }
         c.age = *ageValue;
 
-        const std::string_view height = Field(fields, RegisterColumn::Height);
+        const std::string height = Number(fields, RegisterColumn::Height);
         const std::string_view site = Field(fields, RegisterColumn::Site);
         if (!height.empty()) {
             const std::optional<double> h = ParseReal(height);
             if (!h || !(*h > 0) || !std::isfinite(*h)) {
-                return "上層樹高が読めません: " + std::string(height);
+                return "上層樹高が読めません: " + height;
             }
             c.measuredHeight = *h;
         } else if (!site.empty()) {
@@ -254,11 +264,11 @@ private:
             return "地位も上層樹高もありません";
         }
 
-        const std::string_view stems = Field(fields, RegisterColumn::Stems);
+        const std::string stems = Number(fields, RegisterColumn::Stems);
         if (!stems.empty()) {
             const std::optional<double> n = ParseReal(stems);
             if (!n || !(*n >= 1) || !(*n <= 100000)) {
-                return "立木本数が読めません（1～100000）: " + std::string(stems);
+                return "立木本数が読めません（1～100000）: " + stems;
             }
             c.stems = RoundToInt(*n);
         }

@@ -160,7 +160,7 @@ TEST(RegisterRun, SlicesPutTogetherAreTheWhole) {
     EXPECT_EQ(RunOn(path, options).output, "");
 }
 
-TEST(RegisterRun, ShiftJisAndByteOrderMarkReadAsUtf8Does) {
+TEST(RegisterRun, ShiftJisByteOrderMarkAndFullWidthDigitsReadAsPlainUtf8Does) {
     RegisterFolder folder;
     const std::string text = kHeader + "\r\n" + GoodRows(6);
     const Result utf8 = RunOn(folder.Write("u.csv", text), {});
@@ -169,6 +169,16 @@ TEST(RegisterRun, ShiftJisAndByteOrderMarkReadAsUtf8Does) {
     EXPECT_EQ(utf8.outcome.failedRows, 0);
     EXPECT_EQ(bom.output, utf8.output);
     EXPECT_EQ(sjis.output, utf8.output);
+
+    // Numbers typed in full-width digits, as Japanese input often leaves them.
+    const Result half = RunOn(
+        folder.Write("h.csv", kHeader + "\r\nA,1.5,sugi_type1.prm,sugi.PAR,中,,20,2000,,\r\n"), {});
+    const Result full = RunOn(
+        folder.Write("f.csv",
+                     kHeader + "\r\nA,１．５,sugi_type1.prm,sugi.PAR,中,,２０,２０００,,\r\n"),
+        {});
+    EXPECT_EQ(full.outcome.failedRows, 0);
+    EXPECT_EQ(full.output, half.output);
 }
 
 TEST(RegisterRun, BadRowsAreWrittenWithTheirReasonAndTheRestComputed) {
