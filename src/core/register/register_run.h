@@ -12,6 +12,8 @@
 
 #include "core/register/carbon.h"
 #include "core/register/compartment.h"
+#include "core/register/register_output.h"
+#include "core/register/register_rows.h"
 
 namespace mk {
 
@@ -30,36 +32,8 @@ struct RegisterOptions {
     bool englishHeader = false;
 };
 
-// Reads the thinning of a run file (its method and schedule or bounds) for
-// the compartments that name it. False, with the reason, when it cannot.
-using ThinningLoader =
-    std::function<bool(const std::string& path, RunSettings& thinning, std::string& error)>;
-
 // Receives the output bytes in order; false stops the run.
 using OutputSink = std::function<bool(std::string_view)>;
-
-struct YearTotals {
-    long long compartments = 0;
-    double area = 0;               // ha
-    double volume = 0;             // m3
-    double thinned = 0;            // m3 in the period
-    double cumulativeThinned = 0;  // m3
-    long long carbonCompartments = 0;
-    double carbon = 0;  // t-C
-    double co2 = 0;     // t-CO2
-};
-
-struct ParameterSetTotals {
-    std::string name;
-    std::vector<YearTotals> years;
-};
-
-struct RegisterSummary {
-    std::vector<int> years;
-    std::vector<YearTotals> total;
-    std::vector<ParameterSetTotals> byParameterSet;  // in order of first appearance
-    long long failedCompartments = 0;
-};
 
 struct RegisterOutcome {
     bool refused = false;      // the register or its header cannot be used: nothing computed
@@ -75,11 +49,5 @@ struct RegisterOutcome {
 
 RegisterOutcome RunRegister(const std::string& registerPath, const RegisterOptions& options,
                             const ThinningLoader& loadThinning, const OutputSink& output);
-
-// The output's header line (CR LF ended), Japanese or English.
-std::string RegisterOutputHeader(bool english);
-
-// Totals by year for the whole register, then for each parameter set.
-std::string RegisterSummaryCsv(const RegisterSummary& summary, bool english);
 
 }  // namespace mk
