@@ -235,6 +235,11 @@ int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, 
         }
         out << a.summary << "\n";
     }
+    for (const std::string& notice : outcome.thinningNotices) err << notice << "\n";
+    if (outcome.noticeRows > 0) {
+        err << IntText(outcome.noticeRows)
+            << " 区画で間伐の注意がありました（計算は続けています）。\n";
+    }
     for (const std::string& failure : outcome.failures) err << failure << "\n";
     if (outcome.failedRows > 0) {
         err << IntText(outcome.rows) << " 区画のうち " << IntText(outcome.failedRows)

@@ -18,17 +18,22 @@ namespace {
 
 constexpr const char* kRoutineName = "TABLECALC";
 
-// Keeps what the simulation says when it refuses or stops a run; the
-// notices of the thinning methods (a rate that could not be reached) do
-// not make a compartment fail.
+// Keeps what the simulation says when it refuses or stops a run, and the
+// first notice of the thinning methods (a bound that could not be reached),
+// which does not make a compartment fail.
 class StopMessages final : public Messages {
 public:
     MessageAnswer Show(const std::string& text, const std::string& title, MessageIcon,
                        MessageButtons) override {
-        if (title == kRoutineName) stop = text;
+        if (title == kRoutineName) {
+            stop = text;
+        } else if (notice.empty()) {
+            notice = "[" + title + "] " + text;
+        }
         return MessageAnswer::Ok;
     }
     std::string stop;
+    std::string notice;
 };
 
 // The stand of every age the run reached, and the volume thinned at it.
@@ -114,7 +119,7 @@ int ParseSiteClass(const std::string& text) {
 }
 
 std::vector<CompartmentYear> SimulateCompartment(Workspace& ws, const CompartmentInput& c,
-                                                 const SimulationOptions& o) {
+                                                 const SimulationOptions& o, std::string* notice) {
     std::vector<CompartmentYear> years(o.years.size());
     for (std::size_t i = 0; i < years.size(); ++i) {
         years[i].year = o.years[i];
@@ -139,6 +144,7 @@ std::vector<CompartmentYear> SimulateCompartment(Workspace& ws, const Compartmen
     NullCanvas picture;
     NullEventPump pump;
     SimulateYears(ws, kYieldTableMode, picture, ProgressText{}, messages, pump, reached);
+    if (notice) *notice = messages.notice;
 
     // Thinnings count from now: those made before an age belong to it.
     double cumulative = 0;

@@ -59,9 +59,12 @@ struct SimulationOptions {
 
 // Runs the yield simulation of the compartment from its current stand with
 // ws as working space, and returns one entry per year of options.years. A
-// row that cannot be computed gives the same error for every year.
+// row that cannot be computed gives the same error for every year. notice,
+// when given, receives the first notice the run showed ("[TITLE] TEXT": a
+// thinning that could not reach its bound), which does not fail the row.
 std::vector<CompartmentYear> SimulateCompartment(Workspace& ws, const CompartmentInput& input,
-                                                 const SimulationOptions& options);
+                                                 const SimulationOptions& options,
+                                                 std::string* notice = nullptr);
 
 // The site class text of a row: 上/中/下 or 1-3 (any width); 0 otherwise.
 int ParseSiteClass(const std::string& text);

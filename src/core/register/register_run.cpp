@@ -90,6 +90,7 @@ struct Batch {
     std::vector<long long> lines;  // line numbers in the register
     std::vector<CompartmentInput> inputs;
     std::vector<std::vector<CompartmentYear>> results;
+    std::vector<std::string> notices;
     std::string text;
 };
 
@@ -122,8 +123,10 @@ void Work(Pipeline& p, const SimulationOptions& simulation) {
             p.waiting.pop_front();
         }
         batch->results.reserve(batch->inputs.size());
-        for (const CompartmentInput& c : batch->inputs) {
-            batch->results.push_back(SimulateCompartment(*ws, c, simulation));
+        batch->notices.resize(batch->inputs.size());
+        for (std::size_t i = 0; i < batch->inputs.size(); ++i) {
+            const CompartmentInput& c = batch->inputs[i];
+            batch->results.push_back(SimulateCompartment(*ws, c, simulation, &batch->notices[i]));
             AppendCompartmentRows(batch->text, c, batch->results.back());
         }
         {
@@ -276,11 +279,17 @@ RegisterOutcome RunRegister(const std::string& registerPath, const RegisterOptio
             ++outcome.rows;
             const auto failed = std::find_if(result.begin(), result.end(),
                                              [](auto& y) { return !y.error.empty(); });
+            const std::string where = IntText(batch->lines[i]) + "行目 (区画 " + c.id + "): ";
+            if (!batch->notices[i].empty()) {
+                ++outcome.noticeRows;
+                if (outcome.thinningNotices.size() < kShownFailures) {
+                    outcome.thinningNotices.push_back(where + OneLine(batch->notices[i]));
+                }
+            }
             if (failed != result.end()) {
                 ++outcome.failedRows;
                 if (outcome.failures.size() < kShownFailures) {
-                    outcome.failures.push_back(IntText(batch->lines[i]) + "行目 (区画 " + c.id +
-                                               "): " + failed->error);
+                    outcome.failures.push_back(where + failed->error);
                 }
             }
             for (std::size_t y = 0; y < result.size() && y < years.size(); ++y) {

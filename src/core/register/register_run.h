@@ -44,6 +44,11 @@ struct RegisterOutcome {
     // "LINE行目 (区画 ID): REASON" of the first failed rows.
     std::vector<std::string> failures;
     std::vector<std::string> notices;  // warnings of the parameter files read
+    // Compartments computed with a notice of their thinning (a bound that
+    // could not be reached), and "LINE行目 (区画 ID): [TITLE] TEXT" of the
+    // first of them.
+    long long noticeRows = 0;
+    std::vector<std::string> thinningNotices;
     RegisterSummary summary;
 };
 

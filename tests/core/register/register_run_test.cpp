@@ -53,6 +53,15 @@ ThinningLoader Loader(int* calls = nullptr) {
             return false;
         }
         ClearRunSettings(run);
+        if (path.find("floor.run") != std::string::npos) {
+            // Ry bounds no stand above the 150-stem floor can reach.
+            run.ThinningMethod = 5;
+            run.RyUpper = 0.6;
+            run.RyLower = 0.01;
+            run.ThinningFromAge = 10;
+            run.ThinningToAge = 100;
+            return true;
+        }
         run.ThinningMethod = 1;
         run.ThinningCount = 2;
         run.ThinningKey[1] = 22;
@@ -262,6 +271,26 @@ TEST(RegisterRun, YearsPastTheLastAgeFailAloneAndThinningsCountFromNow) {
     // Volume x area and no carbon without a species.
     EXPECT_EQ(r[6][7], r[6][6]);
     EXPECT_EQ(r[6][10], "");
+}
+
+TEST(RegisterRun, ThinningNoticesAreReportedWithoutFailingTheRow) {
+    RegisterFolder folder;
+    const Result run = RunOn(
+        folder.Write("r.csv", kHeader + "\r\nA,1,sugi_type1.prm,sugi.PAR,中,,20,2000,,\r\n"
+                                        "F,1,sugi_type1.prm,sugi.PAR,中,,20,2000,floor.run,\r\n"),
+        {});
+    EXPECT_EQ(run.outcome.failedRows, 0);
+    EXPECT_EQ(run.outcome.noticeRows, 1);
+    ASSERT_EQ(run.outcome.thinningNotices.size(), 1u);
+    EXPECT_EQ(run.outcome.thinningNotices[0].rfind(
+                  "3行目 (区画 F): [TABLECALC Case5] 収量比数 0.01 まで落せません。", 0),
+              0u)
+        << run.outcome.thinningNotices[0];
+    const auto r = Records(run.output);
+    ASSERT_EQ(r.size(), 9u);
+    EXPECT_EQ(r[8][12], "");
+    // The stand was thinned down to the floor all the same.
+    EXPECT_LT(std::stod(r[8][5]), std::stod(r[4][5]));
 }
 
 TEST(RegisterRun, SummaryAddsUpTheComputedRowsByYearAndParameterSet) {
