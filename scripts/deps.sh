@@ -10,10 +10,21 @@ MORIKOYOMI_PACKAGES=(
   xvfb xauth
 )
 
+# The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
+MORIKOYOMI_FUZZ_PACKAGES=(clang libclang-rt-dev)
+
 morikoyomi_install_deps() {
+  morikoyomi_install_packages "${MORIKOYOMI_PACKAGES[@]}"
+}
+
+morikoyomi_install_fuzz_deps() {
+  morikoyomi_install_packages "${MORIKOYOMI_FUZZ_PACKAGES[@]}"
+}
+
+morikoyomi_install_packages() {
   local missing=()
   local p
-  for p in "${MORIKOYOMI_PACKAGES[@]}"; do
+  for p in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$p")
     fi

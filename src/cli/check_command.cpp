@@ -10,6 +10,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/survey_data.h"
 #include "core/text/paths.h"
@@ -85,6 +86,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         }
     }
     if (datPath.empty()) return Usage(err, "DATFILE is missing");
+    if (HoldsLineBreak(FolderPart(datPath)))
+        return Usage(err, std::string("DATFILE: ") + kLineBreakFolderText);
     if (!havePairs) return Usage(err, "--pairs is missing");
 
     CliMessages messages(err);

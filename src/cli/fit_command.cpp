@@ -11,6 +11,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "core/basedata/curve_fitting.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/parameter_files.h"
@@ -102,6 +103,8 @@ int ParseOptions(const std::vector<std::string>& args, FitOptions& options, std:
         }
     }
     if (options.datPath.empty()) return Usage(err, "DATFILE is missing");
+    if (HoldsLineBreak(FolderPart(options.datPath)))
+        return Usage(err, std::string("DATFILE: ") + kLineBreakFolderText);
     if (!haveCurve) return Usage(err, "--curve is missing");
     if (!function.empty() && function != "auto") {
         if (function != "1" && function != "2" && function != "3")

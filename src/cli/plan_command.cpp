@@ -56,6 +56,13 @@ bool ReadPlanSettings(const RunFile& f, PlanSettings& p, RunFileError& e) {
            GetReal(f, kPs, "TargetHeight", p.TargetHeight, e);
 }
 
+// The stem-number bars of the stand pages end at 10000 stems; the planting
+// density those pages compute through a stand searches up to three times
+// its stems. (Below, the run file reaches further than the bars, down to a
+// single stem, so that the plans' 150-stem floor can be tried.)
+constexpr double kMaxStems = 10000;
+constexpr double kMaxPlanting = 3 * kMaxStems;
+
 // The checks that the wizard's options and bars would have made impossible.
 bool CheckPlanFields(const RunFile& f, Workspace& ws, RunFileError& e) {
     RunSettings& run = ws.Run;
@@ -104,8 +111,8 @@ bool CheckPlanFields(const RunFile& f, Workspace& ws, RunFileError& e) {
                                "林齢は 1 から 199 までです"),
                    false;
         }
-        if (!(p.StartStemNumber >= 1)) {
-            return e = ErrorAt(f, kPs, "StartStemNumber", "1 以上です"), false;
+        if (!CheckRange(f, kPs, "StartStemNumber", p.StartStemNumber, 1, kMaxStems, e)) {
+            return false;
         }
         if (run.SiteClass == kSiteMeasured && !f.Has(kCs, "SiteCalcHeight")) {
             return e = MissingKey(f, kCs, "SiteCalcHeight"), false;
@@ -118,9 +125,13 @@ bool CheckPlanFields(const RunFile& f, Workspace& ws, RunFileError& e) {
         if (!f.Has(kPs, "TargetStemNumber")) {
             return e = MissingKey(f, kPs, "TargetStemNumber"), false;
         }
-        if (!(p.TargetStemNumber >= 1)) {
-            return e = ErrorAt(f, kPs, "TargetStemNumber", "1 以上です"), false;
+        if (!CheckRange(f, kPs, "TargetStemNumber", p.TargetStemNumber, 1, kMaxStems, e)) {
+            return false;
         }
+    }
+    if (!CheckRange(f, kPs, "StartPlantingDensity", p.StartPlantingDensity, 1, kMaxPlanting, e) ||
+        !CheckRange(f, kPs, "TargetPlantingDensity", p.TargetPlantingDensity, 1, kMaxPlanting, e)) {
+        return false;
     }
     if (f.Has(kPs, "ThinStartAge") && !f.Has(kPs, "ThinFromAge")) {
         p.ThinFromAge = p.ThinStartAge - 1;
@@ -178,6 +189,8 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << error.Text() << "\n";
         return 2;
     }
+
+    if (!CheckOutputFolders(*file, ws->Run.ParFileName, parsed, err)) return 2;
 
     CliMessages messages(err);
     if (!ReadPrmFile(ws->Run.PrmFileName, ws->Diagram, messages)) return 1;

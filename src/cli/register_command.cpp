@@ -12,9 +12,11 @@
 #include "cli/run_file.h"
 #include "core/register/register_csv.h"
 #include "core/register/register_run.h"
+#include "core/text/file_save.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 #include "core/text/text_file.h"
+#include "core/yield/run_checks.h"
 
 namespace mk::cli {
 namespace {
@@ -110,8 +112,9 @@ bool ParseArgs(const std::vector<std::string>& args, RegisterArgs& a, std::strin
                 }
             } else if (arg == "--planting") {
                 const std::optional<double> n = ParseReal(value);
-                if (!n || !(*n >= 100) || !(*n <= 100000)) {
-                    return error = "--planting は 100 から 100000 までの本数です", false;
+                // The range of the planting bar of the starting stand page.
+                if (!n || !(*n >= 1000) || !(*n <= 10000)) {
+                    return error = "--planting は 1000 から 10000 までの本数です", false;
                 }
                 a.planting = *n;
             } else if (arg == "--rows") {
@@ -154,6 +157,19 @@ bool LoadThinning(const std::string& path, RunSettings& thinning, std::string& e
     }
     if (run.ThinningMethod < 1 || run.ThinningMethod > 6) {
         error = ErrorAt(*file, "RunSettings", "ThinningMethod", "1 から 6 までです").Text();
+        return false;
+    }
+    if (!CheckRange(*file, "RunSettings", "BoundThinningRate", run.BoundThinningRate, 0, 1, e)) {
+        error = e.Text();
+        return false;
+    }
+    // A schedule must go forward as the wizard's page has it; how far it
+    // reaches is each compartment's own affair, so the end age is not held
+    // against it.
+    RunSettings open = run;
+    open.EndAge = kMaxAge;
+    if (const std::string refusal = ScheduleRefusal(open); !refusal.empty()) {
+        error = ErrorAt(*file, "RunSettings", "ThinningKey", refusal).Text();
         return false;
     }
     thinning = run;

@@ -84,6 +84,8 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     ws.Run.CurrentAge = 1;
 
+    if (!CheckOutputFolders(*file, ws.Run.ParFileName, parsed, err)) return 2;
+
     CliMessages messages(err);
     if (!LoadAndCheckFiles(ws, messages)) return 1;
 

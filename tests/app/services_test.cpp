@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <filesystem>
+
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
 #include "app/services/settings_store.h"
@@ -18,6 +23,48 @@ TEST(FileDialogFilter, KeepsTheProgramsTextAndAddsMissingPatterns) {
     EXPECT_EQ(ToolkitFilter("プログラム (*.exe)|*.exe|すべてのファイル (*)|*").toStdString(),
               "プログラム (*.exe);;すべてのファイル (*)");
     EXPECT_EQ(ToolkitFilter("画像|*.bmp").toStdString(), "画像 (*.bmp)");
+}
+
+TEST(FileDialogFilter, FirstExtensionIsTheOneASaveAdds) {
+    EXPECT_EQ(FirstFilterExtension("BMPファイル(*.bmp)|*.bmp").toStdString(), "bmp");
+    EXPECT_EQ(FirstFilterExtension("DAT (*.dat)|*.dat|すべて (*)|*").toStdString(), "dat");
+    EXPECT_EQ(FirstFilterExtension("すべて (*)|*").toStdString(), "");
+    EXPECT_EQ(FirstFilterExtension("画像").toStdString(), "");
+}
+
+// The launcher's first filter: only the files the user may run (and the
+// folders), under the other filters every file.
+TEST(FileDialogFilter, FirstFilterCanListOnlyExecutables) {
+    mk::test::TempDir dir;
+    namespace fs = std::filesystem;
+    mk::test::WriteBytes(dir.File("editor"), "#!/bin/sh\n");
+    fs::permissions(dir.File("editor"), fs::perms::owner_all);
+    mk::test::WriteBytes(dir.File("notes.txt"), "text");
+    fs::create_directory(dir.File("bin"));
+    QFileDialog dialog(nullptr, QStringLiteral("t"), QString::fromStdString(dir.path()),
+                       ToolkitFilter("プログラム (*)|*|すべてのファイル (*)|*"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ShowOnlyExecutablesUnderFirstFilter(dialog);
+    dialog.show();
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QAbstractProxyModel* shown = dialog.proxyModel();
+    ASSERT_NE(model, nullptr);
+    ASSERT_NE(shown, nullptr);
+    // The model lists the folder in the background.
+    const auto listed = [&](int expected) {
+        QStringList names;
+        const QModelIndex root =
+            shown->mapFromSource(model->index(QString::fromStdString(dir.path())));
+        WaitFor([&] { return shown->rowCount(root) == expected; }, 5000);
+        for (int i = 0; i < shown->rowCount(root); ++i)
+            names << shown->index(i, 0, root).data().toString();
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(listed(2), (QStringList{"bin", "editor"}));
+    dialog.selectNameFilter(QStringLiteral("すべてのファイル (*)"));
+    emit dialog.filterSelected(QStringLiteral("すべてのファイル (*)"));
+    EXPECT_EQ(listed(3), (QStringList{"bin", "editor", "notes.txt"}));
 }
 
 TEST(ProgramArguments, SplitAsAShellWouldWithoutInterpretingAnythingElse) {

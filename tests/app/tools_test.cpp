@@ -81,6 +81,9 @@ TEST(Launcher, BrowsingCancelledWithAnEmptyBoxLeavesItEmpty) {
         ASSERT_EQ(f.scripted.files.requests().size(), 1u);
         EXPECT_EQ(f.scripted.files.requests()[0].title.toStdString(), "エディタープログラムの指定");
         EXPECT_TRUE(f.scripted.files.requests()[0].presetName.endsWith("/*.exe"));
+        // Programs here have no extension: the first filter lists what may run.
+        EXPECT_TRUE(f.scripted.files.requests()[0].executablesFirst);
+        EXPECT_TRUE(f.scripted.files.requests()[0].filter.startsWith("プログラム (*)|*|"));
         f.scripted.files.Choose("/opt/edit/bin/edit");
         Click(d, "Command1");
         EXPECT_EQ(TextOf(d, "Text1"), "/opt/edit/bin/edit");
@@ -95,7 +98,8 @@ TEST(Launcher, AFailedStartIsReported) {
     Form_HelperProgram launcher(*f.context);
     launcher.Command1_Click();
     ASSERT_EQ(f.scripted.messages.shown().size(), 1u);
-    EXPECT_EQ(f.scripted.messages.shown()[0].text, "プログラムを起動できません。\r\n/no/such/editor");
+    EXPECT_EQ(f.scripted.messages.shown()[0].text,
+              "プログラムを起動できません。\r\n/no/such/editor");
     EXPECT_EQ(f.scripted.messages.shown()[0].icon, MessageIcon::Error);
 }
 
@@ -132,11 +136,27 @@ TEST(AboutBox, ShowsTitleVersionAndDescription) {
     frmAbout about(*f.context);
     EXPECT_EQ(about.windowTitle().toStdString(), "システム収穫表：杜の暦『構想』について");
     EXPECT_EQ(TextOf(about, "lblTitle"), "杜の暦『構想』");
-    EXPECT_EQ(TextOf(about, "lblDescription"), "林分密度管理図に基づく人工林収穫予測表作成システム");
+    EXPECT_EQ(TextOf(about, "lblDescription"),
+              "林分密度管理図に基づく人工林収穫予測表作成システム");
     EXPECT_EQ(TextOf(about, "lblDisclaimer"), "");
     EXPECT_EQ(TextOf(about, "lblVersion").rfind("Version ", 0), 0u);
     EXPECT_EQ(VersionText(1, 0, 12).toStdString(), "Version  1.00.12");
     EXPECT_EQ(VersionText(12, 3, 4).toStdString(), "Version 12.03.04");
+}
+
+TEST(AboutBox, EveryTextFitsOnItsOwnLine) {
+    AppFixture f;
+    frmAbout about(*f.context);
+    about.show();
+    QCoreApplication::processEvents();
+    for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "Label_Copyrights"}) {
+        auto* label = Find<QLabel>(about, name);
+        ASSERT_NE(label, nullptr);
+        const QFontMetrics metrics(label->font());
+        EXPECT_FALSE(label->wordWrap()) << name;
+        EXPECT_GE(label->width(), metrics.horizontalAdvance(label->text())) << name;
+        EXPECT_LT(label->height(), 2 * metrics.lineSpacing()) << name;
+    }
 }
 
 TEST(AboutBox, SystemInformationIsNotAvailableHere) {

@@ -2,7 +2,11 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QStringList>
+
+#include "core/host/messages.h"
 
 namespace mk::app {
 
@@ -20,6 +24,79 @@ QString ToolkitFilter(const QString& filter) {
     }
     if (entries.isEmpty()) return filter;
     return entries.join(QStringLiteral(";;"));
+}
+
+QString FirstFilterExtension(const QString& filter) {
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    if (!pattern.startsWith(QStringLiteral("*."))) return {};
+    const QString extension = pattern.mid(2);
+    if (extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
+        extension.contains(QLatin1Char('?')))
+        return {};
+    return extension;
+}
+
+std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
+                                       const FileDialogRequest& request) {
+    FileDialogRequest asked = request;
+    asked.programAsksBeforeReplacing = true;
+    std::optional<QString> chosen = dialogs.Save(parent, asked);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    const QFileInfo typed(*chosen);
+    const QString extension = FirstFilterExtension(request.filter);
+    if (typed.suffix().isEmpty() && !typed.fileName().isEmpty() && !extension.isEmpty() &&
+        !chosen->contains(QLatin1Char('*'))) {
+        if (!chosen->endsWith(QLatin1Char('.'))) *chosen += QLatin1Char('.');
+        *chosen += extension;
+    }
+    // The toolkit's dialog does not ask (it would ask in its own words, and
+    // before the extension was added): the question is asked here, once.
+    if (QFileInfo::exists(*chosen) && !chosen->contains(QLatin1Char('*'))) {
+        const std::string text =
+            QFileInfo(*chosen).fileName().toStdString() + " は既に存在します。\r\n置き換えますか？";
+        if (messages.Show(text, request.title.toStdString(), MessageIcon::Warning,
+                          MessageButtons::YesNo) != MessageAnswer::Yes)
+            return std::nullopt;
+    }
+    return chosen;
+}
+
+namespace {
+
+// Hides the files the user may not run while it is switched on; folders
+// stay so that the user can still walk to a program. (The file system
+// model's own permission filter cannot say "executable files only".)
+class ExecutableFilesOnly final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetActive(bool active) {
+        active_ = active;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!active_ || files == nullptr) return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool active_ = true;
+};
+
+}  // namespace
+
+void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
+    auto* proxy = new ExecutableFilesOnly(&dialog);
+    dialog.setProxyModel(proxy);
+    const QString first = dialog.nameFilters().value(0);
+    const auto apply = [proxy, first](const QString& selected) {
+        proxy->SetActive(selected == first);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, apply);
+    apply(dialog.selectedNameFilter());
 }
 
 namespace {
@@ -43,13 +120,28 @@ std::optional<QString> Answer(const QString& chosen) {
 constexpr QFileDialog::Options kOptions = QFileDialog::DontUseNativeDialog;
 
 std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequest& request) {
-    return Answer(QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, kOptions));
+    if (!request.executablesFirst) {
+        return Answer(
+            QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
+                                         ToolkitFilter(request.filter), nullptr, kOptions));
+    }
+    QFileDialog dialog(parent, request.title, StartPath(request.presetName),
+                       ToolkitFilter(request.filter));
+    dialog.setOptions(kOptions);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    ShowOnlyExecutablesUnderFirstFilter(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return Answer(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog::Options options = kOptions;
+    // AskSaveFileName asks in the program's own words, after it has added
+    // the extension: the dialog would ask about the name without it.
+    if (request.programAsksBeforeReplacing) options |= QFileDialog::DontConfirmOverwrite;
     return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, kOptions));
+                                               ToolkitFilter(request.filter), nullptr, options));
 }
 
 }  // namespace mk::app

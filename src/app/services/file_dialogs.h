@@ -5,7 +5,12 @@
 #include <QString>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
+
+namespace mk {
+class Messages;
+}
 
 namespace mk::app {
 
@@ -15,6 +20,12 @@ struct FileDialogRequest {
     QString filter;
     // A path, or a folder followed by a pattern ("/data/*.prm").
     QString presetName;
+    // The first filter lists only the files the user may run: programs on
+    // this platform have no extension of their own.
+    bool executablesFirst = false;
+    // Save: the program asks before a file is replaced (AskSaveFileName),
+    // so the dialog itself does not.
+    bool programAsksBeforeReplacing = false;
 };
 
 class FileDialogs {
@@ -29,6 +40,21 @@ public:
 // "林分密度管理図ﾌｧｲﾙ (*.prm)"; a description that does not show its pattern
 // gets it appended in brackets.
 QString ToolkitFilter(const QString& filter);
+
+// Asks for the name to save under: a name typed without an extension gets
+// the extension of the request's first filter ("diag1" becomes "diag1.bmp"),
+// and an existing file is replaced only when the user says so. Empty when
+// the user cancelled or would not replace the file.
+std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
+                                       const FileDialogRequest& request);
+
+// "bmp" for "BMPファイル(*.bmp)|*.bmp"; empty when the first pattern names
+// no extension.
+QString FirstFilterExtension(const QString& filter);
+
+// Lets the dialog's first name filter show only files the user may run; the
+// other filters show every file.
+void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog);
 
 class QtFileDialogs final : public FileDialogs {
 public:

@@ -75,7 +75,7 @@ ParameterFileKind ParFileKind(AppContext& context) {
 
 ParameterFileKind HnpFileKind(AppContext& context) {
     return {QStringLiteral("上層樹高－本数曲線式(HNP)の指定"),
-            QStringLiteral("上上層樹高－本数曲線式ﾌｧｲﾙ (*.hnp)|*.hnp"), QStringLiteral("*.hnp"),
+            QStringLiteral("上層樹高－本数曲線式ﾌｧｲﾙ (*.hnp)|*.hnp"), QStringLiteral("*.hnp"),
             [&context](const std::string& path) {
                 return ReadHnpFile(path, context.ws.Hnp, context.messages());
             }};

@@ -44,6 +44,8 @@ private:
     void Form_Activate();
     bool DrawSurveyPlot();
     int PlotY(double height) const;
+    // Puts the height bar at a height of the middle curve.
+    void SetLinkedHeight(double height);
 
     AppContext& context_;
     SiteCalculationResult& result_;

@@ -11,7 +11,7 @@
 #include "core/text/text_compare.h"
 #include "core/yield/current_stand.h"
 #include "core/yield/table_calc.h"
-#include "core/yield/workspace.h"
+#include "core/yield/yield_state.h"
 
 namespace mk {
 namespace {
@@ -54,7 +54,7 @@ public:
 
 // Fills the run record and the current stand as the yield wizard does for a
 // run from the stand as it is now. Returns the reason when it cannot.
-std::string PrepareRun(Workspace& ws, const CompartmentInput& c, const SimulationOptions& o) {
+std::string PrepareRun(YieldState& ws, const CompartmentInput& c, const SimulationOptions& o) {
     const ParameterSet& set = *c.parameters;
     ws.Diagram = set.diagram;
     ws.HeightCurve = set.curve;
@@ -118,7 +118,7 @@ int ParseSiteClass(const std::string& text) {
     return 0;
 }
 
-std::vector<CompartmentYear> SimulateCompartment(Workspace& ws, const CompartmentInput& c,
+std::vector<CompartmentYear> SimulateCompartment(YieldState& ws, const CompartmentInput& c,
                                                  const SimulationOptions& o, std::string* notice) {
     std::vector<CompartmentYear> years(o.years.size());
     for (std::size_t i = 0; i < years.size(); ++i) {

@@ -15,7 +15,7 @@
 
 namespace mk {
 
-struct Workspace;
+struct YieldState;
 
 // A PRM and a PAR file, read once for every compartment that names them.
 struct ParameterSet {
@@ -62,7 +62,7 @@ struct SimulationOptions {
 // row that cannot be computed gives the same error for every year. notice,
 // when given, receives the first notice the run showed ("[TITLE] TEXT": a
 // thinning that could not reach its bound), which does not fail the row.
-std::vector<CompartmentYear> SimulateCompartment(Workspace& ws, const CompartmentInput& input,
+std::vector<CompartmentYear> SimulateCompartment(YieldState& ws, const CompartmentInput& input,
                                                  const SimulationOptions& options,
                                                  std::string* notice = nullptr);
 

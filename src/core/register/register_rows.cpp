@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/graphics/result_arrays.h"
 #include "core/host/recording_messages.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 #include "core/text/text_compare.h"
-#include "core/yield/result_arrays.h"
 
 namespace mk {
 
@@ -157,8 +157,9 @@ std::string RegisterRowReader::Fill(const std::vector<std::string>& fields, Comp
     const std::string stems = Number(fields, RegisterColumn::Stems);
     if (!stems.empty()) {
         const std::optional<double> n = ParseReal(stems);
-        if (!n || !(*n >= 1) || !(*n <= 100000)) {
-            return "立木本数が読めません（1～100000）: " + stems;
+        // The range of the starting stand page's bar, as a run file has it.
+        if (!n || !(*n >= 200) || !(*n <= 10000)) {
+            return "立木本数は 200 から 10000 までです: " + stems;
         }
         c.stems = RoundToInt(*n);
     }

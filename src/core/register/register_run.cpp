@@ -12,7 +12,7 @@
 #include "core/register/register_columns.h"
 #include "core/register/register_csv.h"
 #include "core/text/number_format.h"
-#include "core/yield/workspace.h"
+#include "core/yield/yield_state.h"
 
 namespace mk {
 namespace {
@@ -112,7 +112,7 @@ struct Pipeline {
 };
 
 void Work(Pipeline& p, const SimulationOptions& simulation) {
-    const auto ws = std::make_unique<Workspace>();
+    const auto ws = std::make_unique<YieldState>();
     for (;;) {
         std::unique_ptr<Batch> batch;
         {

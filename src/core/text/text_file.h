@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/file_save.h"
+
 namespace mk {
 
 struct TextLine {
@@ -22,49 +24,45 @@ struct TextFileContent {
     bool ok() const { return error == TextFileError::None; }
 };
 
-// Splits bytes into lines (CR LF or LF; a last line without an end counts,
-// an empty tail after the last line end does not) and decodes each one.
-std::vector<TextLine> DecodeTextLines(std::string_view bytes);
+// Walks bytes one line at a time (CR LF, LF or a lone CR ends a line; a
+// last line without an end counts, an empty tail after the last line end
+// does not), decoding each line only when it is asked for. A reader that
+// needs a few lines of a large file never holds more than those.
+class TextLineReader {
+public:
+    explicit TextLineReader(std::string_view bytes) : bytes_(bytes) {}
+    // The next line; false at the end of the bytes.
+    bool Next(TextLine& line);
+    // 1-based number of the line Next gave last (0 before the first).
+    int LineNumber() const { return number_; }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+// The first maxLines lines of bytes, split and decoded as TextLineReader
+// does.
+std::vector<TextLine> DecodeTextLines(std::string_view bytes,
+                                      std::size_t maxLines = static_cast<std::size_t>(-1));
 
 // Reads a whole file. CannotOpen for a missing, unreadable or empty path,
 // or a folder.
 TextFileContent ReadTextFile(const std::string& path);
 
-// Reads the raw bytes of a file; false when it cannot be read.
+// The largest file any reader takes: parameter and survey files are a few
+// kilobytes; anything this large is not one of ours and is refused rather
+// than read into memory.
+inline constexpr std::size_t kMaxReadFileSize = std::size_t{64} << 20;
+
+enum class FileReadError { None, CannotOpen, TooLarge };
+
+// Reads the raw bytes of a file. TooLarge for a file above
+// kMaxReadFileSize, which is refused before anything of it is read.
+FileReadError ReadFileBytesChecked(const std::string& path, std::string& bytes);
+// The same, false for either failure.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
-
-// Writes bytes whole or not at all (temporary file in the same folder, then
-// rename). False when anything fails; an existing file is then untouched.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
-
-// The same for output too large to hold in memory: the bytes go to a
-// temporary file in the target's folder as they come, and only Commit puts
-// the file in place. Destroying the writer without a successful Commit
-// removes the temporary file, so a failed or abandoned run leaves an
-// existing file untouched.
-class AtomicFileWriter {
-public:
-    AtomicFileWriter() = default;
-    ~AtomicFileWriter();
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-    // Creates the temporary file; false when the folder cannot take it.
-    bool Open(const std::string& path);
-    // False once any write has failed (the failure is kept until Commit).
-    bool Write(std::string_view bytes);
-    // Closes the temporary file and renames it over the target. False, and
-    // the target untouched, when any step (or an earlier write) failed.
-    bool Commit();
-
-private:
-    void Discard();
-
-    std::string path_;
-    std::string temp_;
-    int fd_ = -1;
-    bool failed_ = false;
-};
 
 // Encodes UTF-8 text as code page 932 and writes it whole. The text carries
 // its own line ends (use kCrLf).

@@ -7,6 +7,7 @@
 #include "core/model/natural_thinning.h"
 #include "core/model/site_class.h"
 #include "model_test_support.h"
+#include "support/step_limit_pump.h"
 
 namespace mk {
 namespace {
@@ -192,6 +193,23 @@ TEST(PlantingDensityThrough, JustAboveTheLimitSearches) {
     const double p = PlantingDensityThrough(SugiDiagram(), 100.06, 2000.0, 17.5, pump);
     EXPECT_EQ(pump.count, 1);
     EXPECT_EQ(p, 100.0);
+}
+
+TEST(PlantingDensityThrough, HugeStandsEndInBoundedStepsNearTheirPlanting) {
+    // Above about 4.5e14 two neighbouring doubles are more than the 0.05 of
+    // the usual gap apart; such stands once kept the search going for ever.
+    const DensityDiagramParameters d = SugiDiagram();
+    for (double planting : {1e12, 4.6e14, 1e20, 1e30}) {
+        const double n = NaturalThinningStems(d, planting, 17.5);
+        test::StepLimitPump pump(2000);
+        const double found = PlantingDensityThrough(d, 3 * n, n, 17.5, pump);
+        EXPECT_LE(pump.count, 1100) << planting;
+        EXPECT_NEAR(found / planting, 1.0, 1e-9) << planting;
+    }
+    // The widest finite bracket, for a stand of real size.
+    test::StepLimitPump pump(2000);
+    EXPECT_NEAR(PlantingDensityThrough(d, 1.7976931348623157e308, 2400.0, 17.5, pump), 2962.0, 1.0);
+    EXPECT_LE(pump.count, 1100);
 }
 
 }  // namespace

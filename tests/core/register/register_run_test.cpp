@@ -202,7 +202,7 @@ TEST(RegisterRun, BadRowsAreWrittenWithTheirReasonAndTheRestComputed) {
         {"B4,1,sugi_type1.prm,sugi.PAR,中,,12.5,,,", "林齢が整数ではありません: 12.5"},
         {"B5,1,sugi_type1.prm,sugi.PAR,特,,20,,,", "地位は 上・中・下 か 1～3 です: 特"},
         {"B6,1,sugi_type1.prm,sugi.PAR,,,20,,,", "地位も上層樹高もありません"},
-        {"B7,1,sugi_type1.prm,sugi.PAR,中,,20,-5,,", "立木本数が読めません（1～100000）: -5"},
+        {"B7,1,sugi_type1.prm,sugi.PAR,中,,20,-5,,", "立木本数は 200 から 10000 までです: -5"},
         {"B8,1,sugi_type1.prm,sugi.PAR,中,,20,,,カラマツ", "樹種 カラマツ の炭素係数がありません"},
         {"B9,1,broken.prm,sugi.PAR,中,,20,,,",
          "林齢 19 で計算できない値になりました。パラメータを確認してください。"},

@@ -119,50 +119,5 @@ TEST(TextFile, ReplacesAnExistingFileWhole) {
     EXPECT_EQ(ReadBytes(path), test::Sjis("短い") + "\r\n");
 }
 
-int EntriesIn(const std::string& folder) {
-    int entries = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder)) ++entries;
-    return entries;
-}
-
-TEST(AtomicFileWriter, StreamedFileAppearsOnlyOnCommit) {
-    TempDir dir;
-    const std::string path = dir.File("out.csv");
-    WriteBytes(path, "old");
-    {
-        AtomicFileWriter writer;
-        ASSERT_TRUE(writer.Open(path));
-        EXPECT_TRUE(writer.Write("a,"));
-        EXPECT_TRUE(writer.Write("b\n"));
-        // Until the commit the old file is what a reader sees.
-        EXPECT_EQ(ReadBytes(path), "old");
-        EXPECT_EQ(EntriesIn(dir.path()), 2);
-        ASSERT_TRUE(writer.Commit());
-    }
-    EXPECT_EQ(ReadBytes(path), "a,b\n");
-    EXPECT_EQ(EntriesIn(dir.path()), 1);
-
-    // Abandoned half way (an error, an exception): the old file stays and
-    // the temporary file goes.
-    {
-        AtomicFileWriter writer;
-        ASSERT_TRUE(writer.Open(path));
-        writer.Write("half");
-    }
-    EXPECT_EQ(ReadBytes(path), "a,b\n");
-    EXPECT_EQ(EntriesIn(dir.path()), 1);
-
-    std::filesystem::create_directory(dir.File("sub"));
-    AtomicFileWriter intoFolder;
-    ASSERT_TRUE(intoFolder.Open(dir.File("sub")));
-    EXPECT_FALSE(intoFolder.Commit());
-    EXPECT_TRUE(std::filesystem::is_directory(dir.File("sub")));
-    AtomicFileWriter nowhere;
-    EXPECT_FALSE(nowhere.Open(dir.File("missing/x.csv")));
-    EXPECT_FALSE(nowhere.Write("x"));
-    EXPECT_FALSE(nowhere.Commit());
-    EXPECT_EQ(EntriesIn(dir.path()), 2);
-}
-
 }  // namespace
 }  // namespace mk
