@@ -19,6 +19,12 @@ namespace mk::cli {
 namespace {
 
 constexpr const char* kUsage = "check DATFILE --pairs X:Y[,X:Y...] [--degree 1|2|3|auto]";
+constexpr const char* kHelp =
+    "Examines pairs of survey quantities and writes the report YIELD_xx.CHK.\n"
+    "As the data check window does; the report goes next to the DAT file.\n"
+    "--pairs X:Y[,X:Y...]   the pairs in order, variables 0 林齢, 1 上層樹高, 2 立木本数,\n"
+    "                       3 幹材積, 4 断面積, 5 平均直径, 6 平均樹高\n"
+    "--degree 1|2|3|auto    the polynomial's degree; auto (the default) chooses 1..3";
 
 int Usage(std::ostream& err, const std::string& problem) {
     err << "morikoyomi-cli check: " << problem << "\n";
@@ -111,7 +117,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
-const CommandRegistrar kRegistrar("check", kUsage, RunCheck);
+const CommandRegistrar kRegistrar("check", kUsage, RunCheck, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

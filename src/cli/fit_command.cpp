@@ -24,6 +24,15 @@ namespace {
 
 constexpr const char* kUsage =
     "fit DATFILE --curve site|hnp [--function 1|2|3|auto] [--init P1,P2,P3[,P4]]";
+constexpr const char* kHelp =
+    "Fits a growth curve to a survey file (基礎資料) and writes YIELD_xx.PAR or .HNP.\n"
+    "The file goes next to the DAT file: PAR for the site-class dominant-height curve,\n"
+    "HNP for the dominant-height–stem-number curve.\n"
+    "--curve site|hnp       which curve\n"
+    "--function 1|2|3|auto  site curve: 1 Mitscherlich, 2 logistic, 3 Gompertz; auto (the\n"
+    "                       default) fits all three and keeps the smallest residual sum\n"
+    "--init P1,P2,P3[,P4]   starting values of the search (three for site, four for hnp);\n"
+    "                       without it they are estimated from the data";
 
 struct FitOptions {
     std::string datPath;
@@ -171,7 +180,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-const CommandRegistrar kRegistrar("fit", kUsage, RunFit);
+const CommandRegistrar kRegistrar("fit", kUsage, RunFit, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

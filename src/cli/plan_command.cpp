@@ -32,6 +32,12 @@ namespace mk::cli {
 namespace {
 
 constexpr const char* kUsage = "plan RUNFILE [--images DIR] [--plan 1..5]";
+constexpr const char* kHelp =
+    "Writes the five thinning plans (施業体系の編成) YIELD_xx.160 of a run file.\n"
+    "The table goes next to the PAR file, under the next free name.\n"
+    "RUNFILE        [RunSettings] and [PlanSettings] as the planning wizard fills them\n"
+    "--images DIR   also writes the six pictures of one plan as DIR/image0..5.bmp\n"
+    "--plan 1..5    whose pictures (default 1)";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 constexpr const char* kPs = "PlanSettings";
@@ -219,7 +225,7 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return FinishWithImages(parsed, image.get(), PlanGraphs(*ws, parsed.choice), messages, out);
 }
 
-const CommandRegistrar kRegistrar("plan", kUsage, RunPlan);
+const CommandRegistrar kRegistrar("plan", kUsage, RunPlan, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

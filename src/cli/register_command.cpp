@@ -26,6 +26,24 @@ constexpr const char* kUsage =
     "[--planting N] [--run RUNFILE] [--species NAME] [--carbon INI] [--rows FROM:TO] "
     "[--threads N] [--english]";
 
+constexpr const char* kHelp =
+    "Runs the yield simulation for every compartment of a forest register (森林簿).\n"
+    "REGISTER.csv   one compartment a line: id, area, PRM, PAR, site class or measured\n"
+    "               height, age, stems, run file, species (UTF-8 or Shift_JIS, Japanese\n"
+    "               or English headers; files relative to the register)\n"
+    "--out FILE     one row per compartment and year: stand, thinned volume, carbon,\n"
+    "               or the reason the row could not be computed\n"
+    "--years LIST   years from now (default 0,5,10,20,30)\n"
+    "--summary FILE totals by year, for the register and each parameter set\n"
+    "--planting N   planting density of stands without a stem number (default 3000)\n"
+    "--run RUNFILE  thinning of the compartments without a run file (default none)\n"
+    "--species NAME species of the compartments without one (default: no carbon)\n"
+    "--carbon INI   carbon factors to change or add, by species\n"
+    "--rows FROM:TO only these data rows; slices put together are the whole output\n"
+    "--threads N    workers (default one per core)\n"
+    "--english      English column headers\n"
+    "Exit status 1 when some rows could not be computed (they are written with their reason).";
+
 struct RegisterArgs {
     std::string registerFile;
     std::string out;
@@ -266,7 +284,7 @@ int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, 
     return 0;
 }
 
-const CommandRegistrar kRegistrar("register", kUsage, RunRegisterCommand);
+const CommandRegistrar kRegistrar("register", kUsage, RunRegisterCommand, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

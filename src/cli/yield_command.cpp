@@ -27,6 +27,12 @@ namespace mk::cli {
 namespace {
 
 constexpr const char* kUsage = "yield RUNFILE [--images DIR]";
+constexpr const char* kHelp =
+    "Writes the yield prediction table (収穫予測表) YIELD_xx.150 of a run file.\n"
+    "The table goes next to the run's PAR file, under the next free name.\n"
+    "RUNFILE        [RunSettings] and [CurrentStandState] as the yield wizard fills them\n"
+    "--images DIR   also writes the six pictures of the result window as\n"
+    "               DIR/image0.bmp (density control diagram) .. DIR/image5.bmp";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 
@@ -183,7 +189,7 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return FinishWithImages(parsed, image.get(), RunGraphs(ws, false), messages, out);
 }
 
-const CommandRegistrar kRegistrar("yield", kUsage, RunYield);
+const CommandRegistrar kRegistrar("yield", kUsage, RunYield, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -146,7 +146,7 @@ TEST(ResultWindow, SavesTheVisibleImageOnlyUnderANewName) {
     Click(*result, "Command_PictSave");
     ASSERT_EQ(f.scripted.messages.shown().size(), asked + 1);
     const ShownMessage& question = f.scripted.messages.shown().back();
-    EXPECT_EQ(question.text, "diagram.bmp は既に存在します。\r\n置き換えますか？");
+    EXPECT_EQ(question.text, "diagram.bmp は既に存在します。\n上書きしますか？");
     EXPECT_EQ(question.title, "画像を保存します");
     EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     EXPECT_EQ(mk::test::ReadBytes(diagram), "kept");

@@ -7,9 +7,14 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <filesystem>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
+#include "app/services/qt_messages.h"
 #include "app/services/settings_store.h"
 #include "app_test_support.h"
 
@@ -86,6 +91,93 @@ TEST(SettingsStore, MissingKeysReadEmptyAndEmptyValuesAreKept) {
     EXPECT_EQ(again.Read("Helper", "EditerPath").toStdString(), "/usr/bin/a b");
     EXPECT_EQ(again.Read("Helper", "EditerPara"), QString());
     EXPECT_EQ(SettingsApplicationName().toStdString(), "杜の暦『構想』");
+}
+
+TEST(FileDialogFilter, SeveralPatternsAreGivenToTheToolkitApartByBlanks) {
+    EXPECT_EQ(
+        ToolkitFilter("林分密度管理図ﾌｧｲﾙ (茨城*.prm;茨木*.prm)|茨城*.prm;茨木*.prm").toStdString(),
+        "林分密度管理図ﾌｧｲﾙ (茨城*.prm 茨木*.prm)");
+    EXPECT_EQ(ToolkitFilter("PAR|a*.par;b*.par").toStdString(), "PAR (a*.par b*.par)");
+}
+
+TEST(SaveDialog, DefaultSuffixAndQuestionsBeforeReplacingOrCreating) {
+    mk::test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path());
+    mk::test::WriteBytes(dir.File("old.dat"), "x");
+    struct Case {
+        QString typed, suffix, expected;
+    };
+    const Case cases[] = {
+        {folder + "/杉 試験地", "dat", folder + "/杉 試験地.dat"},
+        {folder + "/杉.DAT", "dat", folder + "/杉.DAT"},
+        {folder + "/静岡.v2", "prm", folder + "/静岡.v2"},
+        {folder + "/a.b/静岡テスト", "prm", folder + "/a.b/静岡テスト.prm"},
+        {folder + "/image", "", folder + "/image"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithDefaultSuffix(c.typed, c.suffix), c.expected) << c.typed.toStdString();
+
+    FileDialogRequest request;
+    EXPECT_EQ(SaveQuestion(folder + "/old.dat", request).toStdString(),
+              "old.dat は既に存在します。\n上書きしますか？");
+    EXPECT_TRUE(SaveQuestion(folder + "/new.dat", request).isEmpty());
+    request.promptCreate = true;
+    EXPECT_EQ(SaveQuestion(folder + "/new.dat", request).toStdString(),
+              "new.dat は存在しません。\n作成しますか？");
+}
+
+TEST(MessageBoxes, AreWideEnoughForTheirWholeTitle) {
+    for (const char* title :
+         {"PRMファイル読み込みエラー", "調査値データ入力処理", "収穫予測－パラメータ設定(3/6)"}) {
+        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(title), QStringLiteral("NG"),
+                        QMessageBox::Ok);
+        FitTitle(box);
+        box.show();
+        EXPECT_GE(box.width(), TitleBarWidth(box.windowTitle())) << title;
+        EXPECT_GT(TitleBarWidth(box.windowTitle()),
+                  QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()));
+        box.close();
+    }
+}
+
+// The toolkit's save dialog driven as a user would: a name typed without
+// its extension, the question before replacing answered "いいえ" (the
+// dialog comes back), then "はい".
+TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
+    mk::test::TempDir dir;
+    mk::test::WriteBytes(dir.File("杉 試験地.dat"), "x");
+    std::vector<std::string> questions;
+    int dialogs = 0;
+    QTimer driver;
+    int ticks = 0;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        // A dialog that does not react is given up instead of waiting forever.
+        if (++ticks > 250 && modal != nullptr) {
+            modal->close();
+            return;
+        }
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            ++dialogs;
+            dialog->selectFile(QString::fromStdString(dir.File("杉 試験地")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions.push_back(box->text().toStdString());
+            box->button(questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
+        }
+    });
+    driver.start(20);
+    QtFileDialogs files;
+    FileDialogRequest request{QStringLiteral("保存"), QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
+                              QString::fromStdString(dir.path() + "/*.dat"), QStringLiteral("dat"),
+                              true};
+    const std::optional<QString> chosen = files.Save(nullptr, request);
+    driver.stop();
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->toStdString(), dir.File("杉 試験地.dat"));
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0], "杉 試験地.dat は既に存在します。\n上書きしますか？");
 }
 
 }  // namespace

@@ -1,19 +1,21 @@
 #include "app/planning/dialog_com2dsp.h"
 
-#include "app/yield/result_window_common.h"
-
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/yield/mdiform_allview.h"
+#include "app/yield/result_window_common.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
+#include "core/text/file_errors.h"
 #include "core/text/text_compare.h"
 #include "render/bmp_file.h"
 
@@ -22,6 +24,17 @@ namespace mk::app {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr const char* kPlansNotSaved =
+    "計画表のファイルは保存されていません。\r\n表示している計画はファイルに残りません。";
+
+// Whether a file can be created in the folder of path (a temporary one is
+// made and removed again).
+bool CanCreateFileBeside(const std::string& path) {
+    QTemporaryFile probe(QFileInfo(QString::fromStdString(path)).absolutePath() +
+                         QStringLiteral("/.morikoyomi_XXXXXX"));
+    return probe.open();
+}
 
 QString NumberedName(const char* base, int k) {
     if (k == 1) return QString::fromLatin1(base);
@@ -123,6 +136,13 @@ void Dialog_Com2DSP::Form_Load() {
         closeAtOnce_ = true;
         return;
     }
+    // The plans are worth computing only if their table can be saved: a
+    // folder that takes no file gives the work up before it starts.
+    if (!CanCreateFileBeside(path)) {
+        ReportWriteFailure(context_.messages(), path);
+        closeAtOnce_ = true;
+        return;
+    }
     OpenPlanTable(ws, path);
 }
 
@@ -184,8 +204,11 @@ void Dialog_Com2DSP::Form_Activate() {
         picture1_[k]->hide();
         activateWindow();
     };
-    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump)) {
-        ClosePlanTable(ws, context_.messages());
+    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump) &&
+        !ClosePlanTable(ws, context_.messages())) {
+        // The plans are still shown, but the user must not think they are on disk.
+        context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(), MessageIcon::Warning);
+        label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
     }
 
     planned_ = std::make_unique<Workspace>(ws);

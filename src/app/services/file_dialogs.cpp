@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QSortFilterProxyModel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "core/host/messages.h"
@@ -16,10 +18,17 @@ QString ToolkitFilter(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString& pattern = parts[i + 1];
-        if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
-            entries << description;
+        // Several patterns are written "a*.prm;b*.prm"; the toolkit wants
+        // them apart by blanks.
+        QString spaced = pattern;
+        spaced.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
+        if (description.contains(bracketed)) {
+            QString entry = description;
+            entry.replace(bracketed, QLatin1Char('(') + spaced + QLatin1Char(')'));
+            entries << entry;
         } else {
-            entries << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+            entries << description + QStringLiteral(" (") + spaced + QLatin1Char(')');
         }
     }
     if (entries.isEmpty()) return filter;
@@ -52,8 +61,7 @@ std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages,
     // The toolkit's dialog does not ask (it would ask in its own words, and
     // before the extension was added): the question is asked here, once.
     if (QFileInfo::exists(*chosen) && !chosen->contains(QLatin1Char('*'))) {
-        const std::string text =
-            QFileInfo(*chosen).fileName().toStdString() + " は既に存在します。\r\n置き換えますか？";
+        const std::string text = SaveQuestion(*chosen, request).toStdString();
         if (messages.Show(text, request.title.toStdString(), MessageIcon::Warning,
                           MessageButtons::YesNo) != MessageAnswer::Yes)
             return std::nullopt;
@@ -97,6 +105,22 @@ void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, apply);
     apply(dialog.selectedNameFilter());
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+    if (suffix.isEmpty() || path.isEmpty()) return path;
+    const QFileInfo info(path);
+    if (info.fileName().contains(QLatin1Char('.'))) return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
+    const QFileInfo info(path);
+    if (info.exists()) {
+        return info.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか？");
+    }
+    if (request.promptCreate) {
+        return info.fileName() + QStringLiteral(" は存在しません。\n作成しますか？");
+    }
+    return {};
 }
 
 namespace {
@@ -136,12 +160,29 @@ std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequ
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
-    QFileDialog::Options options = kOptions;
-    // AskSaveFileName asks in the program's own words, after it has added
-    // the extension: the dialog would ask about the name without it.
-    if (request.programAsksBeforeReplacing) options |= QFileDialog::DontConfirmOverwrite;
-    return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, options));
+    // The toolkit's own overwrite question is not in the program's language;
+    // the dialog asks its questions itself and opens again on "いいえ".
+    QFileDialog dialog(parent, request.title, StartPath(request.presetName),
+                       ToolkitFilter(request.filter));
+    dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString chosen =
+            WithDefaultSuffix(dialog.selectedFiles().value(0), request.defaultSuffix);
+        if (chosen.isEmpty()) return std::nullopt;
+        // AskSaveFileName asks in the program's own words once it has added
+        // the extension.
+        if (request.programAsksBeforeReplacing) return chosen;
+        const QString question = SaveQuestion(chosen, request);
+        if (question.isEmpty()) return chosen;
+        QMessageBox box(QMessageBox::Warning, request.title, question,
+                        QMessageBox::Yes | QMessageBox::No, &dialog);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+        if (box.exec() == QMessageBox::Yes) return chosen;
+    }
+    return std::nullopt;
 }
 
 }  // namespace mk::app

@@ -26,12 +26,19 @@ struct FileDialogRequest {
     // Save: the program asks before a file is replaced (AskSaveFileName),
     // so the dialog itself does not.
     bool programAsksBeforeReplacing = false;
+    // Save: added ("dat" gives "杉 試験地.dat") to a name typed without an
+    // extension, so that the window's own open dialog finds the file again.
+    QString defaultSuffix{};
+    // Save: ask before a new file is created (replacing one is always asked).
+    bool promptCreate = false;
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // The chosen path; empty when the user cancelled.
+    // The chosen path; empty when the user cancelled. Save gives the path with
+    // the request's default suffix added, after the user agreed to replace or
+    // create the file.
     virtual std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) = 0;
 };
@@ -55,6 +62,13 @@ QString FirstFilterExtension(const QString& filter);
 // Lets the dialog's first name filter show only files the user may run; the
 // other filters show every file.
 void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog);
+// path with "." + suffix added when its file name has no extension.
+QString WithDefaultSuffix(const QString& path, const QString& suffix);
+
+// The question a save dialog asks before it hands back path: replacing an
+// existing file, or creating a new one when the request asks for that; empty
+// when there is nothing to ask.
+QString SaveQuestion(const QString& path, const FileDialogRequest& request);
 
 class QtFileDialogs final : public FileDialogs {
 public:

@@ -8,15 +8,7 @@
 #include "app/main/app_texts.h"
 #include "app/widgets/app_icon.h"
 #include "core/text/number_format.h"
-
-#ifndef MORIKOYOMI_VERSION_MAJOR
-#define MORIKOYOMI_VERSION_MAJOR 0
-#define MORIKOYOMI_VERSION_MINOR 0
-#define MORIKOYOMI_VERSION_PATCH 0
-#endif
-#ifndef MORIKOYOMI_COPYRIGHT
-#define MORIKOYOMI_COPYRIGHT ""
-#endif
+#include "morikoyomi_version.h"
 
 namespace mk::app {
 

@@ -31,7 +31,6 @@ protected:
     // into the run record (without checking it), so that it shows the same
     // values when the user comes forward again.
     virtual void KeepValuesForLater() {}
-
     // Closes the page with WizardResult 1.
     void Finish();
     // An error message titled with the page's caption.

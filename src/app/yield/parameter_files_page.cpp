@@ -1,5 +1,7 @@
 #include "app/yield/parameter_files_page.h"
 
+#include <QStringList>
+
 #include "app/widgets/label_text.h"
 #include "app/yield/parameter_file_browse.h"
 #include "core/model/par_hnp_files.h"
@@ -11,13 +13,46 @@
 
 namespace mk::app {
 
-bool ParameterFilesPage::InRegion(const std::string& path, const std::string& prefix) {
+namespace {
+
+// The prefixes a region's file names may begin with. 茨城県 was once listed
+// under the misprint 茨木県, and files named after it still belong to it.
+std::vector<std::string> RegionPrefixes(const std::string& prefix) {
+    if (prefix == "茨城") return {"茨城", "茨木"};
+    return {prefix};
+}
+
+// "「静岡」" or "「茨城」または「茨木」".
+std::string QuotedPrefixes(const std::string& prefix) {
+    std::string quoted;
+    for (const std::string& p : RegionPrefixes(prefix)) {
+        if (!quoted.empty()) quoted += "または";
+        quoted += "「" + p + "」";
+    }
+    return quoted;
+}
+
+bool StartsWith(const std::string& path, const std::string& prefix) {
     const std::vector<std::string> want = SplitChars(prefix);
     const std::vector<std::string> name = SplitChars(FileNamePart(path));
     if (name.size() < want.size()) return false;
     std::string head;
     for (std::size_t i = 0; i < want.size(); ++i) head += name[i];
     return TextEquals(head, prefix);
+}
+
+}  // namespace
+
+bool ParameterFilesPage::InRegion(const std::string& path, const std::string& prefix) {
+    for (const std::string& p : RegionPrefixes(prefix)) {
+        if (StartsWith(path, p)) return true;
+    }
+    return false;
+}
+
+std::string NotInRegionText(const std::string& path, const std::string& prefix) {
+    return FileNamePart(path) + " は計算対象地域のファイルではありません。\r\n" + "ファイル名が" +
+           QuotedPrefixes(prefix) + "で始まるファイルを選んでください。";
 }
 
 ParameterFilesPage::ParameterFilesPage(AppContext& context, const QString& name,
@@ -47,15 +82,25 @@ std::string ParameterFilesPage::Region() {
     return regional_ ? ws().Plan.RegionPrefix : std::string();
 }
 
-// The file kind offering and taking only the region's files. A file of
-// another region is passed over by the reader; the OK button says why.
+// The file kind offering only the region's files and refusing another
+// region's file with the reason, titled with the page's caption.
 ParameterFileKind ParameterFilesPage::Kind(ParameterFileKind kind) {
     const std::string prefix = Region();
     if (prefix.empty()) return kind;
-    kind.pattern = QString::fromStdString(prefix) + kind.pattern;
+    QStringList patterns;
+    for (const std::string& p : RegionPrefixes(prefix))
+        patterns << QString::fromStdString(p) + kind.pattern;
+    kind.filter.replace(kind.pattern, patterns.join(QLatin1Char(';')));
+    kind.pattern = patterns.front();
     auto read = kind.read;
-    kind.read = [read, prefix](const std::string& path) {
-        return InRegion(path, prefix) && read(path);
+    AppContext& context = context_;
+    const std::string title = windowTitle().toStdString();
+    kind.read = [read, prefix, &context, title](const std::string& path) {
+        if (!InRegion(path, prefix)) {
+            context.messages().Show(NotInRegionText(path, prefix), title, MessageIcon::Error);
+            return false;
+        }
+        return read(path);
     };
     return kind;
 }
@@ -108,6 +153,9 @@ void ParameterFilesPage::Command_PARSet_Click() {
 }
 
 void ParameterFilesPage::Command_CalcState_Click() {
+    // Paths typed or pasted into the boxes are read first, as 次へ reads them.
+    if (!textPrm_->text().isEmpty() && !EnsureLoaded(*textPrm_, Kind(PrmFileKind(context_)))) return;
+    if (!textPar_->text().isEmpty() && !EnsureLoaded(*textPar_, Kind(ParFileKind(context_)))) return;
     const std::optional<double> scale =
         CalculateSiteClass(context_, this, *textPrm_, *textPar_, options_,
                            [this](const std::string& text) { ShowError(text); });
@@ -115,6 +163,17 @@ void ParameterFilesPage::Command_CalcState_Click() {
 }
 
 void ParameterFilesPage::Option_Click(int) { ForgetCalculatedSiteClass(options_); }
+
+void ParameterFilesPage::KeepValuesForLater() {
+    // The names are checked again when the page opens next.
+    Workspace& w = ws();
+    w.Run.PrmFileName = textPrm_->text().toStdString();
+    w.Run.ParFileName = textPar_->text().toStdString();
+    const int site = CheckedSite();
+    if (site == 0) return;
+    w.Run.SiteClass = site;
+    if (site == kSiteMeasured) w.Run.SiteCurveScale = foundScale_;
+}
 
 int ParameterFilesPage::CheckedSite() const {
     for (int i = 1; i <= 4; ++i) {

@@ -13,6 +13,9 @@ namespace mk::app {
 
 struct ParameterFileKind;
 
+// Why a file of another region than the chosen one is refused.
+std::string NotInRegionText(const std::string& path, const std::string& prefix);
+
 class ParameterFilesPage : public WizardPage {
     Q_OBJECT
 public:
@@ -34,6 +37,7 @@ protected:
                        bool regional, const QString& description, QWidget* parent);
 
     void Form_Activate() override;
+    void KeepValuesForLater() override;
 
 private:
     void Form_Load();

@@ -35,6 +35,11 @@ FileMessage WrongTitle() {
             MessageIcon::Error};
 }
 
+FileMessage NoRecords(int count) {
+    return {std::string(kSurveyNoRecordsText) + IntText(count) + "）",
+            std::string(kSurveyReadErrorTitle), MessageIcon::Error};
+}
+
 SurveyReadOutcome Refused(FileMessage message) {
     SurveyReadOutcome outcome;
     outcome.messages.push_back(std::move(message));
@@ -224,7 +229,8 @@ SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
 
     auto count = ParseWhole(title.substr(titleBytes));
     if (!count) return Refused(FormatRefusal(1));
-    if (*count <= 0) return SurveyReadOutcome{};  // nothing to read, no message
+    // A file without records opens nothing; the user is told why.
+    if (*count <= 0) return Refused(NoRecords(*count));
 
     // The records are checked once before any is kept, so that memory is
     // set aside for exactly the records there are: a count the file cannot

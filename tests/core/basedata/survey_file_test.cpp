@@ -162,8 +162,8 @@ TEST(SurveyFileRead, MalformedFilesAreRefusedAndTheSetKept) {
     std::vector<Malformed> cases = {
         {"wrong title", Sjis("収穫予測表\r\n" + kRule + "\r\n"), format},
         {"empty file", "", format},
-        {"count 0", DatBytes("   0", {}), ""},
-        {"negative count", DatBytes("  -2", {}), ""},
+        {"count 0", DatBytes("   0", {}), "読み込む資料がありません。（資料数：0）"},
+        {"negative count", DatBytes("  -2", {}), "読み込む資料がありません。（資料数：-2）"},
         {"count not a number", DatBytes("  x2", {good}), format + "\r\n1行目"},
         {"non-numeric piece", DatBytes("2", {good, "2 1 10 1000 1 abc 1 1 10"}),
          format + "\r\n6行目"},
