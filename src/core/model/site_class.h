@@ -10,10 +10,10 @@
 namespace mk {
 
 // Site class codes as stored in RunSettings.
-inline constexpr int kSiteUpper = 1;     // 上
-inline constexpr int kSiteMiddle = 2;    // 中
-inline constexpr int kSiteLower = 3;     // 下
-inline constexpr int kSiteMeasured = 4;  // 不明: found from a measured stand
+inline constexpr int kSiteUpper = 1;    // 上
+inline constexpr int kSiteMiddle = 2;   // 中
+inline constexpr int kSiteLower = 3;    // 下
+inline constexpr int kSiteMeasured = 4; // 不明: found from a measured stand
 
 // "上", "中", "下" for 1..3; for 4 the text the site class calculation
 // stored (storedSiteText); empty for any other code.

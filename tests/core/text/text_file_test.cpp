@@ -16,22 +16,9 @@ using test::TempDir;
 using test::WriteBytes;
 
 TEST(Cp932, CharactersTheProgramWritesRoundTrip) {
-    const char* samples[] = {"─",
-                             "～",
-                             "－",
-                             "｜",
-                             "ﾌｧｲﾙ",
-                             "ｷｬﾝｾﾙ",
-                             "林分密度管理図パラメータ",
-                             "上層樹高－本数曲線式",
-                             "ヘクタ｜ルあたり幹材積",
-                             "㎝",
-                             "（最適曲線）",
-                             "注  意",
-                             "要検討",
-                             "作成可能なファイル名がありません",
-                             "\\",
-                             "~"};
+    const char* samples[] = {"─", "～", "－", "｜", "ﾌｧｲﾙ", "ｷｬﾝｾﾙ", "林分密度管理図パラメータ",
+                             "上層樹高－本数曲線式", "ヘクタ｜ルあたり幹材積", "㎝", "（最適曲線）",
+                             "注  意", "要検討", "作成可能なファイル名がありません", "\\", "~"};
     for (const char* s : samples) {
         auto bytes = Utf8ToCp932(s);
         ASSERT_TRUE(bytes.has_value()) << s;
@@ -45,10 +32,10 @@ TEST(Cp932, CharactersTheProgramWritesRoundTrip) {
 }
 
 TEST(Cp932, RefusesWhatItCannotRepresent) {
-    EXPECT_FALSE(Cp932ToUtf8("\x81").has_value());        // lead byte alone
+    EXPECT_FALSE(Cp932ToUtf8("\x81").has_value());      // lead byte alone
     EXPECT_FALSE(Cp932ToUtf8("ab\x82\x20").has_value());  // bad trail byte
     EXPECT_FALSE(Utf8ToCp932("😀").has_value());
-    EXPECT_FALSE(Utf8ToCp932("\xff").has_value());  // not UTF-8
+    EXPECT_FALSE(Utf8ToCp932("\xff").has_value());      // not UTF-8
 }
 
 TEST(DecodeTextLines, LineEndsAndInvalidLines) {
