@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running need,
 # only those that are missing. Sourced by run.sh, test.sh and the scripts in
-# scripts/; a script that needs more passes the extra packages as arguments.
+# scripts/; a script that needs more calls morikoyomi_install_packages
+# with them.
 
 MORIKOYOMI_PACKAGES=(
   build-essential cmake pkg-config ccache

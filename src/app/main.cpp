@@ -5,10 +5,15 @@
 #include "app/app_context.h"
 #include "app/main/form_main.h"
 #include "app/widgets/app_icon.h"
+#include "morikoyomi_version.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("杜の暦『構想』"));
+    QApplication::setApplicationVersion(QStringLiteral(MORIKOYOMI_VERSION));
+    // Ties the windows to the installed desktop entry, so that a Wayland
+    // desktop shows its name and icon for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("morikoyomi"));
     QApplication::setWindowIcon(mk::app::AppIcon());
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"), font.family()});

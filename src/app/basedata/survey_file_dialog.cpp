@@ -25,9 +25,12 @@ QString AskSurveyFile(AppContext& context, QWidget* parent, SurveyDialogMode mod
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".dat", context.messages()));
     }
-    const std::optional<QString> chosen = context.services.files->Save(
-        parent,
-        {base + QStringLiteral("を名前を付けて保存"), filter, preset, QStringLiteral("dat"), true});
+    const std::optional<QString> chosen =
+        context.services.files->Save(parent, {.title = base + QStringLiteral("を名前を付けて保存"),
+                                              .filter = filter,
+                                              .presetName = preset,
+                                              .defaultSuffix = QStringLiteral("dat"),
+                                              .promptCreate = true});
     if (!chosen) return {};
     return *chosen;
 }

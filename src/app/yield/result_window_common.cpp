@@ -66,9 +66,11 @@ ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame) {
 
 void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture) {
     const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
-    const std::optional<QString> chosen = AskSaveFileName(
-        *context.services.files, context.messages(), parent,
-        {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed});
+    FileDialogRequest request{QStringLiteral("画像を保存します"),
+                              QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed};
+    request.defaultSuffix = QStringLiteral("bmp");
+    const std::optional<QString> chosen =
+        AskSaveFileName(*context.services.files, context.messages(), parent, request);
     if (!chosen || chosen->isEmpty()) return;
     if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
     SaveBmp(picture, chosen->toStdString(), context.messages());
@@ -112,8 +114,9 @@ bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageC
 void OpenAllImageView(AppContext& context, QWidget* owner,
                       const std::function<bool()>& exportImages) {
     if (context.flags.AllImageViewOpen == -1) {
-        context.messages().Show("現在オープン中の全画像表示ウィンドウを閉じてから実行してください。",
-                                "実行エラー", MessageIcon::Error);
+        context.messages().Show(
+            "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。", "実行エラー",
+            MessageIcon::Error);
         return;
     }
     if (!exportImages()) return;

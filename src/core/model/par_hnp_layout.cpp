@@ -7,10 +7,14 @@ namespace mk {
 
 std::string CurveName(int kind) {
     switch (kind) {
-    case 1: return "ＭITSCHERLICH式  ";
-    case 2: return "logistic式       ";
-    case 3: return "ＧOMPERTZ式      ";
-    default: return {};
+        case 1:
+            return "ＭITSCHERLICH式  ";
+        case 2:
+            return "logistic式       ";
+        case 3:
+            return "ＧOMPERTZ式      ";
+        default:
+            return {};
     }
 }
 
@@ -25,15 +29,25 @@ void AddLine(std::string& text, std::string_view line) {
     text += kCrLf;
 }
 
+// The survey name as line 2 records it. The reader takes the line's fields
+// apart at commas and drops the blanks around them, so a name with a comma
+// or blanks at its ends is quoted to come back as it was.
+std::string RecordedName(std::string_view name) {
+    const bool plain = name.find(',') == std::string_view::npos &&
+                       (name.empty() || (name.front() != ' ' && name.back() != ' '));
+    if (plain) return std::string(name);
+    return "\"" + std::string(name) + "\"";
+}
+
 }  // namespace
 
-std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit, double m,
-                        double b, double k, double bandCoefficient, double residualSumOfSquares) {
+std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit, double m, double b,
+                        double k, double bandCoefficient, double residualSumOfSquares) {
     std::string text;
     AddLine(text, kParHeader);
-    AddLine(text, "ファイル名, " + std::string(surveyFileName));
-    AddLine(text, AlignRight(IntText(kind), 2) + " " + CurveName(kind) +
-                      (bestFit ? "（最適曲線）" : ""));
+    AddLine(text, "ファイル名, " + RecordedName(surveyFileName));
+    AddLine(text,
+            AlignRight(IntText(kind), 2) + " " + CurveName(kind) + (bestFit ? "（最適曲線）" : ""));
     AddLine(text, ParameterLine(kParameterLabel1, m));
     AddLine(text, ParameterLine(kParameterLabel2, b));
     AddLine(text, ParameterLine(kParameterLabel3, k));
@@ -42,8 +56,8 @@ std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit,
     return text;
 }
 
-std::string HnpFileText(std::string_view surveyFileName, double p1, double p2, double p3,
-                        double p4, double residualSumOfSquares) {
+std::string HnpFileText(std::string_view surveyFileName, double p1, double p2, double p3, double p4,
+                        double residualSumOfSquares) {
     std::string text;
     AddLine(text, kHnpHeader);
     AddLine(text, surveyFileName);
