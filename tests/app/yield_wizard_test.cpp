@@ -158,7 +158,8 @@ TEST_P(EveryMethod, FromPlantingWritesTheTableAndShowsTheRun) {
     EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod, ::testing::Range(1, 7));
+INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod, ::testing::Range(1, 7),
+                         [](const auto& info) { return "Method" + std::to_string(info.param); });
 
 TEST(YieldWizard, FromACurrentStandShowsTheStandLive) {
     AppFixture f;
@@ -262,7 +263,8 @@ TEST(YieldWizard, PageOneListsWhatIsMissingAndStays) {
         EXPECT_EQ(LastMessage(f.scripted),
                   "PRMファイル名が指定されていません\r\nPARファイル名が指定されていません\r\n"
                   "地位が指定されていません\r\n");
-        EXPECT_EQ(f.scripted.messages.shown().back().title, "収穫予測表の作成－パラメータ設定(1/4)");
+        EXPECT_EQ(f.scripted.messages.shown().back().title,
+                  "収穫予測表の作成－パラメータ設定(1/4)");
         Click(page, "Command_CalcState");
         EXPECT_EQ(LastMessage(f.scripted),
                   "PRMファイルを選択して下さい\r\nPARファイルを選択して下さい\r\n");
@@ -324,14 +326,14 @@ TEST(YieldWizard, CalculatedSiteClassFixesTheStartingStand) {
         EXPECT_FALSE(IsEnabled(d, "HScroll2"));
         EXPECT_FALSE(IsEnabled(d, "Check1"));
         EXPECT_TRUE(IsEnabled(d, "OKButton"));
-        EXPECT_EQ(TextOf(d, "Text2"),
-                  QString::number(onCurve / 10.0, 'f', 1).toStdString());
+        EXPECT_EQ(TextOf(d, "Text2"), QString::number(onCurve / 10.0, 'f', 1).toStdString());
         Click(d, "OKButton");
     });
     f.scripted.dialogs.Then([](QDialog& page) {
         EXPECT_FALSE(IsEnabled(page, "Option7"));
         EXPECT_TRUE(IsChecked(page, "Option8"));
-        EXPECT_EQ(Find<QGroupBox>(page, "Frame2")->title().toStdString(), "本数設定法は決定しています");
+        EXPECT_EQ(Find<QGroupBox>(page, "Frame2")->title().toStdString(),
+                  "本数設定法は決定しています");
         EXPECT_EQ(TextOf(page, "Label3"), "地位：中・推定\n間伐方式を決定します。　");
         Click(page, "Option6");
         Click(page, "OKButton");
