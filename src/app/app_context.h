@@ -5,10 +5,12 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "app/services/app_services.h"
 #include "core/basedata/survey_data.h"
 #include "core/yield/workspace.h"
+#include "render/scalable_canvas.h"
 
 namespace mk::app {
 
@@ -17,6 +19,10 @@ struct AllViewData {
     std::array<QString, 6> AllViewImageFiles;
     std::array<QString, 6> AllViewImageTitles;
     QString AllViewHeader;
+    // The same six pictures as drawings, so that the view can paint them
+    // sharp at any size; a drawing is used only where it is exactly the
+    // picture its file holds.
+    std::array<std::optional<ScalableCanvas>, 6> AllViewDrawings;
 };
 
 // The records of the session and the window coordination flags live in the

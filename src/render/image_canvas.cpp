@@ -79,6 +79,8 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
 
 }  // namespace
 
+const QFont& ImagePictureFont() { return PictureFont(); }
+
 QRgb ToRgb(Color color) {
     const auto c = static_cast<std::uint32_t>(color);
     return qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
@@ -149,8 +151,8 @@ void ImageCanvas::HorizontalSpan(int x1, int x2, int y, Color color) {
 
 void ImageCanvas::Point(double x, double y, Color color) {
     if (Finite(x, y))
-        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)),
-                 Pixel(std::clamp(y + originY_, -kGuard, 1e6)), color);
+        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)), Pixel(std::clamp(y + originY_, -kGuard, 1e6)),
+                 color);
     x_ = x;
     y_ = y;
 }

@@ -1,7 +1,5 @@
 #include "app/basedata/form_1heightcurve.h"
 
-#include "app/widgets/edit_box_signals.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +16,7 @@
 
 #include "app/basedata/graph_picture.h"
 #include "app/basedata/survey_file_dialog.h"
+#include "app/widgets/edit_box_signals.h"
 #include "app/widgets/label_text.h"
 #include "core/basedata/curve_graph.h"
 #include "core/basedata/data_check.h"
@@ -85,7 +84,8 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     layout->addWidget(labelDesc_);
     auto* body = new QHBoxLayout();
     picture1_ = new GraphPicture(this, QStringLiteral("Picture1"));
-    body->addWidget(picture1_, 0, Qt::AlignTop);
+    // The graph takes whatever room the window is given.
+    body->addWidget(picture1_, 1);
     auto* side = new QVBoxLayout();
     labelDesc2_ = new QLabel(this);
     labelDesc2_->setObjectName(QStringLiteral("Label_Desc2"));
@@ -143,7 +143,7 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     sidePanel->setLayout(side);
     sidePanel->setFixedWidth(300);
     body->addWidget(sidePanel);
-    layout->addLayout(body);
+    layout->addLayout(body, 1);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
