@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 
+#include "app/widgets/scroll_row.h"
+
 namespace mk::app {
 
 WizardPage::WizardPage(AppContext& context, const QString& name, const QString& caption,
@@ -15,7 +17,8 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 12);
-    description_ = new QLabel(QStringLiteral("収穫予測表の作成のためのパラメータを設定します。"), this);
+    description_ =
+        new QLabel(QStringLiteral("収穫予測表の作成のためのパラメータを設定します。"), this);
     description_->setObjectName(descriptionName);
     description_->setWordWrap(true);
     description_->setMinimumHeight(48);
@@ -43,6 +46,8 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
         b->setAutoDefault(false);
         b->setMinimumWidth(96);
     }
+    // Enter anywhere on the page presses 次へ (or 完了); Esc cancels.
+    ok_->setDefault(true);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch();
     buttons->addWidget(back_);
@@ -57,10 +62,34 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
 }
 
 void WizardPage::showEvent(QShowEvent* event) {
+    if (!activated_) {
+        // The page's controls are made after the frame's buttons; Tab goes
+        // through them in reading order and reaches the buttons last.
+        EnableTypedEntry(this, context_.messages());
+        PutButtonsLastInTabOrder();
+    }
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
     Form_Activate();
+}
+
+void WizardPage::PutButtonsLastInTabOrder() {
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (w == back_ || w == ok_ || w == cancel_) continue;
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) last = w;
+    }
+    if (last == nullptr) return;
+    QWidget::setTabOrder(last, back_);
+    QWidget::setTabOrder(back_, ok_);
+    QWidget::setTabOrder(ok_, cancel_);
+}
+
+void WizardPage::reject() {
+    // Esc and the window's close button count as cancel.
+    context_.flags.WizardResult = 0;
+    QDialog::reject();
 }
 
 void WizardPage::Command_Back_Click() {

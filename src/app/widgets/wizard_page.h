@@ -22,6 +22,7 @@ public:
     void Command_Back_Click();
     void CancelButton_Click();
     virtual void OKButton_Click() = 0;
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,6 +43,8 @@ protected:
     AppContext& context_;
 
 private:
+    void PutButtonsLastInTabOrder();
+
     QLabel* description_;
     QVBoxLayout* body_;
     QPushButton* back_;

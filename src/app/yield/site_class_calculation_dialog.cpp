@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -128,6 +128,10 @@ void Dialog_Com3_01Ext::Form_Load() {
 }
 
 void Dialog_Com3_01Ext::showEvent(QShowEvent* event) {
+    if (!activated_) {
+        height_->SetTypedScale(10);
+        EnableTypedEntry(this, context_.messages());
+    }
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
@@ -192,8 +196,8 @@ void Dialog_Com3_01Ext::Form_Activate() {
     const HeightCurveParameters& curve = context_.ws.HeightCurve;
     const double middle =
         SiteHeight(curve, curve.CurveM, age_->bar()->value()).value_or(minHeight_);
-    height_->Setup(RoundToInt(minHeight_ * 10), RoundToInt(maxHeight_ * 10), RoundToInt(10 * middle),
-                   1, std::max(1, RoundToInt(maxHeight_ - minHeight_)));
+    height_->Setup(RoundToInt(minHeight_ * 10), RoundToInt(maxHeight_ * 10),
+                   RoundToInt(10 * middle), 1, std::max(1, RoundToInt(maxHeight_ - minHeight_)));
     HScroll2_Change();
 }
 
@@ -202,7 +206,8 @@ void Dialog_Com3_01Ext::HScroll1_Change() {
     age_->box()->setText(QString::number(age));
     if (!check1_->isChecked()) return;
     const HeightCurveParameters& curve = context_.ws.HeightCurve;
-    if (auto h = SiteHeight(curve, curve.CurveM, age)) height_->bar()->setValue(RoundToInt(10 * *h));
+    if (auto h = SiteHeight(curve, curve.CurveM, age))
+        height_->bar()->setValue(RoundToInt(10 * *h));
     HScroll2_Change();
 }
 

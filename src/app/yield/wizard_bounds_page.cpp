@@ -37,8 +37,8 @@ int EarliestThinningAge(const Workspace& ws) {
 
 Dialog_Com3_04_2::Dialog_Com3_04_2(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com3_04_2"),
-                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"), QStringLiteral("Label_desc"),
-                 parent) {
+                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"),
+                 QStringLiteral("Label_desc"), parent) {
     okButton()->setText(QStringLiteral("完了"));
     value1_ = new ScrollRow(this, QStringLiteral("Label1"), QStringLiteral("Text_Value1"),
                             QStringLiteral("HScroll1"), QString());
@@ -72,7 +72,8 @@ void Dialog_Com3_04_2::Form_Load() {
         value2_->Setup(50, 80, 70, 1, LargeStep(50, 80));
         scale2_ = 1;
         decimals2_ = 0;
-        instruction = QStringLiteral("形状比の上限・下限、間伐の開始年・終了年を設定してください。");
+        instruction =
+            QStringLiteral("形状比の上限・下限、間伐の開始年・終了年を設定してください。");
     } else if (method_ == 5) {
         value1_->label()->setText(QStringLiteral("収量比数の上限"));
         value1_->Setup(50, 99, 80, 1, LargeStep(50, 99));
@@ -82,7 +83,8 @@ void Dialog_Com3_04_2::Form_Load() {
         value2_->Setup(30, 80, 70, 1, LargeStep(30, 80));
         scale2_ = 100;
         decimals2_ = 2;
-        instruction = QStringLiteral("収量比数の上限・下限、間伐の開始年・終了年を設定してください。");
+        instruction =
+            QStringLiteral("収量比数の上限・下限、間伐の開始年・終了年を設定してください。");
     } else {
         value1_->label()->setText(QStringLiteral("収量比数"));
         value1_->Setup(50, 99, 90, 1, LargeStep(50, 99));
@@ -94,6 +96,8 @@ void Dialog_Com3_04_2::Form_Load() {
         decimals2_ = 2;
         instruction = QStringLiteral("収量比数、間伐率、間伐の開始年・終了年を設定してください。");
     }
+    value1_->SetTypedScale(scale1_);
+    value2_->SetTypedScale(scale2_);
     ShowValue(value1_, scale1_, decimals1_);
     ShowValue(value2_, scale2_, decimals2_);
 
@@ -106,9 +110,8 @@ void Dialog_Com3_04_2::Form_Load() {
     start_->box()->setText(QString::number(start_->bar()->value()));
     end_->box()->setText(QString::number(end_->bar()->value()));
 
-    SetLabelText(description(),
-                 QString::fromStdString(RunSummaryFiles(w.Run, w.CurrentStand)) +
-                     QStringLiteral("\r\n") + instruction);
+    SetLabelText(description(), QString::fromStdString(RunSummaryFiles(w.Run, w.CurrentStand)) +
+                                    QStringLiteral("\r\n") + instruction);
     loading_ = false;
 }
 

@@ -47,6 +47,7 @@ Dialog_Com3_04_1Ext::Dialog_Com3_04_1Ext(ThinningEntry& entry, QWidget* parent)
     layout->addWidget(rate_);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
     auto* row = new QHBoxLayout();
     row->addStretch();
     row->addWidget(ok);
@@ -59,6 +60,8 @@ Dialog_Com3_04_1Ext::Dialog_Com3_04_1Ext(ThinningEntry& entry, QWidget* parent)
     key_->Setup(minimum, std::max(minimum, maximum), start, 1,
                 std::max(1, RoundToInt((maximum - minimum) / 10.0)));
     rate_->Setup(0, 100, std::max(0, RoundToInt(100 * entry.rateValue)), 1, 10);
+    key_->SetTypedScale(scale);
+    rate_->SetTypedScale(100);
     HScroll1_Change();
     HScroll2_Change();
     connect(key_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_1Ext::HScroll1_Change);
@@ -85,8 +88,8 @@ void Dialog_Com3_04_1Ext::OKButton_Click() {
 
 Dialog_Com3_04_1::Dialog_Com3_04_1(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com3_04_1"),
-                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"), QStringLiteral("Label_Desc"),
-                 parent) {
+                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"),
+                 QStringLiteral("Label_Desc"), parent) {
     okButton()->setText(QStringLiteral("完了"));
     label0_ = new QLabel(this);
     label0_->setObjectName(QStringLiteral("Label0"));
@@ -232,6 +235,7 @@ void Dialog_Com3_04_1::Decide() {
             entry.rateValue = proposal.rate0;
             entry.keyScale = proposal.keyScale;
             Dialog_Com3_04_1Ext dialog(entry, this);
+            EnableTypedEntry(&dialog, context_.messages());
             context_.services.dialogs->Run(dialog);
             // Closing the dialog without OK keeps the proposal.
             w.Run.ThinningKey[j] = entry.keyValue;
