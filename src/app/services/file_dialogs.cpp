@@ -1,8 +1,11 @@
 #include "app/services/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStringList>
+
+#include "app/services/recent_files.h"
 
 namespace mk::app {
 
@@ -22,21 +25,20 @@ QString ToolkitFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-namespace {
+namespace {}  // namespace
 
-// A preset that is only a pattern opens the dialog in its folder with an
-// empty name box; a real name is preselected.
-QString StartPath(const QString& preset) {
-    if (preset.contains(QLatin1Char('*'))) return QFileInfo(preset).path();
-    return preset;
+// A preset that is only a pattern opens the dialog in its folder (or the
+// folder last used) with an empty name box; a real name is preselected.
+QString QtFileDialogs::StartPath(const QString& preset) const {
+    const QString last = settings_ != nullptr ? RecalledFolder(*settings_) : QString();
+    return DialogStartPath(preset, QDir::currentPath(), last);
 }
 
-std::optional<QString> Answer(const QString& chosen) {
+std::optional<QString> QtFileDialogs::Answer(const QString& chosen) {
     if (chosen.isEmpty()) return std::nullopt;
+    if (settings_ != nullptr) RememberFolderOf(*settings_, chosen);
     return chosen;
 }
-
-}  // namespace
 
 // The toolkit's own dialog matches the patterns without regard to letter
 // case, so "*.par" also lists "sugi.PAR"; a desktop's native dialog may not.

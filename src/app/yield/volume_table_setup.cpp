@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/services/recent_files.h"
 #include "app/widgets/label_text.h"
 #include "app/yield/parameter_file_browse.h"
 #include "core/model/par_hnp_files.h"
@@ -32,7 +33,8 @@ Dialog_Com4_01::Dialog_Com4_01(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("Dialog_Com4_01"));
     setWindowTitle(QString::fromUtf8(kCaption));
 
-    auto* desc = new QLabel(QStringLiteral("林分材積表を作成するために必要なファイルを設定します。"), this);
+    auto* desc =
+        new QLabel(QStringLiteral("林分材積表を作成するために必要なファイルを設定します。"), this);
     desc->setObjectName(QStringLiteral("Label_Desc"));
     auto* grid = new QGridLayout(this);
     grid->addWidget(desc, 0, 0, 1, 2);
@@ -159,11 +161,19 @@ void Dialog_Com4_01::CancelButton_Click() {
 
 bool RunVolumeTableSetup(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
-    context.ws.HnpFileName.clear();
+    // The setup starts with the files of its last successful use.
+    SettingsStore& settings = *context.services.settings;
+    context.ws.Run.PrmFileName = RecalledFile(settings, QStringLiteral("VolumePrm"));
+    context.ws.Run.ParFileName = RecalledFile(settings, QStringLiteral("VolumePar"));
+    context.ws.HnpFileName = RecalledFile(settings, QStringLiteral("VolumeHnp"));
     context.flags.WizardResult = 0;
     Dialog_Com4_01 dialog(context, parent);
     context.services.dialogs->Run(dialog);
-    return context.flags.WizardResult == 1;
+    if (context.flags.WizardResult != 1) return false;
+    RememberFile(settings, QStringLiteral("VolumePrm"), context.ws.Run.PrmFileName);
+    RememberFile(settings, QStringLiteral("VolumePar"), context.ws.Run.ParFileName);
+    RememberFile(settings, QStringLiteral("VolumeHnp"), context.ws.HnpFileName);
+    return true;
 }
 
 }  // namespace mk::app
