@@ -16,6 +16,14 @@
 namespace mk::app::test {
 namespace {
 
+// Typed key by key, as from a Japanese input method that hands over
+// full-width characters.
+void Type(QLineEdit* box, const QString& text) {
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 TEST(TypedEntry, ReadsOnlyValuesTheBarCanTakeInTheFormTheBoxShows) {
     QWidget window;
     ScrollRow ry(&window, "Label1", "Text1", "HScroll1", "収量比数");
@@ -74,7 +82,7 @@ TEST(TypedEntry, RefusalNamesTheBoundsAndPutsTheShownValueBack) {
     EXPECT_FALSE(row.box()->isReadOnly());
 
     row.box()->selectAll();
-    QTest::keyClicks(row.box(), "20000");
+    Type(row.box(), "20000");
     EXPECT_FALSE(row.ConfirmTyped());
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "収穫予測表の作成－パラメータ設定(3/4)");
@@ -84,7 +92,7 @@ TEST(TypedEntry, RefusalNamesTheBoundsAndPutsTheShownValueBack) {
     EXPECT_EQ(row.box()->text().toStdString(), "5000");
 
     row.box()->selectAll();
-    QTest::keyClicks(row.box(), QString::fromUtf8("３０００"));
+    Type(row.box(), QString::fromUtf8("３０００"));
     EXPECT_TRUE(row.ConfirmTyped());
     EXPECT_EQ(row.bar()->value(), 3000);
     EXPECT_EQ(row.box()->text().toStdString(), "3000");
@@ -118,7 +126,7 @@ TEST(TypedEntry, KeyboardAloneTakesTheYieldWizardFromPlantingToTheResult) {
         ASSERT_NE(box, nullptr);
         // Out of bounds: refused, and Enter does not leave the page.
         box->selectAll();
-        QTest::keyClicks(box, "200");
+        Type(box, "200");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_TRUE(page.isVisible());
         EXPECT_EQ(LastMessage(f.scripted),
@@ -126,7 +134,7 @@ TEST(TypedEntry, KeyboardAloneTakesTheYieldWizardFromPlantingToTheResult) {
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 5000);
         // Full-width digits, then the end year, then Enter presses 次へ.
         box->selectAll();
-        QTest::keyClicks(box, QString::fromUtf8("３０００"));
+        Type(box, QString::fromUtf8("３０００"));
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 3000);
         EXPECT_FALSE(page.isVisible());
@@ -135,7 +143,7 @@ TEST(TypedEntry, KeyboardAloneTakesTheYieldWizardFromPlantingToTheResult) {
         EXPECT_EQ(page.objectName().toStdString(), "Dialog_Com3_04_2");
         auto* ry = Find<QLineEdit>(page, "Text_Value1");
         ry->selectAll();
-        QTest::keyClicks(ry, "0.75");
+        Type(ry, "0.75");
         QTest::keyClick(ry, Qt::Key_Return);
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 75);
     });

@@ -31,9 +31,9 @@ void DrawSample(Canvas& c) {
     c.Print("林齢－上層樹高 0.80");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     c.Line(nan, 0, 10, 10, colors::Black);
+    c.Point(nan, nan, colors::Black);
     c.Line(-1e300, 250, 1e300, 250, colors::Blue);
     c.Circle(1e200, 5, 3, colors::Black);
-    c.Point(nan, nan, colors::Black);
 }
 
 QImage PaintAt(const ScalableCanvas& canvas, int width, int height) {

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "core/host/messages.h"
@@ -110,7 +111,9 @@ bool ScrollRow::ConfirmTyped() {
         accepted = false;
         const QString typed = box_->text();
         box_->setText(shownText_.isEmpty() ? Shown(bar_->value()) : shownText_);
-        const QString caption = label_->text().trimmed();
+        // "植栽本数(1000-10000)": the bounds are named in the message itself.
+        QString caption = label_->text().trimmed();
+        caption.remove(QRegularExpression(QStringLiteral("[(（][^()（）]*[)）]$")));
         const QString kind =
             scale_ > 1 ? QStringLiteral("数値（小数点以下%1桁まで）").arg(DecimalsOf(scale_))
                        : QStringLiteral("整数");

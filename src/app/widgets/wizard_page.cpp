@@ -48,13 +48,13 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
     }
     // Enter anywhere on the page presses 次へ (or 完了); Esc cancels.
     ok_->setDefault(true);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch();
-    buttons->addWidget(back_);
-    buttons->addWidget(ok_);
-    buttons->addSpacing(12);
-    buttons->addWidget(cancel_);
-    layout->addLayout(buttons);
+    buttons_ = new QHBoxLayout();
+    buttons_->addStretch();
+    buttons_->addWidget(back_);
+    buttons_->addWidget(ok_);
+    buttons_->addSpacing(12);
+    buttons_->addWidget(cancel_);
+    layout->addLayout(buttons_);
 
     connect(back_, &QPushButton::clicked, this, &WizardPage::Command_Back_Click);
     connect(ok_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
@@ -75,15 +75,16 @@ void WizardPage::showEvent(QShowEvent* event) {
 }
 
 void WizardPage::PutButtonsLastInTabOrder() {
-    QWidget* last = nullptr;
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (w == back_ || w == ok_ || w == cancel_) continue;
-        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) last = w;
-    }
-    if (last == nullptr) return;
-    QWidget::setTabOrder(last, back_);
-    QWidget::setTabOrder(back_, ok_);
-    QWidget::setTabOrder(ok_, cancel_);
+    // A widget taken out and put back goes to the end of the focus chain.
+    QWidget holder;
+    for (QPushButton* b : {back_, ok_, cancel_}) b->setParent(&holder);
+    for (QPushButton* b : {back_, ok_, cancel_}) b->setParent(this);
+    // Back in their row: stretch, 戻る, 次へ, a gap, ｷｬﾝｾﾙ.
+    buttons_->insertWidget(1, back_);
+    buttons_->insertWidget(2, ok_);
+    buttons_->addWidget(cancel_);
+    for (QPushButton* b : {back_, ok_, cancel_}) b->show();
+    ok_->setDefault(true);
 }
 
 void WizardPage::reject() {

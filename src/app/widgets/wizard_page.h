@@ -5,6 +5,7 @@
 // WizardResult: 1 next or finished, 2 back, 0 cancelled or closed.
 
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -50,6 +51,7 @@ private:
     QPushButton* back_;
     QPushButton* ok_;
     QPushButton* cancel_;
+    QHBoxLayout* buttons_;
     bool activated_ = false;
 };
 
