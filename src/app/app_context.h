@@ -5,12 +5,15 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "app/services/app_services.h"
 #include "core/basedata/survey_data.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 #include "render/scalable_canvas.h"
+
+class QTemporaryDir;
 
 namespace mk::app {
 
@@ -19,6 +22,9 @@ struct AllViewData {
     std::array<QString, 6> AllViewImageFiles;
     std::array<QString, 6> AllViewImageTitles;
     QString AllViewHeader;
+    // The program's own folder that holds the six files, so that no file of
+    // the user's is overwritten; it goes with the view that shows them.
+    std::shared_ptr<QTemporaryDir> AllViewFolder;
     // The same six pictures as drawings, so that the view can paint them
     // sharp at any size; a drawing is used only where it is exactly the
     // picture its file holds.
@@ -33,6 +39,10 @@ struct AppContext {
     WindowFlags& flags = ws.Flags;
     AllViewData allView;
     SurveyDataSet SurveyData;  // shared by the base data windows, one open at a time
+    // The PRM and PAR files of the last stand volume table setup (its HNP
+    // file is the Workspace's HnpFileName): the next setup offers them again.
+    std::string VolumeSetupPrmFileName;
+    std::string VolumeSetupParFileName;
     // True while a simulation runs; nothing may then destroy what it uses.
     bool computationRunning = false;
 

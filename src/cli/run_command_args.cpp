@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/run_images.h"
+#include "core/text/paths.h"
 #include "render/image_canvas.h"
 
 namespace mk::cli {
@@ -36,6 +37,23 @@ bool ParseRunCommandArgs(const std::vector<std::string>& args, const char* choic
         }
     }
     return !parsed.runFile.empty();
+}
+
+bool HoldsLineBreak(std::string_view path) {
+    return path.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool CheckOutputFolders(const RunFile& file, const std::string& parFileName,
+                        const RunCommandArgs& parsed, std::ostream& err) {
+    if (HoldsLineBreak(FolderPart(parFileName))) {
+        err << ErrorAt(file, "RunSettings", "ParFileName", kLineBreakFolderText).Text() << "\n";
+        return false;
+    }
+    if (HoldsLineBreak(parsed.imageFolder)) {
+        err << "morikoyomi-cli: --images: " << kLineBreakFolderText << "\n";
+        return false;
+    }
+    return true;
 }
 
 int FinishWithImages(const RunCommandArgs& parsed, const ImageCanvas* diagram,

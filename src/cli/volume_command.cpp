@@ -24,6 +24,12 @@ namespace mk::cli {
 namespace {
 
 constexpr const char* kUsage = "volume RUNFILE [--images DIR] [--site 1..3]";
+constexpr const char* kHelp =
+    "Writes the stand volume table (林分材積表) YIELD_xx.80 of a run file.\n"
+    "The table of the three site classes goes next to the PAR file, under the next free name.\n"
+    "RUNFILE        [RunSettings] with PrmFileName, ParFileName, HnpFileName, EndAge\n"
+    "--images DIR   also writes the six pictures of one site class as DIR/image0..5.bmp\n"
+    "--site 1..3    whose pictures: 1 上 (default), 2 中, 3 下";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCaption = "林分材積表の作成";
 
@@ -84,6 +90,8 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     ws.Run.CurrentAge = 1;
 
+    if (!CheckOutputFolders(*file, ws.Run.ParFileName, parsed, err)) return 2;
+
     CliMessages messages(err);
     if (!LoadAndCheckFiles(ws, messages)) return 1;
 
@@ -106,7 +114,7 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return FinishWithImages(parsed, image.get(), RunGraphs(ws, true), messages, out);
 }
 
-const CommandRegistrar kRegistrar("volume", kUsage, RunVolume);
+const CommandRegistrar kRegistrar("volume", kUsage, RunVolume, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

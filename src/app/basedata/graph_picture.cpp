@@ -1,6 +1,9 @@
 #include "app/basedata/graph_picture.h"
 
+#include <QDir>
 #include <QPainter>
+
+#include "render/bmp_file.h"
 
 namespace mk::app {
 
@@ -13,7 +16,6 @@ GraphPicture::GraphPicture(QWidget* parent, const QString& name)
 
 void GraphPicture::Paint(const std::function<void(Canvas&)>& draw) {
     draw(shown_);
-    draw(saved_);
     update();
 }
 
@@ -21,6 +23,16 @@ void GraphPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QSizeF room = QSizeF(kShownWidth, kShownHeight).scaled(size(), Qt::KeepAspectRatio);
     shown_.PaintScaled(painter, QRectF(QPointF((width() - room.width()) / 2, 0), room));
+}
+
+void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture) {
+    const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
+    FileDialogRequest request{QStringLiteral("画像を保存します"),
+                              QStringLiteral("BMPファイル(*.bmp)|*.bmp"), preset};
+    request.defaultSuffix = QStringLiteral("bmp");
+    const std::optional<QString> chosen = context.services.files->Save(parent, request);
+    if (!chosen || chosen->isEmpty() || *chosen == preset) return;
+    SaveBmp(picture.shown(), chosen->toStdString(), context.messages());
 }
 
 }  // namespace mk::app

@@ -1,17 +1,31 @@
 #include "app/planning/dialog_com2dsp.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QTemporaryFile>
 #include <array>
 
 #include "core/graphics/density_diagram_frame.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
+#include "core/text/file_errors.h"
 
 namespace mk::app {
 
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr const char* kPlansNotSaved =
+    "計画表のファイルは保存されていません。\r\n表示している計画はファイルに残りません。";
+
+// Whether a file can be created in the folder of path (a temporary one is
+// made and removed again).
+bool CanCreateFileBeside(const std::string& path) {
+    QTemporaryFile probe(QFileInfo(QString::fromStdString(path)).absolutePath() +
+                         QStringLiteral("/.morikoyomi_XXXXXX"));
+    return probe.open();
+}
 
 QStringList PlanOptionTexts() {
     QStringList texts;
@@ -51,10 +65,17 @@ void Dialog_Com2DSP::Form_Load() {
         CloseAtOnce();
         return;
     }
+    // The plans are worth computing only if their table can be saved: a
+    // folder that takes no file gives the work up before it starts.
+    if (!CanCreateFileBeside(path)) {
+        ReportWriteFailure(context_.messages(), path);
+        CloseAtOnce();
+        return;
+    }
     OpenPlanTable(ws, path);
 }
 
-void Dialog_Com2DSP::Compute() {
+bool Dialog_Com2DSP::Compute() {
     Workspace& ws = context_.ws;
     std::array<Canvas*, kPlanCount> canvases{};
     for (int k = 1; k <= kPlanCount; ++k) {
@@ -77,12 +98,16 @@ void Dialog_Com2DSP::Compute() {
         Diagram(k).hide();
         activateWindow();
     };
-    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump)) {
-        ClosePlanTable(ws, context_.messages());
+    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump) &&
+        !ClosePlanTable(ws, context_.messages())) {
+        // The plans are still shown, but the user must not think they are on disk.
+        context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(), MessageIcon::Warning);
+        label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
     }
     planned_ = std::make_unique<Workspace>(ws);
     plan_ = 1;
     ShowDiagramOnly(plan_);
+    return true;
 }
 
 void Dialog_Com2DSP::DrawGraph(Canvas& canvas, int kind) {

@@ -23,7 +23,7 @@ public:
     int selectedPlan() const { return plan_; }
 
 protected:
-    void Compute() override;
+    bool Compute() override;
     void DrawGraph(Canvas& canvas, int kind) override;
     int ChosenDiagram() const override { return plan_; }
     bool ExportAllImages() override;

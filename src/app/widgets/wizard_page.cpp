@@ -94,6 +94,7 @@ void WizardPage::reject() {
 }
 
 void WizardPage::Command_Back_Click() {
+    KeepValuesForLater();
     context_.flags.WizardResult = 2;
     accept();
 }

@@ -60,22 +60,20 @@ void Dialog_Com3DSP::Form_Load() {
     }
 }
 
-void Dialog_Com3DSP::Compute() {
-    if (volumeMode_) {
-        RunVolumeTable();
-    } else {
-        RunYieldTable();
-    }
+bool Dialog_Com3DSP::Compute() {
+    // A stand volume table refused before it starts never gets here.
+    const bool ran = volumeMode_ ? (RunVolumeTable(), true) : RunYieldTable();
     computed_ = std::make_unique<Workspace>(context_.ws);
+    return ran;
 }
 
-void Dialog_Com3DSP::RunYieldTable() {
+bool Dialog_Com3DSP::RunYieldTable() {
     Workspace& ws = context_.ws;
     PictureBox& picture = Diagram(1);
     DrawDensityDiagram(picture.canvas(), ws.Diagram);
     picture.show();
     picture.Refresh();
-    TABLECALC(
+    const TableCalcOutcome outcome = TABLECALC(
         ws, kYieldTableMode, picture.canvas(),
         [this, &picture](const std::string& text) {
             Progress(1).setText(Q(text));
@@ -85,6 +83,7 @@ void Dialog_Com3DSP::RunYieldTable() {
     picture.Refresh();
     picture.hide();
     activateWindow();
+    return outcome.started;
 }
 
 void Dialog_Com3DSP::RunVolumeTable() {
@@ -97,7 +96,8 @@ void Dialog_Com3DSP::RunVolumeTable() {
         RunVolumeTableSiteClass(
             ws, k, picture.canvas(),
             [this, k, &picture](const std::string& text) {
-                Progress(k).setText(Q(text));
+                // All three lines stay in view: each says whose run it is.
+                Progress(k).setText(QStringLiteral("地位：") + Q(SiteClassName(k)) + Q(text));
                 picture.Refresh();
             },
             context_.messages(), *context_.services.pump);

@@ -21,7 +21,7 @@ public:
     void Option_Click(int siteClass) override;
 
 protected:
-    void Compute() override;
+    bool Compute() override;
     void DrawGraph(Canvas& canvas, int kind) override;
     int ChosenDiagram() const override;
     bool ExportAllImages() override;
@@ -30,7 +30,8 @@ protected:
 
 private:
     void Form_Load();
-    void RunYieldTable();
+    // False when the run was refused before its first year.
+    bool RunYieldTable();
     void RunVolumeTable();
 
     bool volumeMode_ = false;

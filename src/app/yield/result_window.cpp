@@ -143,7 +143,7 @@ void ResultWindow::Form_Activate() {
     resultPage_ = 0;
     UpdatePageLabel();
 
-    Compute();
+    const bool ran = Compute();
 
     Diagram(1).show();
     for (int k = 2; k <= diagramCount(); ++k) Diagram(k).hide();
@@ -155,7 +155,10 @@ void ResultWindow::Form_Activate() {
     next_->setEnabled(true);
     frame1_->setEnabled(OptionsUsable());
     emit computationFinished();
-    if (closeRequested_) close();
+    // A run that did not start has no pictures of its own, and the result
+    // arrays still hold an earlier run's: the window closes rather than
+    // show those under this run's labels.
+    if (!ran || closeRequested_) close();
 }
 
 void ResultWindow::UpdatePageLabel() {

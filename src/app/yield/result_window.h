@@ -56,7 +56,9 @@ protected:
                  const QString& frameTitle, const QStringList& optionTexts);
 
     // Runs the computation; the diagram pictures are hidden when it starts.
-    virtual void Compute() = 0;
+    // False when it was refused before it started (the refusal has been
+    // shown): the window then closes.
+    virtual bool Compute() = 0;
     // Draws age graph kind 1..5 of the shown series.
     virtual void DrawGraph(Canvas& canvas, int kind) = 0;
     // The diagram (1..count) of the site class or plan chosen now.

@@ -148,6 +148,8 @@ void Dialog_Com4_01::OKButton_Click() {
     ws.Run.PrmFileName = textPrm_->text().toStdString();
     ws.Run.ParFileName = textPar_->text().toStdString();
     ws.HnpFileName = textHnp_->text().toStdString();
+    context_.VolumeSetupPrmFileName = ws.Run.PrmFileName;
+    context_.VolumeSetupParFileName = ws.Run.ParFileName;
     ws.Run.EndAge = 100;
     ws.Run.CurrentAge = 1;
     context_.flags.WizardResult = 1;
@@ -161,11 +163,19 @@ void Dialog_Com4_01::CancelButton_Click() {
 
 bool RunVolumeTableSetup(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
-    // The setup starts with the files of its last successful use.
+    // The files decided the last time are offered again, read afresh as the
+    // dialog opens: a table that could not be made is asked for once more
+    // without choosing the three files again. At the first use in a session
+    // those of the last successful use are offered.
     SettingsStore& settings = *context.services.settings;
-    context.ws.Run.PrmFileName = RecalledFile(settings, QStringLiteral("VolumePrm"));
-    context.ws.Run.ParFileName = RecalledFile(settings, QStringLiteral("VolumePar"));
-    context.ws.HnpFileName = RecalledFile(settings, QStringLiteral("VolumeHnp"));
+    const auto offered = [&settings](const std::string& decided, const QString& key) {
+        return decided.empty() ? RecalledFile(settings, key) : decided;
+    };
+    context.ws.Run.PrmFileName =
+        offered(context.VolumeSetupPrmFileName, QStringLiteral("VolumePrm"));
+    context.ws.Run.ParFileName =
+        offered(context.VolumeSetupParFileName, QStringLiteral("VolumePar"));
+    context.ws.HnpFileName = offered(context.ws.HnpFileName, QStringLiteral("VolumeHnp"));
     context.flags.WizardResult = 0;
     Dialog_Com4_01 dialog(context, parent);
     context.services.dialogs->Run(dialog);

@@ -4,7 +4,7 @@
 #include "core/text/paths.h"
 #include "core/text/text_file.h"
 #include "core/yield/table_report.h"
-#include "core/yield/workspace.h"
+#include "core/planning/planning_state.h"
 
 namespace mk {
 
@@ -42,28 +42,25 @@ std::string PlanTableHeading(std::string_view prmName, std::string_view parName,
     return text;
 }
 
-std::string PlanTableFileName(const Workspace& workspace, Messages& messages) {
+std::string PlanTableFileName(const PlanningState& workspace, Messages& messages) {
     return MakeSaveName(FolderPart(workspace.HeightCurve.HeightCurveSource), ".160", messages);
 }
 
-void OpenPlanTable(Workspace& workspace, const std::string& path) {
+void OpenPlanTable(PlanningState& workspace, const std::string& path) {
     workspace.OutputFile.path = path;
     workspace.OutputFile.text.clear();
 }
 
-bool ClosePlanTable(Workspace& workspace, Messages& messages) {
+bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written) {
     if (!workspace.OutputFile.IsOpen()) return true;
-    const std::string path = workspace.OutputFile.path;
-    const TextFileError error = WriteCp932File(path, workspace.OutputFile.text);
+    const std::string path =
+        SaveUnderFreeName(workspace.OutputFile.path, workspace.OutputFile.text, messages);
     DiscardPlanTable(workspace);
-    if (error != TextFileError::None) {
-        ReportWriteFailure(messages, path);
-        return false;
-    }
-    return true;
+    if (written) *written = path;
+    return !path.empty();
 }
 
-void DiscardPlanTable(Workspace& workspace) {
+void DiscardPlanTable(PlanningState& workspace) {
     workspace.OutputFile.path.clear();
     workspace.OutputFile.text.clear();
 }
