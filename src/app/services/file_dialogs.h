@@ -20,17 +20,17 @@ struct FileDialogRequest {
     QString filter;
     // A path, or a folder followed by a pattern ("/data/*.prm").
     QString presetName;
+    // Save: added ("dat" gives "杉 試験地.dat") to a name typed without an
+    // extension, so that the window's own open dialog finds the file again.
+    QString defaultSuffix{};
+    // Save: ask before a new file is created (replacing one is always asked).
+    bool promptCreate = false;
     // The first filter lists only the files the user may run: programs on
     // this platform have no extension of their own.
     bool executablesFirst = false;
     // Save: the program asks before a file is replaced (AskSaveFileName),
     // so the dialog itself does not.
     bool programAsksBeforeReplacing = false;
-    // Save: added ("dat" gives "杉 試験地.dat") to a name typed without an
-    // extension, so that the window's own open dialog finds the file again.
-    QString defaultSuffix{};
-    // Save: ask before a new file is created (replacing one is always asked).
-    bool promptCreate = false;
 };
 
 class FileDialogs {
