@@ -7,6 +7,7 @@
 MORIKOYOMI_PACKAGES=(
   build-essential cmake pkg-config ccache
   qt6-base-dev libgl-dev
+  qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont
   xvfb xauth

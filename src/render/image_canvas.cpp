@@ -119,6 +119,8 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
 
 }  // namespace
 
+const QFont& ImagePictureFont() { return PictureFont(); }
+
 QRgb ToRgb(Color color) {
     const auto c = static_cast<std::uint32_t>(color);
     return qRgb(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),

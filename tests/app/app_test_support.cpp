@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <filesystem>
 
+#include "app/services/translations.h"
+
 namespace mk::app::test {
 
 namespace {
@@ -21,6 +23,8 @@ public:
             static char* argv[] = {name, nullptr};
             app_ = new QApplication(argc, argv);
             QApplication::setQuitOnLastWindowClosed(false);
+            // As the program does at start: Qt's own dialog texts in Japanese.
+            InstallJapaneseTranslations();
         }
     }
 
@@ -28,8 +32,7 @@ private:
     QApplication* app_ = nullptr;
 };
 
-const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
 

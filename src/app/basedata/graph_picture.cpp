@@ -10,7 +10,8 @@ namespace mk::app {
 GraphPicture::GraphPicture(QWidget* parent, const QString& name)
     : QWidget(parent), shown_(kShownWidth, kShownHeight) {
     setObjectName(name);
-    setFixedSize(kShownWidth, kShownHeight);
+    setMinimumSize(kShownWidth / 2, kShownHeight / 2);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void GraphPicture::Paint(const std::function<void(Canvas&)>& draw) {
@@ -20,7 +21,8 @@ void GraphPicture::Paint(const std::function<void(Canvas&)>& draw) {
 
 void GraphPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, shown_.image());
+    const QSizeF room = QSizeF(kShownWidth, kShownHeight).scaled(size(), Qt::KeepAspectRatio);
+    shown_.PaintScaled(painter, QRectF(QPointF((width() - room.width()) / 2, 0), room));
 }
 
 void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture) {

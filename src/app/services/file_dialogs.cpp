@@ -1,5 +1,6 @@
 #include "app/services/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -8,6 +9,7 @@
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
+#include "app/services/recent_files.h"
 #include "core/host/messages.h"
 
 namespace mk::app {
@@ -109,21 +111,18 @@ QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
     return {};
 }
 
-namespace {
-
-// A preset that is only a pattern opens the dialog in its folder with an
-// empty name box; a real name is preselected.
-QString StartPath(const QString& preset) {
-    if (preset.contains(QLatin1Char('*'))) return QFileInfo(preset).path();
-    return preset;
+// A preset that is only a pattern opens the dialog in its folder (or the
+// folder last used) with an empty name box; a real name is preselected.
+QString QtFileDialogs::StartPath(const QString& preset) const {
+    const QString last = settings_ != nullptr ? RecalledFolder(*settings_) : QString();
+    return DialogStartPath(preset, QDir::currentPath(), last);
 }
 
-std::optional<QString> Answer(const QString& chosen) {
+std::optional<QString> QtFileDialogs::Answer(const QString& chosen) {
     if (chosen.isEmpty()) return std::nullopt;
+    if (settings_ != nullptr) RememberFolderOf(*settings_, chosen);
     return chosen;
 }
-
-}  // namespace
 
 // The toolkit's own dialog matches the patterns without regard to letter
 // case, so "*.par" also lists "sugi.PAR"; a desktop's native dialog may not.
@@ -159,14 +158,14 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
         if (chosen.isEmpty()) return std::nullopt;
         // AskSaveFileName asks in the program's own words once it has added
         // the extension.
-        if (request.programAsksBeforeReplacing) return chosen;
+        if (request.programAsksBeforeReplacing) return Answer(chosen);
         const QString question = SaveQuestion(chosen, request);
-        if (question.isEmpty()) return chosen;
+        if (question.isEmpty()) return Answer(chosen);
         QMessageBox box(QMessageBox::Warning, request.title, question,
                         QMessageBox::Yes | QMessageBox::No, &dialog);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-        if (box.exec() == QMessageBox::Yes) return chosen;
+        if (box.exec() == QMessageBox::Yes) return Answer(chosen);
     }
     return std::nullopt;
 }

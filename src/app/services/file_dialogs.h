@@ -68,10 +68,22 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix);
 // when there is nothing to ask.
 QString SaveQuestion(const QString& path, const FileDialogRequest& request);
 
+class SettingsStore;
+
+// The toolkit's dialogs. With a settings store, a dialog whose proposal is
+// a pattern in the current folder opens in the folder last used, and each
+// chosen file's folder is remembered.
 class QtFileDialogs final : public FileDialogs {
 public:
+    explicit QtFileDialogs(SettingsStore* settings = nullptr) : settings_(settings) {}
     std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) override;
+
+private:
+    QString StartPath(const QString& preset) const;
+    std::optional<QString> Answer(const QString& chosen);
+
+    SettingsStore* settings_;
 };
 
 }  // namespace mk::app

@@ -120,6 +120,10 @@ void Dialog_Com3_01Ext::Form_Load() {
 }
 
 void Dialog_Com3_01Ext::showEvent(QShowEvent* event) {
+    if (!activated_) {
+        height_->SetTypedScale(10);
+        EnableTypedEntry(this, context_.messages());
+    }
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
