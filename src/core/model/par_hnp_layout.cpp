@@ -46,8 +46,11 @@ std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit,
     std::string text;
     AddLine(text, kParHeader);
     AddLine(text, "ファイル名, " + RecordedName(surveyFileName));
-    AddLine(text,
-            AlignRight(IntText(kind), 2) + " " + CurveName(kind) + (bestFit ? "（最適曲線）" : ""));
+    // A kind without a name still needs the blank after it that the reader
+    // looks for, or the kind would be lost (found by fuzzing).
+    const std::string name = CurveName(kind);
+    AddLine(text, AlignRight(IntText(kind), 2) + " " + (name.empty() ? " " : name) +
+                      (bestFit ? "（最適曲線）" : ""));
     AddLine(text, ParameterLine(kParameterLabel1, m));
     AddLine(text, ParameterLine(kParameterLabel2, b));
     AddLine(text, ParameterLine(kParameterLabel3, k));

@@ -417,6 +417,16 @@ TEST(ParHnpLayout, SurveyNamesWithCommasOrOuterBlanksReadBack) {
     }
 }
 
+TEST(ParHnpLayout, KindsWithoutANameReadBack) {
+    // Found by fuzzing: kind 32 was written as "32 " and read back as no kind.
+    for (int kind : {0, 5, 32, -7}) {
+        const auto curve = ParseParBytes(
+            Sjis(ParFileText("a.dat", kind, false, 30, 1, 0.05, 0.1, 2)), "/d/s.PAR", {});
+        ASSERT_TRUE(curve.ok()) << kind;
+        EXPECT_EQ(curve.record->CurveKind, kind);
+    }
+}
+
 TEST(ParHnpLayout, ExampleFilesHaveTheProgramsLayout) {
     // Re-laying out the example's values must give its bytes back.
     RecordingMessages messages;
