@@ -24,29 +24,6 @@
 namespace mk::app::test {
 namespace {
 
-// Page answers of a method 4 run from a 3000-stem planting to age 60.
-void QueueYieldRun(AppFixture& f) {
-    f.scripted.dialogs.Then([&f](QDialog& page) {
-        f.scripted.files.Choose(QString::fromStdString(f.prm));
-        Click(page, "Command_PRMSet");
-        f.scripted.files.Choose(QString::fromStdString(f.par));
-        Click(page, "Command_PARSet");
-        Click(page, "Option2");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        SetBar(page, "HScroll1", 3000);
-        SetBar(page, "HScroll4", 60);
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
-}
-
 Dialog_Com3DSP* WaitForResult(Form_Main& window) {
     Dialog_Com3DSP* result = nullptr;
     WaitFor([&] {
@@ -73,7 +50,7 @@ TEST(AnyScreen, ResultPicturesFollowTheWindowAndTheSavedBitmapStaysThePicture) {
     Form_Main window(*f.context);
     ButtonWatchingPump pump;
     f.context->services.pump = &pump;
-    QueueYieldRun(f);
+    QueueYieldWizard(f);
     window.Command3_Click();
     auto* opened = window.findChild<Dialog_Com3DSP*>();
     ASSERT_NE(opened, nullptr);
@@ -113,7 +90,7 @@ TEST(AnyScreen, AllImageViewFitsTheScreenReTilesAndShowsAClosedPictureAgain) {
     AppFixture f;
     Form_Main window(*f.context);
     window.show();
-    QueueYieldRun(f);
+    QueueYieldWizard(f);
     window.Command3_Click();
     Dialog_Com3DSP* result = WaitForResult(window);
     ASSERT_NE(result, nullptr);

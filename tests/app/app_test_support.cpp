@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <filesystem>
@@ -118,6 +119,28 @@ AppFixture::~AppFixture() {
 std::string LastMessage(const ScriptedServices& s) {
     if (s.messages.shown().empty()) return {};
     return s.messages.shown().back().text;
+}
+
+void QueueYieldWizard(AppFixture& f) {
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        f.scripted.files.Choose(QString::fromStdString(f.prm));
+        Click(page, "Command_PRMSet");
+        f.scripted.files.Choose(QString::fromStdString(f.par));
+        Click(page, "Command_PARSet");
+        Click(page, "Option2");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        Click(page, "Option4");
+        Click(page, "Option7");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        SetBar(page, "HScroll1", 3000);
+        SetBar(page, "HScroll4", 60);
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
 }
 
 }  // namespace mk::app::test
