@@ -56,6 +56,8 @@ int Pixel(double v) {
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
+}  // namespace
+
 // Liang-Barsky: cuts the segment to the rectangle; false when nothing of
 // it lies inside.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY,
@@ -116,8 +118,6 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
     y2 = ny2;
     return true;
 }
-
-}  // namespace
 
 const QFont& ImagePictureFont() { return PictureFont(); }
 

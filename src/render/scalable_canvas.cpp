@@ -20,34 +20,6 @@ bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 double Pixel(double v) { return RoundHalfEven(v); }
 
-// Cuts the segment to the rectangle; false when nothing of it lies inside.
-bool Clip(double& x1, double& y1, double& x2, double& y2, double maxX, double maxY) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 + 4, maxX + 4 - x1, y1 + 4, maxY + 4 - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0) {
-            if (t > t1) return false;
-            t0 = std::max(t0, t);
-        } else {
-            if (t < t0) return false;
-            t1 = std::min(t1, t);
-        }
-    }
-    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
-    x2 = x1 + t1 * dx;
-    y2 = y1 + t1 * dy;
-    x1 = ax;
-    y1 = ay;
-    return true;
-}
-
 QColor ToQColor(Color color) { return QColor(ToRgb(color)); }
 
 }  // namespace
@@ -75,7 +47,9 @@ void ScalableCanvas::Point(double x, double y, Color color) {
 void ScalableCanvas::Line(double x1, double y1, double x2, double y2, Color color) {
     picture_.Line(x1, y1, x2, y2, color);
     if (!Finite(x1, y1) || !Finite(x2, y2)) return;
-    if (!Clip(x1, y1, x2, y2, width(), height())) return;
+    // The kept line is cut a little outside the picture, so that a wild
+    // value never reaches the painter's transformation.
+    if (!ClipSegment(x1, y1, x2, y2, -4, -4, width() + 4, height() + 4)) return;
     Kept k;
     k.kind = Kept::Kind::Line;
     k.x1 = x1;
