@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/graphics/canvas.h"
+#include "core/graphics/clip_segment.h"
 
 namespace mk {
 
@@ -67,12 +68,6 @@ private:
 
 // The font of every picture's text (see kImageFontPixelSize).
 const QFont& ImagePictureFont();
-
-// Liang-Barsky: cuts the segment to the rectangle, ends that were cut put
-// exactly on their edge; false when nothing of it lies inside (or the ends
-// are not numbers).
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY,
-                 double maxX, double maxY);
 
 // QColor's red/green/blue from a drawing colour (red in the low byte).
 QRgb ToRgb(Color color);

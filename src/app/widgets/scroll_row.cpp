@@ -94,6 +94,25 @@ std::optional<int> ScrollRow::TypedValue(const QString& text) const {
     return value;
 }
 
+QString ScrollRow::RefusalText(const QString& typed, const QString& lineBreak) const {
+    // "植栽本数(1000-10000)": the bounds are named in the message itself.
+    QString caption = label_->text().trimmed();
+    caption.remove(QRegularExpression(QStringLiteral("[(（][^()（）]*[)）]$")));
+    const QString kind = scale_ > 1
+                             ? QStringLiteral("数値（小数点以下%1桁まで）").arg(DecimalsOf(scale_))
+                             : QStringLiteral("整数");
+    return (caption.isEmpty() ? QString() : caption + QStringLiteral("には")) + BoundsText() +
+           QStringLiteral(" の") + kind + QStringLiteral("を入力してください。") + lineBreak +
+           QStringLiteral("「") + typed + QStringLiteral("」は使えません。");
+}
+
+std::optional<int> ScrollRow::ValueNow(QString* refusal) const {
+    if (!box_->isModified()) return bar_->value();
+    const std::optional<int> value = TypedValue(box_->text());
+    if (!value && refusal != nullptr) *refusal = RefusalText(box_->text(), QString());
+    return value;
+}
+
 bool ScrollRow::ConfirmTyped() {
     if (confirming_ || !box_->isModified()) return true;
     confirming_ = true;
@@ -109,18 +128,8 @@ bool ScrollRow::ConfirmTyped() {
         }
     } else {
         accepted = false;
-        const QString typed = box_->text();
+        const QString text = RefusalText(box_->text(), QStringLiteral("\r\n"));
         box_->setText(shownText_.isEmpty() ? Shown(bar_->value()) : shownText_);
-        // "植栽本数(1000-10000)": the bounds are named in the message itself.
-        QString caption = label_->text().trimmed();
-        caption.remove(QRegularExpression(QStringLiteral("[(（][^()（）]*[)）]$")));
-        const QString kind =
-            scale_ > 1 ? QStringLiteral("数値（小数点以下%1桁まで）").arg(DecimalsOf(scale_))
-                       : QStringLiteral("整数");
-        const QString text = (caption.isEmpty() ? QString() : caption + QStringLiteral("には")) +
-                             BoundsText() + QStringLiteral(" の") + kind +
-                             QStringLiteral("を入力してください。\r\n「") + typed +
-                             QStringLiteral("」は使えません。");
         messages_->Show(text.toStdString(), title_.toStdString(), MessageIcon::Error);
         box_->selectAll();
         box_->setFocus();

@@ -49,6 +49,11 @@ public:
     // "50～99" in the form the box shows ("0.50～0.99" for scale 100).
     QString BoundsText() const;
 
+    // The value the row stands for now: the bar's, or what is being typed
+    // before it is handed over. Nothing when the typing cannot be taken;
+    // refusal then says why in one line.
+    std::optional<int> ValueNow(QString* refusal = nullptr) const;
+
     // Hands what was typed to the bar. False when it was refused (the box
     // then shows the bar's value again).
     bool ConfirmTyped();
@@ -58,6 +63,8 @@ protected:
 
 private:
     QString Shown(int value) const;
+    // Why typed cannot be taken, naming the row and its bounds.
+    QString RefusalText(const QString& typed, const QString& lineBreak) const;
 
     QLabel* label_;
     QLineEdit* box_;

@@ -30,7 +30,9 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
     layout->addWidget(rule);
     body_ = new QVBoxLayout();
     body_->setSpacing(10);
-    layout->addLayout(body_, 1);
+    bodyRow_ = new QHBoxLayout();
+    bodyRow_->addLayout(body_, 1);
+    layout->addLayout(bodyRow_, 1);
     auto* rule2 = new QFrame(this);
     rule2->setFrameShape(QFrame::HLine);
     rule2->setFrameShadow(QFrame::Sunken);
@@ -59,6 +61,11 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
     connect(back_, &QPushButton::clicked, this, &WizardPage::Command_Back_Click);
     connect(ok_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
     connect(cancel_, &QPushButton::clicked, this, &WizardPage::CancelButton_Click);
+}
+
+void WizardPage::PutBeside(QWidget* widget) {
+    bodyRow_->addSpacing(16);
+    bodyRow_->addWidget(widget, 1);
 }
 
 void WizardPage::showEvent(QShowEvent* event) {

@@ -40,6 +40,8 @@ protected:
     Workspace& ws() { return context_.ws; }
 
     QVBoxLayout* body() const { return body_; }
+    // Puts widget right of the page's controls.
+    void PutBeside(QWidget* widget);
     QLabel* description() const { return description_; }
     QPushButton* backButton() const { return back_; }
     QPushButton* okButton() const { return ok_; }
@@ -51,6 +53,7 @@ private:
 
     QLabel* description_;
     QVBoxLayout* body_;
+    QHBoxLayout* bodyRow_;
     QPushButton* back_;
     QPushButton* ok_;
     QPushButton* cancel_;

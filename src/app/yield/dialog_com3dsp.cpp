@@ -23,6 +23,20 @@ Dialog_Com3DSP::Dialog_Com3DSP(AppContext& context, QWidget* parent)
     : ResultWindow(context, parent, QStringLiteral("Dialog_Com3DSP"), QStringLiteral("地位"),
                    {QStringLiteral("上"), QStringLiteral("中"), QStringLiteral("下")}) {
     volumeMode_ = context_.flags.ResultMode == 1;
+    if (!volumeMode_) {
+        checkBaseline_ = new QCheckBox(QStringLiteral("間伐しない場合を重ねる"), this);
+        checkBaseline_->setObjectName(QStringLiteral("Check_Baseline"));
+        checkBaseline_->setToolTip(
+            QStringLiteral("同じ林分を間伐せずに育てた場合（自然に本数が減るだけの経過）を、"
+                           "どの図にも薄い線で重ねます。"));
+        AddPanelWidget(checkBaseline_);
+        labelBaseline_ = new QLabel(this);
+        labelBaseline_->setObjectName(QStringLiteral("Label_Baseline"));
+        labelBaseline_->setWordWrap(true);
+        labelBaseline_->setMaximumWidth(180);
+        AddPanelWidget(labelBaseline_);
+        connect(checkBaseline_, &QCheckBox::toggled, this, &Dialog_Com3DSP::Check_Baseline_Click);
+    }
     Form_Load();
 }
 
@@ -64,7 +78,32 @@ bool Dialog_Com3DSP::Compute() {
     // A stand volume table refused before it starts never gets here.
     const bool ran = volumeMode_ ? (RunVolumeTable(), true) : RunYieldTable();
     computed_ = std::make_unique<Workspace>(context_.ws);
+    if (ran && !volumeMode_) ComputeBaseline();
     return ran;
+}
+
+void Dialog_Com3DSP::ComputeBaseline() {
+    const InMemoryRun regime = RunInMemory(*computed_, false);
+    baseline_ = RunInMemory(*computed_, true);
+    baselineResults_.Clear();
+    CopyToResultSeries(baseline_->years, baselineResults_, 1);
+    plainDiagram_ = Diagram(1).canvas();
+    labelBaseline_->setText(QString::fromStdString(BaselineComparisonText(regime, *baseline_)));
+}
+
+void Dialog_Com3DSP::Check_Baseline_Click() {
+    if (!baseline_ || !plainDiagram_ || computing()) return;
+    ScalableCanvas& diagram = Diagram(1).canvas();
+    if (checkBaseline_->isChecked()) {
+        // Under the run's own path, which is drawn again over it.
+        DrawDensityDiagram(diagram, computed_->Diagram);
+        DrawBaselinePath(diagram, *baseline_);
+        DrawRunPath(*computed_, diagram);
+    } else {
+        diagram = *plainDiagram_;
+    }
+    Diagram(1).Refresh();
+    ShowChosen();
 }
 
 bool Dialog_Com3DSP::RunYieldTable() {
@@ -122,6 +161,14 @@ void Dialog_Com3DSP::DrawGraph(Canvas& canvas, int kind) {
     run.startAge = ws.Run.CurrentAge;
     run.endAge = ws.Run.EndAge;
     run.siteCurveScale = ws.Run.SiteCurveScale;
+    if (checkBaseline_ != nullptr && checkBaseline_->isChecked() && baseline_) {
+        AgeGraphRun unthinned = run;
+        unthinned.results = &baselineResults_;
+        unthinned.series = 1;
+        unthinned.endAge = std::min(run.endAge, baseline_->lastAge);
+        DrawAgeGraph(canvas, kind, run, axis_, &unthinned);
+        return;
+    }
     DrawAgeGraph(canvas, kind, run, axis_);
 }
 

@@ -5,9 +5,12 @@
 // graphs one at a time, saves the visible one as a bitmap, and opens all six
 // side by side in the all-image view.
 
+#include <QCheckBox>
 #include <memory>
+#include <optional>
 
 #include "app/yield/result_window.h"
+#include "core/yield/stand_preview.h"
 
 namespace mk::app {
 
@@ -19,6 +22,8 @@ public:
 
     // k = 1..3: the stand volume table of site class 上, 中 or 下.
     void Option_Click(int siteClass) override;
+    // The unthinned stand shown on the six pictures, or not.
+    void Check_Baseline_Click();
 
 protected:
     bool Compute() override;
@@ -33,6 +38,9 @@ private:
     // False when the run was refused before its first year.
     bool RunYieldTable();
     void RunVolumeTable();
+    // The unthinned stand of the run just made, and what the run gains
+    // over it.
+    void ComputeBaseline();
 
     bool volumeMode_ = false;
     QString resultTitle_;
@@ -40,6 +48,14 @@ private:
     // share the arrays and the planning wizard clears the run record, so the
     // graphs are drawn from this copy.
     std::unique_ptr<Workspace> computed_;
+
+    QCheckBox* checkBaseline_ = nullptr;
+    QLabel* labelBaseline_ = nullptr;
+    std::optional<InMemoryRun> baseline_;
+    ResultArrays baselineResults_;
+    // The diagram as the run drew it, shown again when the baseline is
+    // switched off, so that it stays exactly the run's picture.
+    std::optional<ScalableCanvas> plainDiagram_;
 };
 
 }  // namespace mk::app

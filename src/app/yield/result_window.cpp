@@ -98,12 +98,16 @@ ResultWindow::ResultWindow(AppContext& context, QWidget* parent, const QString& 
 ResultWindow::~ResultWindow() = default;
 
 void ResultWindow::AddPanelButton(QPushButton* button) {
-    button->setParent(this);
     button->setAutoDefault(false);
+    AddPanelWidget(button);
+}
+
+void ResultWindow::AddPanelWidget(QWidget* widget) {
+    widget->setParent(this);
     const int after = panel_->indexOf(allDsp_) + static_cast<int>(extraButtons_.size());
-    panel_->insertWidget(after + 1, button);
-    button->setEnabled(!computing_);
-    extraButtons_.push_back(button);
+    panel_->insertWidget(after + 1, widget);
+    widget->setEnabled(!computing_);
+    extraButtons_.push_back(widget);
 }
 
 void ResultWindow::showEvent(QShowEvent* event) {
@@ -126,7 +130,7 @@ void ResultWindow::SetControlsEnabled(bool enabled) {
                        static_cast<QWidget*>(ok_), static_cast<QWidget*>(frame1_)}) {
         w->setEnabled(enabled);
     }
-    for (QPushButton* button : extraButtons_) button->setEnabled(enabled);
+    for (QWidget* widget : extraButtons_) widget->setEnabled(enabled);
 }
 
 void ResultWindow::Form_Activate() {

@@ -44,6 +44,9 @@ public:
     // A further button for the side panel, below 全画像表示; it is locked
     // with the others while the computation runs.
     void AddPanelButton(QPushButton* button);
+    // Any further control for the side panel, below the buttons added
+    // before it, locked like them.
+    void AddPanelWidget(QWidget* widget);
 
 signals:
     // Emitted when the computation of the first showing has finished.
@@ -126,7 +129,7 @@ private:
     QPushButton* save_;
     QPushButton* allDsp_;
     QPushButton* ok_;
-    std::vector<QPushButton*> extraButtons_;
+    std::vector<QWidget*> extraButtons_;
 };
 
 }  // namespace mk::app

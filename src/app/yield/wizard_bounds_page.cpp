@@ -50,11 +50,15 @@ Dialog_Com3_04_2::Dialog_Com3_04_2(AppContext& context, QWidget* parent)
                          QStringLiteral("HScroll4"), QStringLiteral("間伐終了年"));
     for (ScrollRow* row : {value1_, value2_, start_, end_}) body()->addWidget(row);
     body()->addStretch();
+    preview_ = new PathPreview(context_, this, [this](YieldState& s) { return PreviewValues(s); });
+    PutBeside(preview_);
+    for (ScrollRow* row : {value1_, value2_, start_, end_}) preview_->Watch(row);
     connect(value1_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_2::HScroll1_Change);
     connect(value2_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_2::HScroll2_Change);
     connect(start_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_2::HScroll3_Change);
     connect(end_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_2::HScroll4_Change);
     Form_Load();
+    preview_->Redraw();
 }
 
 void Dialog_Com3_04_2::Form_Load() {
@@ -168,11 +172,28 @@ void Dialog_Com3_04_2::AgeBarsChanged() {
 }
 
 void Dialog_Com3_04_2::KeepValuesForLater() {
-    RunSettings& run = ws().Run;
-    const double P = static_cast<double>(value1_->bar()->value()) / scale1_;
-    const double Q = static_cast<double>(value2_->bar()->value()) / scale2_;
-    run.ThinningFromAge = start_->bar()->value() - 1;
-    run.ThinningToAge = end_->bar()->value() + 1;
+    PutValues(ws().Run, value1_->bar()->value(), value2_->bar()->value(), start_->bar()->value(),
+              end_->bar()->value());
+}
+
+PathPreview::Reading Dialog_Com3_04_2::PreviewValues(YieldState& s) const {
+    QString refusal;
+    std::optional<int> values[4];
+    const ScrollRow* rows[4] = {value1_, value2_, start_, end_};
+    for (int i = 0; i < 4; ++i) {
+        values[i] = rows[i]->ValueNow(&refusal);
+        if (!values[i]) return {refusal.toStdString(), {}};
+    }
+    PutValues(s.Run, *values[0], *values[1], *values[2], *values[3]);
+    return {};
+}
+
+void Dialog_Com3_04_2::PutValues(RunSettings& run, int first, int second, int start,
+                                 int end) const {
+    const double P = static_cast<double>(first) / scale1_;
+    const double Q = static_cast<double>(second) / scale2_;
+    run.ThinningFromAge = start - 1;
+    run.ThinningToAge = end + 1;
     run.RyTarget = run.RyUpper = run.RyLower = 0;
     run.BoundThinningRate = run.SlendernessUpper = run.SlendernessLower = 0;
     if (method_ == 6) {

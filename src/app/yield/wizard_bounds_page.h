@@ -5,6 +5,7 @@
 
 #include "app/widgets/scroll_row.h"
 #include "app/widgets/wizard_page.h"
+#include "app/yield/path_preview.h"
 
 namespace mk::app {
 
@@ -30,6 +31,11 @@ private:
     void Form_Load();
     void ShowValue(ScrollRow* row, int scale, int decimals);
     void AgeBarsChanged();
+    // The bounds and ages of bar values first, second, start and end in the
+    // run record.
+    void PutValues(RunSettings& run, int first, int second, int start, int end) const;
+    // The values on the page (typed ones included) for the path preview.
+    PathPreview::Reading PreviewValues(YieldState& s) const;
 
     ScrollRow* value1_;
     ScrollRow* value2_;
@@ -37,6 +43,7 @@ private:
     ScrollRow* end_;
     int scale1_ = 1, scale2_ = 1, decimals1_ = 0, decimals2_ = 0;
     int method_ = 4;
+    PathPreview* preview_;
     bool loading_ = true;
 };
 

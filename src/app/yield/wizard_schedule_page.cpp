@@ -69,6 +69,20 @@ Dialog_Com3_04_1Ext::Dialog_Com3_04_1Ext(ThinningEntry& entry, QWidget* parent)
     connect(key_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_1Ext::HScroll1_Change);
     connect(rate_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_1Ext::HScroll2_Change);
     connect(ok, &QPushButton::clicked, this, &Dialog_Com3_04_1Ext::OKButton_Click);
+    for (ScrollRow* row : {key_, rate_}) {
+        connect(row->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_1Ext::TellChanged);
+        connect(row->box(), &QLineEdit::textEdited, this, &Dialog_Com3_04_1Ext::TellChanged);
+    }
+    TellChanged();
+}
+
+void Dialog_Com3_04_1Ext::TellChanged() {
+    if (!entry_.changed) return;
+    QString refusal;
+    const std::optional<int> key = key_->ValueNow(&refusal);
+    const std::optional<int> rate = key ? rate_->ValueNow(&refusal) : std::nullopt;
+    entry_.changed(AsShown(static_cast<double>(key.value_or(0)) / entry_.keyScale, entry_.keyScale),
+                   AsShown(rate.value_or(0) / 100.0, 100), refusal);
 }
 
 void Dialog_Com3_04_1Ext::HScroll1_Change() {
@@ -142,11 +156,14 @@ Dialog_Com3_04_1::Dialog_Com3_04_1(AppContext& context, QWidget* parent)
     grid->addWidget(vscroll1_, 1, 3, 3, 1);
     body()->addWidget(picture1_);
     body()->addStretch();
+    preview_ = new PathPreview(context_, this, [this](YieldState& s) { return PreviewValues(s); });
+    PutBeside(preview_);
 
     connect(hscroll00_, &QScrollBar::valueChanged, this, &Dialog_Com3_04_1::HScroll00_Change);
     connect(command1_, &QPushButton::clicked, this, &Dialog_Com3_04_1::Command1_Click);
     connect(vscroll1_, &QScrollBar::valueChanged, this, &Dialog_Com3_04_1::VScroll1_Change);
     Form_Load();
+    preview_->Redraw();
 }
 
 void Dialog_Com3_04_1::Form_Load() {
@@ -257,6 +274,10 @@ void Dialog_Com3_04_1::Decide() {
             entry.keyMaximum = proposal.keyMaximum;
             entry.rateValue = proposal.rate0;
             entry.keyScale = proposal.keyScale;
+            // The path follows the thinning while it is being chosen.
+            entry.changed = [this, j](double key, double rate, const QString& refusal) {
+                EntryChanged(j, key, rate, refusal);
+            };
             Dialog_Com3_04_1Ext dialog(entry, this);
             EnableTypedEntry(&dialog, context_.messages());
             context_.services.dialogs->Run(dialog);
@@ -266,9 +287,12 @@ void Dialog_Com3_04_1::Decide() {
             previous = entry.keyValue;
             if (j <= 3) ShowRow(j, j);
             enteredCount_ = j;
+            EntryChanged(j, entry.keyValue, entry.rateValue, QString());
         }
     }
     w.Run.ThinningCount = count;
+    pendingEntry_ = 0;
+    preview_->Schedule();
     command1_->setText(QStringLiteral("やり直し"));
     command1_->show();
     okButton()->setEnabled(true);
@@ -289,6 +313,29 @@ void Dialog_Com3_04_1::StartAgain() {
     SetLabelText(description(), RunSummaryFiles(ws().Run, ws().CurrentStand));
     label0_->setText(QStringLiteral("間伐回数(0-11)"));
     okButton()->setEnabled(false);
+    preview_->Schedule();
+}
+
+void Dialog_Com3_04_1::EntryChanged(int number, double key, double rate, const QString& refusal) {
+    pendingEntry_ = number;
+    pendingKey_ = key;
+    pendingRate_ = rate;
+    pendingRefusal_ = refusal;
+    preview_->Schedule();
+}
+
+PathPreview::Reading Dialog_Com3_04_1::PreviewValues(YieldState& s) const {
+    if (pendingEntry_ > 0 && pendingEntry_ < kThinningEntries) {
+        if (!pendingRefusal_.isEmpty()) return {pendingRefusal_.toStdString(), {}};
+        // The thinnings entered before it are in the record already.
+        s.Run.ThinningCount = pendingEntry_;
+        s.Run.ThinningKey[pendingEntry_] = pendingKey_;
+        s.Run.ThinningRate[pendingEntry_] = pendingRate_;
+        return {};
+    }
+    // A schedule of no thinnings, once decided, is what the user chose.
+    if (command1_->text() == QStringLiteral("やり直し")) return {};
+    return {{}, UseChosenThinningsOrNone(s.Run)};
 }
 
 void Dialog_Com3_04_1::ShowRow(int row, int thinning) {

@@ -6,9 +6,11 @@
 #include <QDialog>
 #include <QFrame>
 #include <QScrollBar>
+#include <functional>
 
 #include "app/widgets/scroll_row.h"
 #include "app/widgets/wizard_page.h"
+#include "app/yield/path_preview.h"
 #include "core/yield/thinning_proposal.h"
 
 namespace mk::app {
@@ -24,6 +26,9 @@ struct ThinningEntry {
     double rateValue = 0;
     int keyScale = 1;
     bool ok = false;
+    // Told of the values on the dialog as they change (typed ones
+    // included); refusal says why a value being typed cannot be taken.
+    std::function<void(double key, double rate, const QString& refusal)> changed;
 };
 
 // "0.0" for scale 10, "0.00" for 100, "0" otherwise.
@@ -39,6 +44,8 @@ public:
     void OKButton_Click();
 
 private:
+    void TellChanged();
+
     ThinningEntry& entry_;
     ScrollRow* key_;
     ScrollRow* rate_;
@@ -63,6 +70,10 @@ private:
     void Decide();
     void StartAgain();
     void ShowRow(int row, int thinning);
+    // The schedule on the page, with the thinning being entered, for the
+    // path preview.
+    PathPreview::Reading PreviewValues(YieldState& s) const;
+    void EntryChanged(int number, double key, double rate, const QString& refusal);
 
     QLabel* label0_;
     QLineEdit* textTryNum_;
@@ -79,6 +90,12 @@ private:
     int keyScale_ = 1;
     QString methodTitle_;
     QString keyLabel_;
+    PathPreview* preview_;
+    // The thinning being entered (0: none) and its values so far.
+    int pendingEntry_ = 0;
+    double pendingKey_ = 0;
+    double pendingRate_ = 0;
+    QString pendingRefusal_;
 };
 
 }  // namespace mk::app

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/widgets/label_text.h"
+#include "app/yield/path_preview.h"
 #include "core/model/site_class.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
@@ -66,12 +67,16 @@ Dialog_Com3_03::Dialog_Com3_03(AppContext& context, QWidget* parent)
     columns->addSpacing(16);
     columns->addWidget(display_, 2, Qt::AlignTop);
     body()->addLayout(columns);
+    preview_ = new PathPreview(context_, this, [this](YieldState& s) { return PreviewValues(s); });
+    PutBeside(preview_);
+    for (ScrollRow* row : {planting_, age_, stems_, endYear_}) preview_->Watch(row);
 
     connect(planting_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_03::HScroll1_Change);
     connect(age_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_03::HScroll2_Change);
     connect(stems_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_03::HScroll3_Change);
     connect(endYear_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_03::HScroll4_Change);
     Form_Load();
+    preview_->Redraw();
 }
 
 void Dialog_Com3_03::Form_Load() {
@@ -179,6 +184,29 @@ void Dialog_Com3_03::HScroll3_Change() {
 
 void Dialog_Com3_03::HScroll4_Change() {
     endYear_->box()->setText(QString::number(endYear_->bar()->value()));
+}
+
+PathPreview::Reading Dialog_Com3_03::PreviewValues(YieldState& s) const {
+    QString refusal;
+    auto read = [&refusal](const ScrollRow* row, auto& into) {
+        const std::optional<int> value = row->ValueNow(&refusal);
+        if (value) into = *value;
+        return value.has_value();
+    };
+    if (!read(endYear_, s.Run.EndAge)) return {refusal.toStdString(), {}};
+    if (s.Run.StemSettingMethod == 1) {
+        if (!read(planting_, s.Run.PlantingStemNumber)) return {refusal.toStdString(), {}};
+    } else {
+        if (!read(age_, s.Run.CurrentAge) || !read(stems_, s.Run.CurrentStemNumber))
+            return {refusal.toStdString(), {}};
+        // The stand as it would be with the values being typed.
+        if (auto h = CurrentHeightAt(s.Run, s.CurrentStand, s.HeightCurve, s.Run.CurrentAge)) {
+            s.CurrentStand.CurrentHeight = *h;
+        }
+        NullEventPump pump;
+        RefreshCurrentStand(s.Diagram, s.CurrentStand, s.Run.CurrentStemNumber, pump);
+    }
+    return {{}, UseChosenThinningsOrNone(s.Run)};
 }
 
 void Dialog_Com3_03::KeepValuesForLater() {

@@ -5,6 +5,7 @@
 
 #include "app/widgets/scroll_row.h"
 #include "app/widgets/wizard_page.h"
+#include "app/yield/path_preview.h"
 
 class QLineEdit;
 
@@ -32,6 +33,8 @@ private:
     // the range allows.
     void SetStemRange(int remembered);
     void RefreshDisplay();
+    // The values on the page (typed ones included) for the path preview.
+    PathPreview::Reading PreviewValues(YieldState& s) const;
 
     ScrollRow* planting_;
     ScrollRow* age_;
@@ -39,6 +42,7 @@ private:
     ScrollRow* endYear_;
     QWidget* display_;
     QLineEdit* text_[7]{};  // 1..6
+    PathPreview* preview_;
     bool loading_ = true;
 };
 

@@ -162,10 +162,12 @@ bool SetRightAxis(int kind, const AgeGraphRun& run, AgeAxisSettings& axis) {
 }
 
 void DrawStemFrame(Canvas& surface, const AgeAxisSettings& axis, const AgeSeriesArray& stems,
-                   int series, int startAge, int endAge) {
+                   int series, int startAge, int endAge,
+                   const std::function<void()>& underCurves) {
     surface.SetInkColor(colors::Black);
     DrawStemGrid(surface, axis);
     DrawAgeGrid(surface, axis);
+    if (underCurves) underCurves();
     DrawStemCurve(surface, axis, stems, series, startAge, endAge);
     DrawVerticalText(surface, 550, 50, axis.RightAxisTitle);
 }
@@ -191,13 +193,36 @@ void DrawSeriesCurve(Canvas& surface, const AgeAxisSettings& axis, int endAge, i
     surface.SetFillStyle(style);
 }
 
-void DrawAgeGraph(Canvas& surface, int kind, const AgeGraphRun& run, AgeAxisSettings& axis) {
+void DrawAgeGraph(Canvas& surface, int kind, const AgeGraphRun& run, AgeAxisSettings& axis,
+                  const AgeGraphRun* baseline) {
     surface.Clear();
     ChooseAgeAxis(run.endAge, axis);
     if (!SetRightAxis(kind, run, axis)) return;
-    DrawStemFrame(surface, axis, run.results->PlanStems, run.series, run.startAge, run.endAge);
+    std::function<void()> underCurves;
+    if (baseline != nullptr) {
+        underCurves = [&] { DrawBaselineCurves(surface, kind, *baseline, axis); };
+    }
+    DrawStemFrame(surface, axis, run.results->PlanStems, run.series, run.startAge, run.endAge,
+                  underCurves);
     if (kind == kVolumeGraph) DrawVerticalText(surface, 560, 155, "3");
     DrawSeriesCurve(surface, axis, run.endAge, run.startAge, axis.PixelsPerYear);
+}
+
+void DrawBaselineCurves(Canvas& surface, int kind, const AgeGraphRun& baseline,
+                        const AgeAxisSettings& axis) {
+    AgeAxisSettings own = axis;
+    if (!SetRightAxis(kind, baseline, own) || baseline.series < 1 ||
+        baseline.series > kSeriesCount)
+        return;
+    const int first = ClampAge(baseline.startAge);
+    const int last = ClampAge(baseline.endAge);
+    for (int a = first + 1; a <= last; ++a) {
+        const double x0 = AgeGraphX(axis, a - 1), x1 = AgeGraphX(axis, a);
+        const auto& stems = baseline.results->PlanStems;
+        surface.Line(x0, StemPixelY(stems[a - 1][baseline.series]), x1,
+                     StemPixelY(stems[a][baseline.series]), kBaselineStemColor);
+        surface.Line(x0, own.SeriesY[a - 1], x1, own.SeriesY[a], kBaselineSeriesColor);
+    }
 }
 
 }  // namespace mk

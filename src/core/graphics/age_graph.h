@@ -3,6 +3,8 @@
 // volume, yield index and slenderness (kinds 1..5), each drawn in blue over
 // the stem number per hectare in red.
 
+#include <functional>
+
 #include "core/graphics/age_axis.h"
 #include "core/graphics/canvas.h"
 #include "core/graphics/result_arrays.h"
@@ -43,8 +45,11 @@ inline int AgeGraphSeries(bool bySite, int volumeTableSiteClass) {
 const char* AgeGraphTitle(int kind);
 
 // Clears the picture and draws graph kind 1..5 of the run. The axis
-// settings are left as drawn (SeriesY holds the blue curve).
-void DrawAgeGraph(Canvas& surface, int kind, const AgeGraphRun& run, AgeAxisSettings& axis);
+// settings are left as drawn (SeriesY holds the blue curve). A baseline
+// (the same stand left unthinned) is drawn under the run's curves with
+// DrawBaselineCurves; without one the picture is the graph alone.
+void DrawAgeGraph(Canvas& surface, int kind, const AgeGraphRun& run, AgeAxisSettings& axis,
+                  const AgeGraphRun* baseline = nullptr);
 
 // Right-axis labels and title of a kind, and SeriesY of every age of the
 // run from that kind's series. False for a kind outside 1..5.
@@ -53,13 +58,24 @@ bool SetRightAxis(int kind, const AgeGraphRun& run, AgeAxisSettings& axis);
 // The axes, grid and texts of an age graph and the stem-number curve of
 // the given stems column, in red: a marker at the first age drawn with the
 // surface's own fill settings (hollow by default), filled markers every
-// fifth year and at the last age.
+// fifth year and at the last age. underCurves, when given, draws between
+// the grid and the curve.
 void DrawStemFrame(Canvas& surface, const AgeAxisSettings& axis, const AgeSeriesArray& stems,
-                   int series, int startAge, int endAge);
+                   int series, int startAge, int endAge,
+                   const std::function<void()>& underCurves = {});
 
 // The blue curve of SeriesY from startAge to endAge, with filled markers at
 // the first age, every fifth year and the last age.
 void DrawSeriesCurve(Canvas& surface, const AgeAxisSettings& axis, int endAge, int startAge,
                      int pixelsPerYear);
+
+// Another run's quantity of graph kind and its stem number (the same stand
+// left unthinned) laid over a drawn graph as faint lines on the axes the
+// graph was drawn with: the quantity in grey, the stem number in pale red.
+void DrawBaselineCurves(Canvas& surface, int kind, const AgeGraphRun& baseline,
+                        const AgeAxisSettings& axis);
+
+inline constexpr Color kBaselineSeriesColor = 0xB4B4B4;  // light grey
+inline constexpr Color kBaselineStemColor = 0xB4B4FF;    // pale red
 
 }  // namespace mk

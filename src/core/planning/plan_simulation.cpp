@@ -70,6 +70,9 @@ public:
 private:
     bool Backward() const { return mode_ == PlanMode::Backward; }
     int Plan() const { return w_.PlanThinnings; }
+    PlanOutcome& Outcome() {
+        return ws_.Outcomes[static_cast<std::size_t>(std::clamp(Plan(), 0, kPlanCount))];
+    }
 
     void PrepareYearBefore();
     bool SimulateYear(int age, bool firstYear, bool lastYear);
@@ -102,6 +105,8 @@ private:
 void PlanRun::Run() {
     Append(PlanTableHeading(FileNamePart(ws_.Run.PrmFileName), FileNamePart(ws_.Run.ParFileName),
                             SiteClassName(ws_.Run.SiteClass, ws_.CurrentStand.SiteText)));
+    ws_.Outcomes[static_cast<std::size_t>(std::clamp(Plan(), 0, kPlanCount))] = PlanOutcome{};
+    Outcome().ran = true;
     t_.CumulativeThinnedVolume = 0;
     w_.ThinnedThisYear = false;
     w_.OnFullDensityLine = false;
@@ -421,6 +426,17 @@ bool PlanRun::WriteRow(int age, double growth, double meanGrowth) {
         Append(ThinningRow(row, t_, totalYield));
     } else if (age % 5 == 0) {
         Append(PlainRow(row, totalYield));
+    }
+    PlanOutcome& outcome = Outcome();
+    const bool endAge = age == std::min(p_.EndAge, kMaxAge);
+    if (w_.ThinnedThisYear) {
+        ++outcome.thinnings;
+        outcome.thinnedVolume += t_.VolumeThinned;
+        if (!endAge) outcome.thinnedBeforeEnd += t_.VolumeThinned;
+    }
+    if (endAge) {
+        outcome.reachedEnd = true;
+        outcome.endRow = row;
     }
     return true;
 }

@@ -3,6 +3,7 @@
 // plans reuse its parameter sets, per-age arrays and result arrays) plus the
 // planning records.
 
+#include "core/planning/plan_outcome.h"
 #include "core/planning/plan_settings.h"
 #include "core/yield/yield_state.h"
 
@@ -11,6 +12,7 @@ namespace mk {
 struct PlanningState : YieldState {
     PlanSettings Plan;
     PlanWorkingValues PlanWorking;
+    PlanOutcomes Outcomes;  // of the plans last run
 };
 
 }  // namespace mk
