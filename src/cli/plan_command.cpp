@@ -1,6 +1,7 @@
-// morikoyomi-cli plan RUNFILE [--images DIR] [--plan 1..5]: the five plans
-// of a planning request, written as the plan table next to the PAR file as
-// the plan result window writes it.
+// morikoyomi-cli plan RUNFILE [--images DIR] [--plan 1..5] [--compare]: the
+// five plans of a planning request, written as the plan table next to the
+// PAR file as the plan result window writes it, and on request compared as
+// the plan result window compares them.
 
 #include <array>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
+#include "core/planning/plan_comparison.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_pages.h"
 #include "core/planning/plan_settings.h"
@@ -31,13 +33,15 @@
 namespace mk::cli {
 namespace {
 
-constexpr const char* kUsage = "plan RUNFILE [--images DIR] [--plan 1..5]";
+constexpr const char* kUsage = "plan RUNFILE [--images DIR] [--plan 1..5] [--compare]";
 constexpr const char* kHelp =
     "Writes the five thinning plans (施業体系の編成) YIELD_xx.160 of a run file.\n"
     "The table goes next to the PAR file, under the next free name.\n"
     "RUNFILE        [RunSettings] and [PlanSettings] as the planning wizard fills them\n"
     "--images DIR   also writes the six pictures of one plan as DIR/image0..5.bmp\n"
-    "--plan 1..5    whose pictures (default 1)";
+    "--plan 1..5    whose pictures (default 1)\n"
+    "--compare      then prints the five plans side by side after a blank line: thinnings,\n"
+    "               thinned volume, and the stand at the end age, best of each column marked";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 constexpr const char* kPs = "PlanSettings";
@@ -183,7 +187,7 @@ void CompletePlanSettings(const RunFile& f, Workspace& ws) {
 
 int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     RunCommandArgs parsed;
-    if (!ParseRunCommandArgs(args, "--plan", kPlanCount, parsed)) {
+    if (!ParseRunCommandArgs(args, "--plan", kPlanCount, parsed, "--compare")) {
         err << "usage: morikoyomi-cli " << kUsage << "\n";
         return 2;
     }
@@ -222,7 +226,11 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const std::string written = RunPlanTable(*ws, pictures, PlanRunCallbacks{}, messages, pump);
     if (written.empty()) return 1;
     out << written << "\n";
-    return FinishWithImages(parsed, image.get(), PlanGraphs(*ws, parsed.choice), messages, out);
+    const int status =
+        FinishWithImages(parsed, image.get(), PlanGraphs(*ws, parsed.choice), messages, out);
+    // After the paths, which scripts read up to the blank line.
+    if (parsed.flag) out << "\n" << PlanComparisonText(ComparePlans(*ws));
+    return status;
 }
 
 const CommandRegistrar kRegistrar("plan", kUsage, RunPlan, kHelp);

@@ -18,7 +18,7 @@ bool ParseChoice(const std::string& text, int max, int& value) {
 }  // namespace
 
 bool ParseRunCommandArgs(const std::vector<std::string>& args, const char* choiceOption,
-                         int choiceMax, RunCommandArgs& parsed) {
+                         int choiceMax, RunCommandArgs& parsed, const char* flagOption) {
     bool choiceGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--images") {
@@ -28,6 +28,9 @@ bool ParseRunCommandArgs(const std::vector<std::string>& args, const char* choic
             if (i + 1 >= args.size() || choiceGiven) return false;
             if (!ParseChoice(args[++i], choiceMax, parsed.choice)) return false;
             choiceGiven = true;
+        } else if (flagOption != nullptr && args[i] == flagOption) {
+            if (parsed.flag) return false;
+            parsed.flag = true;
         } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
             return false;
         } else if (parsed.runFile.empty()) {

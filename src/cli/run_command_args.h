@@ -22,13 +22,15 @@ struct RunCommandArgs {
     std::string runFile;
     std::string imageFolder;  // empty: no images
     int choice = 1;           // the --site or --plan value
+    bool flag = false;        // the command's own switch was given (plan: --compare)
 };
 
 // choiceOption is "--site" or "--plan" (nullptr when the command has none)
-// and takes a whole number 1..choiceMax. False for anything else, a repeated
-// option or a missing run file.
+// and takes a whole number 1..choiceMax; flagOption ("--compare", nullptr
+// when none) is a switch. False for anything else, a repeated option or a
+// missing run file.
 bool ParseRunCommandArgs(const std::vector<std::string>& args, const char* choiceOption,
-                         int choiceMax, RunCommandArgs& parsed);
+                         int choiceMax, RunCommandArgs& parsed, const char* flagOption = nullptr);
 
 // Every path a command writes is printed as one line of standard output,
 // which scripts read line by line. A folder whose name holds a line break

@@ -8,7 +8,9 @@
 #include <QDialog>
 #include <QFile>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <filesystem>
+#include <sstream>
 
 #include "app/main/form_main.h"
 #include "app/planning/dialog_com2dsp.h"
@@ -19,6 +21,7 @@
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
+#include "core/text/cp932.h"
 #include "planning_test_support.h"
 #include "support/test_files.h"
 
@@ -124,6 +127,76 @@ TEST(PlanResult, PagesThroughTheImagesAndSwitchesPlans) {
     EXPECT_FALSE(IsEnabled(w, "Command_Back"));
     EXPECT_TRUE(Shown(w, "Picture1_3"));
     EXPECT_FALSE(Shown(w, "Picture2"));
+    result->close();
+}
+
+// The comparison's figures are those of the plan table written beside it,
+// and choosing a row shows that plan.
+TEST(PlanResult, ComparisonTableHoldsThePlanTablesFiguresAndPagesToAPlan) {
+    AppFixture f;
+    RegionFiles files(f);
+    Form_Main window(*f.context);
+    Dialog_Com2DSP* result = OpenPlans(f, files, window);
+    ASSERT_NE(result, nullptr);
+    auto* grid = Find<QTableWidget>(*result, "Grid_Compare");
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->rowCount(), 5);
+    ASSERT_EQ(grid->columnCount(), 7);
+    EXPECT_EQ(grid->horizontalHeaderItem(2)->text().toStdString(), "主林木材積\nm3/ha");
+    const auto tables = PlanTables(f.folder.path());
+    ASSERT_EQ(tables.size(), 1u);
+    const std::string table =
+        Cp932ToUtf8(mk::test::ReadBytes(f.folder.File(tables[0]))).value_or("");
+    // The rows of each plan, between its column headings and its closing rule.
+    std::vector<std::vector<std::string>> plans;
+    std::istringstream lines(table);
+    std::string line;
+    int rules = 0;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("─", 0) == 0) {
+            if (++rules % 4 == 3) plans.emplace_back();
+            continue;
+        }
+        if (rules % 4 == 3 && line.size() > 120) plans.back().push_back(line);
+    }
+    ASSERT_EQ(plans.size(), 5u);
+    auto cell = [&](int row, int column) {
+        QString text = grid->item(row, column)->text();
+        text.remove(QStringLiteral(" ◎"));
+        return text.toStdString();
+    };
+    auto field = [](const std::string& row, std::size_t from, std::size_t width) {
+        const std::string f = row.substr(from, width);
+        return f.substr(f.find_first_not_of(' '));
+    };
+    int marked = 0;
+    for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(k + 1);
+        const std::string& end = plans[static_cast<std::size_t>(k)].back();
+        ASSERT_EQ(field(end, 0, 4), "100");
+        EXPECT_EQ(cell(k, 2), field(end, 28, 7));               // volume
+        EXPECT_EQ(cell(k, 3), field(end, 10, 6));               // mean DBH
+        EXPECT_EQ(cell(k, 4), field(end, end.size() - 11, 7));  // total yield
+        EXPECT_EQ(cell(k, 5), field(end, 47, 6));               // Ry
+        int thinnings = 0;
+        for (const std::string& row : plans[static_cast<std::size_t>(k)]) {
+            if (row.substr(53, 68) != std::string(68, ' ')) ++thinnings;
+        }
+        EXPECT_EQ(cell(k, 0), std::to_string(thinnings));
+        for (int c = 0; c < 7; ++c)
+            marked += grid->item(k, c)->text().endsWith(QStringLiteral("◎"));
+    }
+    EXPECT_GE(marked, 7);  // every column has its best
+
+    grid->selectRow(3);
+    EXPECT_EQ(result->selectedPlan(), 4);
+    EXPECT_TRUE(Checked(*result, "Option4"));
+    EXPECT_EQ(TextOf(*result, "Label3"), "間伐回数：4");
+    EXPECT_TRUE(Shown(*result, "Picture1_4"));
+    // And the other way round: choosing a plan selects its row.
+    Click(*result, "Option2");
+    EXPECT_EQ(grid->currentRow(), 1);
     result->close();
 }
 

@@ -4,15 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QRadioButton>
 #include <filesystem>
 
 #include "app/main/form_main.h"
+#include "app/widgets/picture_box.h"
 #include "app/yield/dialog_com3dsp.h"
 #include "app/yield/mdiform_allview.h"
 #include "app_test_support.h"
+#include "core/graphics/age_graph.h"
+#include "core/yield/stand_preview.h"
 #include "render/bmp_file.h"
+#include "render/image_canvas.h"
 
 namespace mk::app::test {
 namespace {
@@ -136,6 +141,68 @@ TEST(ResultWindow, SavesTheVisibleImageOnlyUnderANewName) {
     f.scripted.files.Choose(QString::fromStdString(f.folder.File("no/such/folder/x.bmp")));
     Click(*result, "Command_PictSave");
     EXPECT_EQ(f.scripted.messages.shown().back().title, "ファイル書き込みエラー");
+}
+
+QImage PictureImage(QWidget& w, const char* name) {
+    auto* picture = Find<PictureBox>(w, name);
+    return picture == nullptr ? QImage() : picture->canvas().image();
+}
+
+bool HasColour(const QImage& image, Color colour) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) == (ToRgb(colour) & 0xFFFFFF)) return true;
+        }
+    }
+    return false;
+}
+
+// The unthinned stand is off at first, shown faintly on all six pictures
+// when switched on, and switching it off gives back the very pictures the
+// run drew, which are what is saved and exported.
+TEST(ResultWindow, BaselineIsLaidOverEveryPictureOnlyWhileItIsSwitchedOn) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    Dialog_Com3DSP* result = MakeYieldResult(f, window);
+    ASSERT_NE(result, nullptr);
+    auto* check = Find<QCheckBox>(*result, "Check_Baseline");
+    ASSERT_NE(check, nullptr);
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_TRUE(check->isEnabled());
+    const std::string summary = TextOf(*result, "Label_Baseline");
+    EXPECT_EQ(summary.find("60年生の総収穫量は "), 0u) << summary;
+    EXPECT_NE(summary.find(" m3/ha で、間伐しない場合（"), std::string::npos) << summary;
+
+    std::vector<QImage> plain{PictureImage(*result, "Picture1")};
+    for (int page = 1; page <= 5; ++page) {
+        Click(*result, "Command_Next");
+        plain.push_back(PictureImage(*result, "Picture2"));
+    }
+    for (const QImage& image : plain) {
+        EXPECT_FALSE(HasColour(image, kBaselineColor));
+        EXPECT_FALSE(HasColour(image, kBaselineStemColor));
+    }
+    // On the last graph, switching redraws the graph shown.
+    check->click();
+    EXPECT_NE(PictureImage(*result, "Picture2"), plain[5]);
+    EXPECT_TRUE(HasColour(PictureImage(*result, "Picture2"), kBaselineSeriesColor));
+    for (int page = 4; page >= 1; --page) {
+        Click(*result, "Command_Back");
+        EXPECT_TRUE(HasColour(PictureImage(*result, "Picture2"), kBaselineStemColor)) << page;
+    }
+    Click(*result, "Command_Back");
+    const QImage withBaseline = PictureImage(*result, "Picture1");
+    EXPECT_TRUE(HasColour(withBaseline, kBaselineColor));
+    // The run's own path stays on top of the unthinned one.
+    EXPECT_TRUE(HasColour(withBaseline, colors::DarkBlue));
+
+    check->click();
+    EXPECT_EQ(PictureImage(*result, "Picture1"), plain[0]);
+    for (int page = 1; page <= 5; ++page) {
+        Click(*result, "Command_Next");
+        EXPECT_EQ(PictureImage(*result, "Picture2"), plain[static_cast<std::size_t>(page)]);
+    }
+    result->close();
 }
 
 TEST(ResultWindow, AllImageViewMakesAndDeletesItsSixFiles) {

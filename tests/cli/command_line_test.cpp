@@ -45,7 +45,7 @@ TEST(CliCommandLine, HelpListsEveryCommandWithItsUsageAndSummary) {
     for (const char* synopsis :
          {"  morikoyomi-cli yield RUNFILE [--images DIR]\n",
           "  morikoyomi-cli volume RUNFILE [--images DIR] [--site 1..3]\n",
-          "  morikoyomi-cli plan RUNFILE [--images DIR] [--plan 1..5]\n",
+          "  morikoyomi-cli plan RUNFILE [--images DIR] [--plan 1..5] [--compare]\n",
           "  morikoyomi-cli stand PRMFILE HEIGHT STEMS\n", "  morikoyomi-cli --version\n"}) {
         EXPECT_NE(r.out.find(synopsis), std::string::npos) << synopsis << "\n" << r.out;
     }

@@ -103,6 +103,26 @@ TEST_F(PlanCommand, ImagesOfTheChosenPlan) {
     }
 }
 
+TEST_F(PlanCommand, CompareFollowsThePathsAfterABlankLine) {
+    fs::copy_file(SourcePath("examples/plan_target.run"), dir_.File("plan_target.run"));
+    EXPECT_EQ(Run({dir_.File("plan_target.run"), "--compare"}), 0) << err_.str();
+    const std::string out = out_.str();
+    const std::string head = dir_.File("YIELD_AA.160") + "\n\n施業体系の比較（林齢 ";
+    ASSERT_EQ(out.substr(0, head.size()), head) << out;
+    // One line per plan, each with the plan's number first, and the legend.
+    std::istringstream lines(out.substr(out.find("\n\n") + 2));
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line)) all.push_back(line);
+    ASSERT_GE(all.size(), 8u + 7u);
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(all[static_cast<std::size_t>(2 + k)].substr(0, 4), "   " + std::to_string(k));
+    }
+    EXPECT_NE(out.find("形状比：小さいほど良い"), std::string::npos);
+    // The table itself is the same as without the comparison.
+    EXPECT_EQ(ReadBytes(dir_.File("YIELD_AA.160")), ReadBytes(PlanData("mode_a.160")));
+}
+
 TEST_F(PlanCommand, ADiagramOfAnotherTypeWritesNothing) {
     std::string prm = ReadBytes(dir_.File("sugi_type1.prm"));
     prm.replace(prm.find("\r\n1\r\n"), 5, "\r\n3\r\n");

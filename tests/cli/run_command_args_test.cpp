@@ -24,6 +24,16 @@ TEST(RunCommandArgs, RunFileImagesAndChoice) {
 
     ASSERT_TRUE(Parse({"a.run", "--plan", "5"}, parsed, "--plan", 5));
     EXPECT_EQ(parsed.choice, 5);
+    EXPECT_FALSE(parsed.flag);
+
+    parsed = RunCommandArgs{};
+    ASSERT_TRUE(ParseRunCommandArgs({"--compare", "a.run", "--plan", "2"}, "--plan", 5, parsed,
+                                    "--compare"));
+    EXPECT_TRUE(parsed.flag);
+    EXPECT_EQ(parsed.choice, 2);
+    parsed = RunCommandArgs{};
+    EXPECT_FALSE(
+        ParseRunCommandArgs({"a.run", "--compare", "--compare"}, "--plan", 5, parsed, "--compare"));
 }
 
 TEST(RunCommandArgs, RefusesWhatTheCommandDoesNotTake) {
@@ -40,6 +50,7 @@ TEST(RunCommandArgs, RefusesWhatTheCommandDoesNotTake) {
     EXPECT_FALSE(Parse({"a.run", "--plan", "2"}, parsed));  // not this command's option
     EXPECT_FALSE(Parse({"a.run", "--site", "2"}, parsed, nullptr, 0));
     EXPECT_FALSE(Parse({"--verbose", "a.run"}, parsed));
+    EXPECT_FALSE(Parse({"--compare", "a.run"}, parsed));  // a switch of plan only
 }
 
 }  // namespace

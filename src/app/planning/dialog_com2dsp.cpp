@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QTemporaryFile>
 #include <array>
 
 #include "core/graphics/density_diagram_frame.h"
+#include "core/planning/plan_comparison.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
 #include "core/text/file_errors.h"
@@ -38,6 +40,40 @@ QStringList PlanOptionTexts() {
 Dialog_Com2DSP::Dialog_Com2DSP(AppContext& context, QWidget* parent)
     : ResultWindow(context, parent, QStringLiteral("Dialog_Com2DSP"), QStringLiteral("間伐回数"),
                    PlanOptionTexts()) {
+    labelCompare_ = new QLabel(this);
+    labelCompare_->setObjectName(QStringLiteral("Label_Compare"));
+    labelCompare_->setWordWrap(true);
+    AddBelowPictures(labelCompare_);
+    const auto& columns = ComparisonColumns();
+    gridCompare_ = new QTableWidget(kPlanCount, kComparisonColumns, this);
+    gridCompare_->setObjectName(QStringLiteral("Grid_Compare"));
+    gridCompare_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridCompare_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gridCompare_->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridCompare_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    gridCompare_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridCompare_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    for (int c = 0; c < kComparisonColumns; ++c) {
+        const ComparisonColumn& column = columns[static_cast<std::size_t>(c)];
+        QString heading = QString::fromUtf8(column.heading);
+        if (*column.unit != '\0') heading += QStringLiteral("\n") + QString::fromUtf8(column.unit);
+        auto* item = new QTableWidgetItem(heading);
+        item->setToolTip(
+            QString::fromUtf8(column.higherIsBetter ? "大きいほど良い：" : "小さいほど良い：") +
+            QString::fromUtf8(column.why));
+        gridCompare_->setHorizontalHeaderItem(c, item);
+    }
+    for (int k = 1; k <= kPlanCount; ++k) {
+        gridCompare_->setVerticalHeaderItem(k - 1,
+                                            new QTableWidgetItem(QStringLiteral("計画%1").arg(k)));
+    }
+    gridCompare_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    gridCompare_->setEnabled(false);
+    AddBelowPictures(gridCompare_);
+    connect(gridCompare_, &QTableWidget::cellClicked, this,
+            [this](int row, int) { Grid_Compare_Click(row); });
+    connect(gridCompare_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { Grid_Compare_Click(row); });
     Form_Load();
 }
 
@@ -107,7 +143,48 @@ bool Dialog_Com2DSP::Compute() {
     planned_ = std::make_unique<Workspace>(ws);
     plan_ = 1;
     ShowDiagramOnly(plan_);
+    FillComparison();
     return true;
+}
+
+void Dialog_Com2DSP::FillComparison() {
+    const PlanComparison comparison = ComparePlans(*planned_);
+    labelCompare_->setText(
+        QStringLiteral(
+            "施業体系の比較（林齢 %1 年）　◎：各列で最も良い値（間伐回数・収量比数・"
+            "形状比は小さいほど、ほかは大きいほど良い）。行を選ぶとその計画を表示します。")
+            .arg(comparison.endAge));
+    QFont bold = gridCompare_->font();
+    bold.setBold(true);
+    for (const PlanComparisonRow& row : comparison.rows) {
+        for (int c = 0; c < kComparisonColumns; ++c) {
+            QString text = row.complete ? QString::fromStdString(ComparisonCell(row, c))
+                                        : QStringLiteral("－");
+            const bool best = row.best[static_cast<std::size_t>(c)];
+            if (best) text += QStringLiteral(" ◎");
+            auto* item = new QTableWidgetItem(text);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (best) {
+                item->setFont(bold);
+                item->setBackground(QColor(0xD2, 0xF0, 0xD2));
+            }
+            gridCompare_->setItem(row.plan - 1, c, item);
+        }
+    }
+    gridCompare_->setEnabled(true);
+    SelectComparisonRow();
+}
+
+void Dialog_Com2DSP::SelectComparisonRow() {
+    const QSignalBlocker quiet(gridCompare_);
+    gridCompare_->setCurrentCell(plan_ - 1, 0);
+    gridCompare_->selectRow(plan_ - 1);
+}
+
+void Dialog_Com2DSP::Grid_Compare_Click(int row) {
+    if (computing() || !planned_ || row < 0 || row >= kPlanCount || row + 1 == plan_) return;
+    Option(row + 1).setChecked(true);
+    Option_Click(row + 1);
 }
 
 void Dialog_Com2DSP::DrawGraph(Canvas& canvas, int kind) {
@@ -120,6 +197,7 @@ void Dialog_Com2DSP::Option_Click(int plan) {
     plan_ = plan;
     label3_->setText(Q(PlanNumberLabel(plan)));
     ShowChosen();
+    if (planned_) SelectComparisonRow();
 }
 
 bool Dialog_Com2DSP::ExportAllImages() {

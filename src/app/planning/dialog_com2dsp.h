@@ -5,6 +5,7 @@
 // saves the visible one as a bitmap, and opens all six in the all-image
 // view.
 
+#include <QTableWidget>
 #include <memory>
 
 #include "app/yield/result_window.h"
@@ -21,6 +22,8 @@ public:
     // k = 1..5: the plan with k thinnings.
     void Option_Click(int plan) override;
     int selectedPlan() const { return plan_; }
+    // A row of the comparison was chosen: that plan is shown.
+    void Grid_Compare_Click(int row);
 
 protected:
     bool Compute() override;
@@ -31,12 +34,17 @@ protected:
 
 private:
     void Form_Load();
+    void FillComparison();
+    // The row of the plan shown is the row chosen.
+    void SelectComparisonRow();
 
     int plan_ = 1;
     // The records and result arrays as the plans left them: the yield and
     // stand volume runs share the arrays, so the graphs are drawn from this
     // copy and stay those of the plans whatever runs later.
     std::unique_ptr<Workspace> planned_;
+    QLabel* labelCompare_;
+    QTableWidget* gridCompare_;
 };
 
 }  // namespace mk::app

@@ -8,25 +8,26 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFileDialog>
-#include <QScreen>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <iostream>
 
 #include "app/basedata/form_1datainput.h"
 #include "app/main/form_main.h"
 #include "app/planning/dialog_com2dsp.h"
-#include "app/services/translations.h"
-#include "app/widgets/screen_fit.h"
 #include "app/services/scripted_services.h"
+#include "app/services/translations.h"
 #include "app/tools/form_helper_program.h"
+#include "app/widgets/screen_fit.h"
 #include "app/yield/dialog_com3dsp.h"
 #include "app/yield/mdiform_allview.h"
 
@@ -45,7 +46,8 @@ void Settle(int ms = 150) {
 
 void Shoot(QWidget& w, const char* name) {
     Settle();
-    const QString path = out + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
+    const QString path =
+        out + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
     QPixmap shot;
     if (wholeScreen) {
         w.window()->raise();
@@ -143,6 +145,12 @@ int main(int argc, char** argv) {
             key->setValue(key->value() + 4 * j);
             Child<QScrollBar>(d, "HScroll2")->setValue(25);
             if (j == 1) Shoot(d, "wizard_thinning_dialog");
+            // The schedule page behind the dialog draws the path of the
+            // thinning being chosen.
+            if (j == 3 && d.parentWidget() != nullptr) {
+                Settle(200);
+                Shoot(*d.parentWidget(), "wizard_schedule_live");
+            }
             ClickOn(d, "OKButton");
         });
     }
@@ -167,6 +175,13 @@ int main(int argc, char** argv) {
     result->resize(result->screen()->availableGeometry().size() * 0.9);
     Shoot(*result, "result_graph_large");
     result->resize(normal);
+    // The same stand left unthinned, laid over the graph and the diagram.
+    ClickOn(*result, "Check_Baseline");
+    Shoot(*result, "result_baseline_graph");
+    ClickOn(*result, "Command_Back");
+    ClickOn(*result, "Command_Back");
+    Shoot(*result, "result_baseline_diagram");
+    ClickOn(*result, "Check_Baseline");
     ClickOn(*result, "Command_ALLDSP");
     if (auto* view = window.findChild<MDIForm_ALLVIEW*>()) {
         Settle(400);
@@ -284,7 +299,8 @@ int main(int argc, char** argv) {
         ClickOn(page, "OKButton");
     });
     s.dialogs.Then([&](QDialog& page) {
-        if (auto* list = page.findChild<QListWidget*>(QStringLiteral("List1"))) list->setCurrentRow(1);
+        if (auto* list = page.findChild<QListWidget*>(QStringLiteral("List1")))
+            list->setCurrentRow(1);
         Shoot(page, "plan_region");
         ClickOn(page, "OKButton");
     });
@@ -326,6 +342,9 @@ int main(int argc, char** argv) {
     if (plans == nullptr) return 1;
     ClickOn(*plans, "Option3");
     Shoot(*plans, "plan_result_diagram");
+    // A row of the comparison chosen: its plan is shown.
+    if (auto* grid = Child<QTableWidget>(*plans, "Grid_Compare")) grid->selectRow(1);
+    Shoot(*plans, "plan_comparison");
     ClickOn(*plans, "Command_Next");
     ClickOn(*plans, "Command_Next");
     ClickOn(*plans, "Command_Next");

@@ -79,7 +79,9 @@ ResultWindow::ResultWindow(AppContext& context, QWidget* parent, const QString& 
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(panel_);
-    layout->addWidget(pictures, 1);
+    pictureColumn_ = new QVBoxLayout();
+    pictureColumn_->addWidget(pictures, 1);
+    layout->addLayout(pictureColumn_, 1);
     layout->addLayout(progress);
 
     connect(back_, &QPushButton::clicked, this, &ResultWindow::Command_Back_Click);
@@ -108,6 +110,11 @@ void ResultWindow::AddPanelWidget(QWidget* widget) {
     panel_->insertWidget(after + 1, widget);
     widget->setEnabled(!computing_);
     extraButtons_.push_back(widget);
+}
+
+void ResultWindow::AddBelowPictures(QWidget* widget) {
+    widget->setParent(this);
+    pictureColumn_->addWidget(widget);
 }
 
 void ResultWindow::showEvent(QShowEvent* event) {

@@ -47,6 +47,8 @@ public:
     // Any further control for the side panel, below the buttons added
     // before it, locked like them.
     void AddPanelWidget(QWidget* widget);
+    // A control under the pictures, as wide as they are.
+    void AddBelowPictures(QWidget* widget);
 
 signals:
     // Emitted when the computation of the first showing has finished.
@@ -124,6 +126,7 @@ private:
     PictureBox* picture2_;
     std::unique_ptr<ImageCanvas> picture3_;
     QVBoxLayout* panel_;
+    QVBoxLayout* pictureColumn_;
     QPushButton* back_;
     QPushButton* next_;
     QPushButton* save_;

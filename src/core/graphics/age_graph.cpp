@@ -162,8 +162,7 @@ bool SetRightAxis(int kind, const AgeGraphRun& run, AgeAxisSettings& axis) {
 }
 
 void DrawStemFrame(Canvas& surface, const AgeAxisSettings& axis, const AgeSeriesArray& stems,
-                   int series, int startAge, int endAge,
-                   const std::function<void()>& underCurves) {
+                   int series, int startAge, int endAge, const std::function<void()>& underCurves) {
     surface.SetInkColor(colors::Black);
     DrawStemGrid(surface, axis);
     DrawAgeGrid(surface, axis);
@@ -211,8 +210,7 @@ void DrawAgeGraph(Canvas& surface, int kind, const AgeGraphRun& run, AgeAxisSett
 void DrawBaselineCurves(Canvas& surface, int kind, const AgeGraphRun& baseline,
                         const AgeAxisSettings& axis) {
     AgeAxisSettings own = axis;
-    if (!SetRightAxis(kind, baseline, own) || baseline.series < 1 ||
-        baseline.series > kSeriesCount)
+    if (!SetRightAxis(kind, baseline, own) || baseline.series < 1 || baseline.series > kSeriesCount)
         return;
     const int first = ClampAge(baseline.startAge);
     const int last = ClampAge(baseline.endAge);

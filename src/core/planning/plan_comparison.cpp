@@ -94,8 +94,8 @@ std::string ComparisonCell(const PlanComparisonRow& row, int column) {
 std::string PlanComparisonText(const PlanComparison& comparison) {
     const auto& columns = ComparisonColumns();
     constexpr int kCellWidth = 12;
-    std::string text = "施業体系の比較（林齢 " + IntText(comparison.endAge) + " 年、" +
-                       kBestMark + "：各列で最良）\n";
+    std::string text = "施業体系の比較（林齢 " + IntText(comparison.endAge) + " 年、" + kBestMark +
+                       "：各列で最良）\n";
     std::string heading = "計画";
     std::string units = PadLeft("", Width(heading));
     for (const ComparisonColumn& column : columns) {

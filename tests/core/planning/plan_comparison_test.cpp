@@ -1,9 +1,10 @@
 // The comparison of the five plans: its figures are those of the plan table
 // it sits beside, and the best of each column is marked the right way.
 
+#include "core/planning/plan_comparison.h"
+
 #include <gtest/gtest.h>
 
-#include "core/planning/plan_comparison.h"
 #include "core/text/cp932.h"
 #include "core/text/number_parse.h"
 #include "plan_case.h"
@@ -89,13 +90,13 @@ TEST(PlanComparison, BestIsMarkedInEachColumnsOwnDirectionAndTiesAlike) {
         }
         return plansMarked;
     };
-    EXPECT_EQ(bestPlans(0), "1");   // fewest thinnings
-    EXPECT_EQ(bestPlans(1), "4");   // most thinned
-    EXPECT_EQ(bestPlans(2), "1");   // most left standing
-    EXPECT_EQ(bestPlans(3), "4");   // thickest
-    EXPECT_EQ(bestPlans(4), "2");   // 380 + 150 = 530 against 500, 500 and 520
-    EXPECT_EQ(bestPlans(5), "4");   // least crowded
-    EXPECT_EQ(bestPlans(6), "4");   // 20 / 30: the most stable
+    EXPECT_EQ(bestPlans(0), "1");  // fewest thinnings
+    EXPECT_EQ(bestPlans(1), "4");  // most thinned
+    EXPECT_EQ(bestPlans(2), "1");  // most left standing
+    EXPECT_EQ(bestPlans(3), "4");  // thickest
+    EXPECT_EQ(bestPlans(4), "2");  // 380 + 150 = 530 against 500, 500 and 520
+    EXPECT_EQ(bestPlans(5), "4");  // least crowded
+    EXPECT_EQ(bestPlans(6), "4");  // 20 / 30: the most stable
     EXPECT_EQ(ComparisonCell(c.rows[4], 2), "");
     EXPECT_EQ(ComparisonCell(c.rows[0], 6), "83");
 

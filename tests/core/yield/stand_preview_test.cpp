@@ -1,12 +1,13 @@
 // The wizard's live path and the unthinned stand: the same simulation and
 // drawing as the result window, in memory, and the words of the comparison.
 
+#include "core/yield/stand_preview.h"
+
 #include <gtest/gtest.h>
 
 #include "core/graphics/density_diagram_frame.h"
 #include "core/model/density_diagram.h"
 #include "core/text/number_format.h"
-#include "core/yield/stand_preview.h"
 #include "yield_fixture.h"
 
 namespace mk::test {
@@ -80,7 +81,11 @@ TEST_F(StandPreviewTest, ARunThatCannotBeMadeSaysWhyInsteadOfAPath) {
     };
     const Case cases[] = {
         {2, 60, 50, {}, "計算終了年（50）は現在の林齢（60）より後にしてください。"},
-        {1, 1, 60, {30, 20}, "2回目間伐の林齢（20）は1回目間伐の林齢（30）より大きくしてください。"},
+        {1,
+         1,
+         60,
+         {30, 20},
+         "2回目間伐の林齢（20）は1回目間伐の林齢（30）より大きくしてください。"},
         {1, 1, 60, {70}, "1回目間伐の林齢（70）が計算終了年（60）より後です。"},
     };
     for (const Case& c : cases) {
