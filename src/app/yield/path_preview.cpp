@@ -57,13 +57,18 @@ void PathPreview::Redraw() {
     state.Run = context_.ws.Run;
     state.CurrentStand = context_.ws.CurrentStand;
     const Reading reading = pageValues_(state);
+    // The diagram is drawn once; each change starts from a copy of it.
+    if (!diagram_ || diagramOf_ != state.Diagram) {
+        diagram_.emplace();
+        DrawDensityDiagram(*diagram_, state.Diagram);
+        diagramOf_ = state.Diagram;
+    }
     ScalableCanvas& canvas = picture_->canvas();
+    canvas = *diagram_;
     std::string note = reading.refusal;
     if (note.empty()) {
-        note = DrawStandPreview(state, canvas).note;
+        note = DrawStandPreviewOver(state, canvas).note;
         if (note.empty()) note = reading.note;
-    } else {
-        DrawDensityDiagram(canvas, state.Diagram);
     }
     note_->setText(QString::fromStdString(note).replace(QStringLiteral("\r\n"), QString()));
     picture_->Refresh();

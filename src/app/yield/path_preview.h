@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/app_context.h"
@@ -56,6 +57,9 @@ private:
     QLabel* note_;
     QTimer timer_;
     int redraws_ = 0;
+    // The diagram without a stand, and the coefficients it was drawn for.
+    std::optional<ScalableCanvas> diagram_;
+    DensityDiagramParameters diagramOf_;
 };
 
 // The page's run record as the confirmation would take it, for a page that

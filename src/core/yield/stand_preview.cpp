@@ -82,13 +82,27 @@ void FrameLine(Canvas& picture, Point2 a, Point2 b, Color color) {
     picture.Line(a.x, a.y, b.x, b.y, color);
 }
 
+// Hatch lines between two neighbouring edge points: enough to shade the
+// band solidly, while the edges themselves need far fewer points.
+constexpr int kHatchesPerStep = 6;
+
 // Shades the band between two edges whose points correspond one to one,
 // then draws the edges over the shading.
 void ShadeBand(Canvas& picture, const std::vector<std::optional<Point2>>& upper,
                const std::vector<std::optional<Point2>>& lower) {
     const std::size_t n = std::min(upper.size(), lower.size());
+    auto between = [](Point2 a, Point2 b, double t) {
+        return Point2{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+    };
     for (std::size_t i = 0; i < n; ++i) {
-        if (upper[i] && lower[i]) FrameLine(picture, *upper[i], *lower[i], kBoundShadeColor);
+        if (!upper[i] || !lower[i]) continue;
+        FrameLine(picture, *upper[i], *lower[i], kBoundShadeColor);
+        if (i + 1 >= n || !upper[i + 1] || !lower[i + 1]) continue;
+        for (int h = 1; h < kHatchesPerStep; ++h) {
+            const double t = static_cast<double>(h) / kHatchesPerStep;
+            FrameLine(picture, between(*upper[i], *upper[i + 1], t),
+                      between(*lower[i], *lower[i + 1], t), kBoundShadeColor);
+        }
     }
     for (const auto* edge : {&upper, &lower}) {
         for (std::size_t i = 1; i < edge->size(); ++i) {
@@ -98,7 +112,7 @@ void ShadeBand(Canvas& picture, const std::vector<std::optional<Point2>>& upper,
     }
 }
 
-constexpr int kEdgePoints = 240;
+constexpr int kEdgePoints = 48;
 
 bool Usable(double v) { return std::isfinite(v) && v > 0; }
 
@@ -130,7 +144,8 @@ std::optional<double> StemsForSlenderness(const DensityDiagramParameters& d, dou
     double lo = 2, hi = 4;  // 100 .. 10000 stems
     const double fLo = excess(lo), fHi = excess(hi);
     if (!std::isfinite(fLo) || !std::isfinite(fHi) || (fLo > 0) == (fHi > 0)) return std::nullopt;
-    for (int i = 0; i < 40; ++i) {
+    // 24 halvings leave a small fraction of a pixel.
+    for (int i = 0; i < 24; ++i) {
         const double mid = (lo + hi) / 2;
         const double f = excess(mid);
         if (!std::isfinite(f)) return std::nullopt;
@@ -173,8 +188,12 @@ std::string PreviewRefusal(const YieldState& state) {
 }
 
 PreviewOutcome DrawStandPreview(const YieldState& state, Canvas& picture) {
-    PreviewOutcome outcome;
     DrawDensityDiagram(picture, state.Diagram);
+    return DrawStandPreviewOver(state, picture);
+}
+
+PreviewOutcome DrawStandPreviewOver(const YieldState& state, Canvas& picture) {
+    PreviewOutcome outcome;
     outcome.note = PreviewRefusal(state);
     if (!outcome.note.empty()) return outcome;
     DrawThinningBounds(picture, state.Diagram, state.Run);

@@ -43,6 +43,10 @@ struct PreviewOutcome {
 // over it, and the path of state's run: the same drawing as the result
 // window's first picture, under the bounds.
 PreviewOutcome DrawStandPreview(const YieldState& state, Canvas& picture);
+// The same over a picture that already shows state's diagram: a window
+// keeps the diagram, which does not change while values are chosen, and
+// draws only what does.
+PreviewOutcome DrawStandPreviewOver(const YieldState& state, Canvas& picture);
 
 // The bounds of methods 4 to 6 on the diagram: the Ry target line, the band
 // between the upper and lower Ry, or the band between the slenderness
