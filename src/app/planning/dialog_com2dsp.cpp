@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 #include <array>
 
+#include "app/widgets/screen_fit.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/planning/plan_comparison.h"
 #include "core/planning/plan_graphs.h"
@@ -52,7 +53,8 @@ Dialog_Com2DSP::Dialog_Com2DSP(AppContext& context, QWidget* parent)
     gridCompare_->setSelectionMode(QAbstractItemView::SingleSelection);
     gridCompare_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     gridCompare_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    gridCompare_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    gridCompare_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridCompare_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     for (int c = 0; c < kComparisonColumns; ++c) {
         const ComparisonColumn& column = columns[static_cast<std::size_t>(c)];
         QString heading = QString::fromUtf8(column.heading);
@@ -67,7 +69,9 @@ Dialog_Com2DSP::Dialog_Com2DSP(AppContext& context, QWidget* parent)
         gridCompare_->setVerticalHeaderItem(k - 1,
                                             new QTableWidgetItem(QStringLiteral("計画%1").arg(k)));
     }
-    gridCompare_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    gridCompare_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows one line of text high keep the table from crowding the picture.
+    gridCompare_->verticalHeader()->setDefaultSectionSize(gridCompare_->fontMetrics().height() + 8);
     gridCompare_->setEnabled(false);
     AddBelowPictures(gridCompare_);
     connect(gridCompare_, &QTableWidget::cellClicked, this,
@@ -75,6 +79,7 @@ Dialog_Com2DSP::Dialog_Com2DSP(AppContext& context, QWidget* parent)
     connect(gridCompare_, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { Grid_Compare_Click(row); });
     Form_Load();
+    SizeToContents(this);
 }
 
 Dialog_Com2DSP::~Dialog_Com2DSP() { Unload(); }

@@ -69,6 +69,13 @@ bool FitToScreen(QWidget* window) {
     return true;
 }
 
+void SizeToContents(QWidget* window) {
+    if (window == nullptr) return;
+    const QSize room = Room(window);
+    if (!room.isValid()) return;
+    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()).boundedTo(room));
+}
+
 bool ScreenFitter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);

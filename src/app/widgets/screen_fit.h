@@ -15,6 +15,11 @@ namespace mk::app {
 // window was changed. A window without a layout of its own is left alone.
 bool FitToScreen(QWidget* window);
 
+// Gives window the size its layout asks for, within the room of its screen:
+// a window Qt sizes itself opens at no more than two thirds of the screen,
+// which squeezes a window whose pictures and table all want room.
+void SizeToContents(QWidget* window);
+
 // Applies FitToScreen to every top-level window when it is first shown.
 class ScreenFitter : public QObject {
     Q_OBJECT

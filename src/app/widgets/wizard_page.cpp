@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 
+#include "app/widgets/screen_fit.h"
 #include "app/widgets/scroll_row.h"
 
 namespace mk::app {
@@ -66,6 +67,7 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
 void WizardPage::PutBeside(QWidget* widget) {
     bodyRow_->addSpacing(16);
     bodyRow_->addWidget(widget, 1);
+    hasSide_ = true;
 }
 
 void WizardPage::showEvent(QShowEvent* event) {
@@ -74,6 +76,9 @@ void WizardPage::showEvent(QShowEvent* event) {
         // through them in reading order and reaches the buttons last.
         EnableTypedEntry(this, context_.messages());
         PutButtonsLastInTabOrder();
+        // A page with a picture beside its controls opens large enough to
+        // show both, as far as the screen allows.
+        if (hasSide_) SizeToContents(this);
     }
     QDialog::showEvent(event);
     if (activated_) return;

@@ -59,6 +59,7 @@ private:
     QPushButton* cancel_;
     QHBoxLayout* buttons_;
     bool activated_ = false;
+    bool hasSide_ = false;
 };
 
 }  // namespace mk::app

@@ -28,13 +28,15 @@ PathPreview::PathPreview(AppContext& context, QWidget* parent, PageValues pageVa
     title->setObjectName(QStringLiteral("Label_PreviewTitle"));
     layout->addWidget(title);
     picture_ = new PreviewPicture(this, QStringLiteral("Picture_Preview"));
-    layout->addWidget(picture_, 1);
+    layout->addWidget(picture_);
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("Label_Preview"));
     note_->setWordWrap(true);
     note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2);
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(note_);
+    // Extra height goes below the line, which stays under the picture.
+    layout->addStretch(1);
     timer_.setSingleShot(true);
     timer_.setInterval(kSettleMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &PathPreview::Redraw);

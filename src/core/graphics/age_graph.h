@@ -75,7 +75,8 @@ void DrawSeriesCurve(Canvas& surface, const AgeAxisSettings& axis, int endAge, i
 void DrawBaselineCurves(Canvas& surface, int kind, const AgeGraphRun& baseline,
                         const AgeAxisSettings& axis);
 
-inline constexpr Color kBaselineSeriesColor = 0xB4B4B4;  // light grey
-inline constexpr Color kBaselineStemColor = 0xB4B4FF;    // pale red
+// Grey enough to be seen over the grid, pale beside the run's own colours.
+inline constexpr Color kBaselineSeriesColor = 0x909090;
+inline constexpr Color kBaselineStemColor = 0xB4B4FF;  // pale red
 
 }  // namespace mk

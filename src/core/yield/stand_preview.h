@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/graphics/age_graph.h"
 #include "core/graphics/canvas.h"
 #include "core/yield/yield_state.h"
 
@@ -68,7 +69,8 @@ void DrawBaselinePath(Canvas& picture, const InMemoryRun& baseline);
 // 14.3 m3/ha 多くなります。" Empty when the runs have no common age.
 std::string BaselineComparisonText(const InMemoryRun& regime, const InMemoryRun& baseline);
 
-inline constexpr Color kBaselineColor = 0xB4B4B4;    // light grey
+// The grey of the unthinned stand on the graphs.
+inline constexpr Color kBaselineColor = kBaselineSeriesColor;
 inline constexpr Color kBoundEdgeColor = 0x009600;   // green
 inline constexpr Color kBoundShadeColor = 0xD2F0D2;  // pale green
 
