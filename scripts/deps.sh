@@ -4,9 +4,9 @@
 
 MORIKOYOMI_PACKAGES=(
   build-essential cmake pkg-config ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont
+  fonts-ipafont poppler-utils python3
   xvfb xauth
 )
 
