@@ -24,6 +24,8 @@ constexpr double kGuard = 4;
 // Markers are a few pixels wide; a circle beyond this is not drawn.
 constexpr double kMaxRadius = 10000;
 
+}  // namespace
+
 const QFont& PictureFont() {
     static const QFont font = [] {
         EnsureGuiApplication();
@@ -41,6 +43,8 @@ const QFont& PictureFont() {
     }();
     return font;
 }
+
+namespace {
 
 int Pixel(double v) { return static_cast<int>(RoundHalfEven(v)); }
 

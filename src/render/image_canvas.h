@@ -2,6 +2,7 @@
 // The picture of every graph as a 560 x 420 image: the drawing surface the
 // windows show and the batch tool saves.
 
+#include <QFont>
 #include <QImage>
 #include <string>
 
@@ -63,6 +64,9 @@ private:
     Color fill_ = colors::Black;
     mk::FillStyle fillStyle_ = mk::FillStyle::Transparent;
 };
+
+// The font of every picture's text, the size the picture draws it at.
+const QFont& PictureFont();
 
 // QColor's red/green/blue from a drawing colour (red in the low byte).
 QRgb ToRgb(Color color);
