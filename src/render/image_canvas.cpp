@@ -153,8 +153,8 @@ void ImageCanvas::HorizontalSpan(int x1, int x2, int y, Color color) {
 
 void ImageCanvas::Point(double x, double y, Color color) {
     if (Finite(x, y))
-        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)),
-                 Pixel(std::clamp(y + originY_, -kGuard, 1e6)), color);
+        SetPixel(Pixel(std::clamp(x, -kGuard, 1e6)), Pixel(std::clamp(y + originY_, -kGuard, 1e6)),
+                 color);
     x_ = x;
     y_ = y;
 }

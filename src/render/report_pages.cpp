@@ -1,6 +1,7 @@
 #include "render/report_pages.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -66,6 +67,7 @@ private:
     void Table(const TableBlock& block);
     void Pictures(const ReportPictureSet& set);
     double Line(const QString& text, const QFont& font, double y);
+    double LineAt(const QString& text, const QFont& font, double x, double y);
 
     QPagedPaintDevice& device_;
     QPainter& painter_;
@@ -89,9 +91,13 @@ void ReportPainter::PageNumber() {
 }
 
 double ReportPainter::Line(const QString& text, const QFont& font, double y) {
+    return LineAt(text, font, area_.left(), y);
+}
+
+double ReportPainter::LineAt(const QString& text, const QFont& font, double x, double y) {
     painter_.setFont(font);
     const QFontMetricsF metrics(font, &device_);
-    painter_.drawText(QPointF(area_.left(), y + metrics.ascent()), text);
+    painter_.drawText(QPointF(x, y + metrics.ascent()), text);
     return y + metrics.height() * 1.15;
 }
 
@@ -155,7 +161,7 @@ void ReportPainter::Pictures(const ReportPictureSet& set) {
         const double x = area_.left() + (index % kPictureColumns) * (cellWidth + gap);
         const double y = top + (index / kPictureColumns) * cellHeight;
         painter_.setPen(Qt::black);
-        Line(Q(RunPictureTitle(index)), label, y);
+        LineAt(Q(RunPictureTitle(index)), label, x, y);
         painter_.save();
         painter_.translate(x, y + labelHeight);
         painter_.scale(scale, scale);
@@ -186,6 +192,10 @@ int ReportPainter::Paint(const ResultReport& report) {
 }
 
 }  // namespace
+
+std::string ReportDateText() {
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm")).toStdString();
+}
 
 int PaintReport(QPagedPaintDevice& device, const ResultReport& report) {
     EnsureGuiApplication();

@@ -13,6 +13,10 @@ namespace mk {
 
 class Messages;
 
+// The local date and time as the report's 作成日時 shows it
+// ("2026/12/08 15:30").
+std::string ReportDateText();
+
 // Paints the report on device (which must have an open page); new pages
 // are started as needed. Returns the number of pages painted.
 int PaintReport(QPagedPaintDevice& device, const ResultReport& report);

@@ -3,6 +3,7 @@
 #include "core/text/file_errors.h"
 #include "core/text/paths.h"
 #include "core/text/text_file.h"
+#include "core/yield/table_calc.h"
 #include "core/yield/table_report.h"
 #include "core/yield/workspace.h"
 
@@ -47,25 +48,23 @@ std::string PlanTableFileName(const Workspace& workspace, Messages& messages) {
 }
 
 void OpenPlanTable(Workspace& workspace, const std::string& path) {
-    workspace.OutputFile.path = path;
-    workspace.OutputFile.text.clear();
+    workspace.OutputFile = TableFile{path, {}, TableKind::Plan, {}};
 }
 
 bool ClosePlanTable(Workspace& workspace, Messages& messages) {
     if (!workspace.OutputFile.IsOpen()) return true;
     const std::string path = workspace.OutputFile.path;
     const TextFileError error = WriteCp932File(path, workspace.OutputFile.text);
+    TableFile file = std::move(workspace.OutputFile);
     DiscardPlanTable(workspace);
     if (error != TextFileError::None) {
         ReportWriteFailure(messages, path);
         return false;
     }
+    workspace.LastTable = FinishedTable(std::move(file));
     return true;
 }
 
-void DiscardPlanTable(Workspace& workspace) {
-    workspace.OutputFile.path.clear();
-    workspace.OutputFile.text.clear();
-}
+void DiscardPlanTable(Workspace& workspace) { workspace.OutputFile = TableFile{}; }
 
 }  // namespace mk

@@ -1,5 +1,7 @@
 #include "core/yield/result_table.h"
 
+#include "core/yield/table_calc.h"
+
 namespace mk {
 
 std::vector<std::string> SplitTableLines(const std::string& text) {
@@ -14,6 +16,15 @@ std::vector<std::string> SplitTableLines(const std::string& text) {
         start = end + 1;
     }
     return lines;
+}
+
+ResultTable FinishedTable(TableFile file) {
+    ResultTable table;
+    table.kind = file.kind;
+    table.path = std::move(file.path);
+    table.lines = SplitTableLines(file.text);
+    table.rows = std::move(file.rows);
+    return table;
 }
 
 }  // namespace mk

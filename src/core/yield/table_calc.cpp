@@ -167,6 +167,7 @@ bool CloseTableFile(Workspace& ws, Messages& messages) {
         ReportWriteFailure(messages, file.path);
         return false;
     }
+    ws.LastTable = FinishedTable(std::move(file));
     return true;
 }
 
@@ -187,7 +188,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         const std::string name =
             MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".150", messages);
         if (name.empty()) return outcome;
-        ws.OutputFile = TableFile{name, {}};
+        ws.OutputFile = TableFile{name, {}, TableKind::Yield, {}};
         ws.OutputFile.text =
             YieldTableHeading(FileNamePart(run.PrmFileName), FileNamePart(run.ParFileName),
                               SiteClassName(run.SiteClass, ws.CurrentStand.SiteText),
@@ -277,6 +278,10 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         }
         const YearRowValues row{a, h,      y.YearDbh[a], n,          t.BasalAreaBefore,
                                 v, growth, meanGrowth,   y.YearRy[a]};
+        const bool thinned = !volumeMode && ws.Working.ThinnedThisYear;
+        const bool listed = volumeMode ? (a + 2) % 5 == 0 : thinned || a % 5 == 0;
+        ws.OutputFile.rows.push_back(
+            {volumeMode ? ws.VolumeTableSiteClass : 1, listed, thinned, row, t, totalYield});
         if (volumeMode) {
             if ((a + 2) % 5 == 0) ws.OutputFile.text += VolumeRow(row);
         } else if (ws.Working.ThinnedThisYear) {

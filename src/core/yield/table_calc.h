@@ -51,8 +51,12 @@ bool SUBCALC(Workspace& ws, int kind, int age, int thinningNumber, Messages& mes
 bool CheckDiagramType(const DensityDiagramParameters& diagram, const std::string& title,
                       Messages& messages);
 
-// Saves ws.OutputFile whole (code page 932) and closes it. A failed save is
-// reported ("ファイル書き込みエラー") and false returned.
+// Saves ws.OutputFile whole (code page 932) and closes it, keeping what was
+// written as ws.LastTable. A failed save is reported ("ファイル書き込みエラー")
+// and false returned.
 bool CloseTableFile(Workspace& ws, Messages& messages);
+
+// The record of a table file that has been written.
+ResultTable FinishedTable(TableFile file);
 
 }  // namespace mk

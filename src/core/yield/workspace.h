@@ -12,6 +12,7 @@
 #include "core/model/height_curve.h"
 #include "core/planning/plan_settings.h"
 #include "core/yield/result_arrays.h"
+#include "core/yield/result_table.h"
 #include "core/yield/run_settings.h"
 #include "core/yield/run_working_values.h"
 #include "core/yield/year_arrays.h"
@@ -24,6 +25,10 @@ namespace mk {
 struct TableFile {
     std::string path;  // empty: no file open
     std::string text;  // UTF-8, lines ending in CR LF
+    // The same rows as figures, and every simulated year between them, for
+    // the exports.
+    TableKind kind = TableKind::Yield;
+    std::vector<TableRow> rows;
     bool IsOpen() const { return !path.empty(); }
 };
 
@@ -52,6 +57,7 @@ struct Workspace {
     ResultArrays Results;
     int VolumeTableSiteClass = 1;  // 1..3 while a stand volume table runs
     TableFile OutputFile;          // the table file of the run in progress
+    ResultTable LastTable;         // the table the last finished run wrote
 
     WindowFlags Flags;
 };
