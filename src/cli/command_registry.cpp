@@ -18,8 +18,7 @@ std::map<std::string, Command>& Commands() {
 
 void PrintUsage(std::ostream& err) {
     err << "usage: morikoyomi-cli COMMAND ...\n";
-    for (const auto& [name, command] : Commands())
-        err << "  morikoyomi-cli " << command.usage << "\n";
+    for (const auto& [name, command] : Commands()) err << "  morikoyomi-cli " << command.usage << "\n";
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ int RunStand(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<double> height = ParseReal(args[1]);
     const std::optional<double> stems = ParseReal(args[2]);
     if (!height || !stems) {
-        err << "morikoyomi-cli stand: " << (!height ? "HEIGHT" : "STEMS")
-            << " is not a number: " << (!height ? args[1] : args[2]) << "\n";
+        err << "morikoyomi-cli stand: " << (!height ? "HEIGHT" : "STEMS") << " is not a number: "
+            << (!height ? args[1] : args[2]) << "\n";
         return 2;
     }
     CliMessages messages(err);
