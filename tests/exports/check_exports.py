@@ -195,6 +195,26 @@ class Exports(unittest.TestCase):
         dark = sum(1 for p in pixels if p < 200)
         self.assertGreater(dark, len(pixels) // 50)
 
+    def test_a_table_longer_than_a_page_repeats_its_heading(self):
+        out = self.run_ok("yield", "yield_method1.run")
+        with open(os.path.join(WORK, out[0]), encoding="cp932", newline="") as f:
+            lines = f.read().split("\r\n")
+        rows = [l for l in lines[16:] if re.match(r"^ +\d+ ", l)]
+        long_table = lines[:16] + rows * 8 + [lines[16 + len(rows)], ""]
+        with open(os.path.join(WORK, "long.150"), "w", encoding="cp932", newline="") as f:
+            f.write("\r\n".join(long_table))
+        self.run_ok("show", "long.150", "--pdf", "long.pdf")
+        pdf = os.path.join(WORK, "long.pdf")
+        pages = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True,
+                               text=True).stdout.split("\f")
+        table_pages = [p for p in pages[1:] if p.strip()]
+        self.assertGreaterEqual(len(table_pages), 2)
+        for page in table_pages:
+            self.assertIn("林分収穫予測表", page)
+            self.assertRegex(page, r"年 +m +cm +本")
+        self.assertEqual(sum(len(re.findall(r"(?m)^ +\d+ +\d+\.\d", p)) for p in table_pages),
+                         len(rows) * 8)
+
     def test_svg_and_png_images(self):
         out = self.run_ok("yield", "yield_method4.run", "--images", "svg", "--format", "svg")
         self.assertEqual(out[1:7], [f"svg/image{i}.svg" for i in range(6)])
