@@ -2,6 +2,8 @@
 
 #include "app/yield/result_window_common.h"
 
+#include "app/exports/export_actions.h"
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -12,10 +14,12 @@
 
 #include "app/yield/mdiform_allview.h"
 #include "core/graphics/density_diagram_frame.h"
+#include "core/graphics/tee_canvas.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
 #include "core/text/text_compare.h"
 #include "render/bmp_file.h"
+#include "render/report_pages.h"
 
 namespace mk::app {
 
@@ -60,6 +64,9 @@ void Dialog_Com2DSP::BuildControls() {
     next_ = panel.next;
     save_ = panel.save;
     allDsp_ = panel.allDsp;
+    csv_ = panel.csv;
+    pdf_ = panel.pdf;
+    print_ = panel.print;
     ok_ = panel.ok;
 
     // The five diagrams and the graph picture share one place; each plan's
@@ -91,6 +98,9 @@ void Dialog_Com2DSP::BuildControls() {
     connect(save_, &QPushButton::clicked, this, &Dialog_Com2DSP::Command_PictSave_Click);
     connect(allDsp_, &QPushButton::clicked, this, &Dialog_Com2DSP::Command_ALLDSP_Click);
     connect(ok_, &QPushButton::clicked, this, &Dialog_Com2DSP::OKButton_Click);
+    connect(csv_, &QPushButton::clicked, this, &Dialog_Com2DSP::Command_CsvSave_Click);
+    connect(pdf_, &QPushButton::clicked, this, &Dialog_Com2DSP::Command_PdfOut_Click);
+    connect(print_, &QPushButton::clicked, this, &Dialog_Com2DSP::Command_Print_Click);
 }
 
 void Dialog_Com2DSP::Form_Load() {
@@ -146,6 +156,8 @@ void Dialog_Com2DSP::SetControlsEnabled(bool enabled) {
                        static_cast<QWidget*>(ok_), static_cast<QWidget*>(frame1_)}) {
         w->setEnabled(enabled);
     }
+    // The exports need a table that was written.
+    for (QWidget* w : {csv_, pdf_, print_}) w->setEnabled(enabled && !table_.Empty());
 }
 
 void Dialog_Com2DSP::Form_Activate() {
@@ -164,9 +176,12 @@ void Dialog_Com2DSP::Form_Activate() {
     UpdatePageLabel();
 
     std::array<Canvas*, kPlanCount> canvases{};
+    std::vector<std::unique_ptr<TeeCanvas>> both;
     for (int k = 1; k <= kPlanCount; ++k) {
         DrawDensityDiagram(picture1_[k]->canvas(), ws.Diagram);
-        canvases[k - 1] = &picture1_[k]->canvas();
+        paths_[k] = RecordingCanvas{};
+        both.push_back(std::make_unique<TeeCanvas>(picture1_[k]->canvas(), paths_[k]));
+        canvases[k - 1] = both.back().get();
     }
     PlanRunCallbacks callbacks;
     callbacks.planStarting = [this](int k) {
@@ -184,8 +199,9 @@ void Dialog_Com2DSP::Form_Activate() {
         picture1_[k]->hide();
         activateWindow();
     };
-    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump)) {
-        ClosePlanTable(ws, context_.messages());
+    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump) &&
+        ClosePlanTable(ws, context_.messages())) {
+        table_ = ws.LastTable;
     }
 
     planned_ = std::make_unique<Workspace>(ws);
@@ -263,8 +279,42 @@ void Dialog_Com2DSP::Option_Click(int plan) {
 }
 
 void Dialog_Com2DSP::Command_PictSave_Click() {
+    if (computing_ || !planned_) return;
+    const RunPictures pictures = PicturesOf(plan_);
+    const int page = resultPage_;
+    SavePictureAs(
+        context_, this, VisiblePicture().canvas(),
+        [&pictures, page](Canvas& surface) { DrawRunPicture(surface, pictures, page); },
+        RunPictureTitle(page));
+}
+
+RunPictures Dialog_Com2DSP::PicturesOf(int plan) const {
+    const Workspace& ws = planned_ ? *planned_ : context_.ws;
+    const int k = std::clamp(plan, 1, kPlanCount);
+    return RunPictures{ws.Diagram, paths_[k].primitives(), PlanGraphs(ws, k)};
+}
+
+ResultReport Dialog_Com2DSP::Report() const {
+    const Workspace& ws = planned_ ? *planned_ : context_.ws;
+    std::vector<RunPictures> pictures;
+    for (int k = 1; k <= kPlanCount; ++k) pictures.push_back(PicturesOf(k));
+    return PlanRunReport(ws.Run, ws.CurrentStand, ws.Plan, table_, std::move(pictures),
+                         ReportDateText());
+}
+
+void Dialog_Com2DSP::Command_CsvSave_Click() {
     if (computing_) return;
-    SavePictureAs(context_, this, VisiblePicture().canvas());
+    SaveTableCsvAs(context_, this, table_);
+}
+
+void Dialog_Com2DSP::Command_PdfOut_Click() {
+    if (computing_ || table_.Empty()) return;
+    SaveReportPdfAs(context_, this, Report());
+}
+
+void Dialog_Com2DSP::Command_Print_Click() {
+    if (computing_ || table_.Empty()) return;
+    PrintReport(context_, this, Report());
 }
 
 bool Dialog_Com2DSP::ExportAllImages() {

@@ -14,6 +14,9 @@
 #include "app/app_context.h"
 #include "app/widgets/picture_box.h"
 #include "core/graphics/age_axis.h"
+#include "core/graphics/recording_canvas.h"
+#include "core/graphics/run_pictures.h"
+#include "core/tables/result_report.h"
 #include "core/planning/plan_simulation.h"
 
 class QGroupBox;
@@ -32,6 +35,13 @@ public:
     void Command_ALLDSP_Click();
     void OKButton_Click();
     void Option_Click(int plan);
+    void Command_CsvSave_Click();
+    void Command_PdfOut_Click();
+    void Command_Print_Click();
+
+    // The plan table the runs wrote, as figures; empty when nothing was
+    // written.
+    const ResultTable& table() const { return table_; }
 
     // The five plans have run (they run once, on the first showing).
     bool activated() const { return activated_ && !computing_; }
@@ -56,6 +66,9 @@ private:
     void UpdatePageLabel();
     void SetControlsEnabled(bool enabled);
     bool ExportAllImages();
+    // The six pictures of one plan as drawings.
+    RunPictures PicturesOf(int plan) const;
+    ResultReport Report() const;
 
     AppContext& context_;
     int resultPage_ = 0;
@@ -70,6 +83,10 @@ private:
     // stand volume runs share the arrays, so the graphs are drawn from this
     // copy and stay those of the plans whatever runs later.
     std::unique_ptr<Workspace> planned_;
+    // Each plan's path on its diagram as the run drew it (1..5), for the
+    // pictures drawn again as vectors.
+    RecordingCanvas paths_[kPlanCount + 1];
+    ResultTable table_;
 
     QLabel* label1_;
     QLabel* label2_;
@@ -85,6 +102,9 @@ private:
     QPushButton* next_;
     QPushButton* save_;
     QPushButton* allDsp_;
+    QPushButton* csv_;
+    QPushButton* pdf_;
+    QPushButton* print_;
     QPushButton* ok_;
 };
 

@@ -52,4 +52,13 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
                                                ToolkitFilter(request.filter), nullptr, kOptions));
 }
 
+std::optional<QString> QtFileDialogs::SaveWithFilter(QWidget* parent,
+                                                    const FileDialogRequest& request,
+                                                    QString& selectedFilter) {
+    selectedFilter.clear();
+    return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
+                                               ToolkitFilter(request.filter), &selectedFilter,
+                                               kOptions));
+}
+
 }  // namespace mk::app

@@ -23,6 +23,14 @@ public:
     // The chosen path; empty when the user cancelled.
     virtual std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The same, also telling which entry of the filter list the user had
+    // chosen ("PNGファイル(*.png)"); empty when that is not known.
+    virtual std::optional<QString> SaveWithFilter(QWidget* parent,
+                                                  const FileDialogRequest& request,
+                                                  QString& selectedFilter) {
+        selectedFilter.clear();
+        return Save(parent, request);
+    }
 };
 
 // "林分密度管理図ﾌｧｲﾙ (*.prm)|*.prm" becomes the toolkit's
@@ -34,6 +42,8 @@ class QtFileDialogs final : public FileDialogs {
 public:
     std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> SaveWithFilter(QWidget* parent, const FileDialogRequest& request,
+                                          QString& selectedFilter) override;
 };
 
 }  // namespace mk::app

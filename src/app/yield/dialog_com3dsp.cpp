@@ -2,6 +2,8 @@
 
 #include "app/yield/result_window_common.h"
 
+#include "app/exports/export_actions.h"
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include "app/yield/mdiform_allview.h"
 #include "core/graphics/age_graph.h"
 #include "core/graphics/density_diagram_frame.h"
+#include "core/graphics/tee_canvas.h"
 #include "core/model/site_class.h"
 #include "core/text/paths.h"
 #include "core/text/text_compare.h"
@@ -22,6 +25,7 @@
 #include "core/yield/table_calc.h"
 #include "core/yield/table_report.h"
 #include "render/bmp_file.h"
+#include "render/report_pages.h"
 
 namespace mk::app {
 
@@ -64,6 +68,9 @@ void Dialog_Com3DSP::BuildControls() {
     next_ = panel.next;
     save_ = panel.save;
     allDsp_ = panel.allDsp;
+    csv_ = panel.csv;
+    pdf_ = panel.pdf;
+    print_ = panel.print;
     ok_ = panel.ok;
 
     // The diagram pictures and the graph picture share one place; each
@@ -97,6 +104,9 @@ void Dialog_Com3DSP::BuildControls() {
     connect(save_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_PictSave_Click);
     connect(allDsp_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_ALLDSP_Click);
     connect(ok_, &QPushButton::clicked, this, &Dialog_Com3DSP::OKButton_Click);
+    connect(csv_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_CsvSave_Click);
+    connect(pdf_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_PdfOut_Click);
+    connect(print_, &QPushButton::clicked, this, &Dialog_Com3DSP::Command_Print_Click);
 }
 
 void Dialog_Com3DSP::Form_Load() {
@@ -155,6 +165,8 @@ void Dialog_Com3DSP::SetControlsEnabled(bool enabled) {
                        static_cast<QWidget*>(ok_), static_cast<QWidget*>(frame1_)}) {
         w->setEnabled(enabled);
     }
+    // The exports need a table that was written.
+    for (QWidget* w : {csv_, pdf_, print_}) w->setEnabled(enabled && !table_.Empty());
 }
 
 void Dialog_Com3DSP::Form_Activate() {
@@ -199,13 +211,16 @@ void Dialog_Com3DSP::RunYieldTable() {
     DrawDensityDiagram(picture.canvas(), ws.Diagram);
     picture.show();
     picture.Refresh();
-    TABLECALC(
-        ws, kYieldTableMode, picture.canvas(),
+    paths_[1] = RecordingCanvas{};
+    TeeCanvas both(picture.canvas(), paths_[1]);
+    const TableCalcOutcome outcome = TABLECALC(
+        ws, kYieldTableMode, both,
         [this, &picture](const std::string& text) {
             label4_[1]->setText(Q(text));
             picture.Refresh();
         },
         context_.messages(), *context_.services.pump);
+    if (!outcome.writtenPath.empty()) table_ = ws.LastTable;
     picture.Refresh();
     picture.hide();
     activateWindow();
@@ -218,8 +233,10 @@ void Dialog_Com3DSP::RunVolumeTable() {
         PictureBox& picture = *picture1_[k];
         picture.show();
         label4_[k]->show();
+        paths_[k] = RecordingCanvas{};
+        TeeCanvas both(picture.canvas(), paths_[k]);
         RunVolumeTableSiteClass(
-            ws, k, picture.canvas(),
+            ws, k, both,
             [this, k, &picture](const std::string& text) {
                 label4_[k]->setText(Q(text));
                 picture.Refresh();
@@ -229,7 +246,7 @@ void Dialog_Com3DSP::RunVolumeTable() {
         picture.hide();
         activateWindow();
     }
-    if (ws.OutputFile.IsOpen()) CloseTableFile(ws, context_.messages());
+    if (ws.OutputFile.IsOpen() && CloseTableFile(ws, context_.messages())) table_ = ws.LastTable;
     ws.VolumeTableSiteClass = 1;
 }
 
@@ -311,8 +328,51 @@ void Dialog_Com3DSP::Option_Click(int siteClass) {
 }
 
 void Dialog_Com3DSP::Command_PictSave_Click() {
+    if (computing_ || !computed_) return;
+    const RunPictures pictures = PicturesOf(computed_->VolumeTableSiteClass);
+    const int page = resultPage_;
+    SavePictureAs(
+        context_, this, VisiblePicture().canvas(),
+        [&pictures, page](Canvas& surface) { DrawRunPicture(surface, pictures, page); },
+        RunPictureTitle(page));
+}
+
+RunPictures Dialog_Com3DSP::PicturesOf(int siteClass) const {
+    const Workspace& ws = computed_ ? *computed_ : context_.ws;
+    const int k = volumeMode_ ? std::clamp(siteClass, 1, 3) : 1;
+    RunPictures pictures;
+    pictures.diagram = ws.Diagram;
+    pictures.path = paths_[k].primitives();
+    pictures.graphs.results = &ws.Results;
+    pictures.graphs.series = AgeGraphSeries(volumeMode_, k);
+    pictures.graphs.startAge = ws.Run.CurrentAge;
+    pictures.graphs.endAge = ws.Run.EndAge;
+    pictures.graphs.siteCurveScale = ws.Run.SiteCurveScale;
+    return pictures;
+}
+
+ResultReport Dialog_Com3DSP::Report() const {
+    const Workspace& ws = computed_ ? *computed_ : context_.ws;
+    if (!volumeMode_) {
+        return YieldRunReport(ws.Run, ws.CurrentStand, table_, PicturesOf(1), ReportDateText());
+    }
+    return VolumeRunReport(ws.Run, ws.HnpFileName, table_,
+                           {PicturesOf(1), PicturesOf(2), PicturesOf(3)}, ReportDateText());
+}
+
+void Dialog_Com3DSP::Command_CsvSave_Click() {
     if (computing_) return;
-    SavePictureAs(context_, this, VisiblePicture().canvas());
+    SaveTableCsvAs(context_, this, table_);
+}
+
+void Dialog_Com3DSP::Command_PdfOut_Click() {
+    if (computing_ || table_.Empty()) return;
+    SaveReportPdfAs(context_, this, Report());
+}
+
+void Dialog_Com3DSP::Command_Print_Click() {
+    if (computing_ || table_.Empty()) return;
+    PrintReport(context_, this, Report());
 }
 
 bool Dialog_Com3DSP::ExportAllImages() {

@@ -14,6 +14,9 @@
 #include "app/app_context.h"
 #include "app/widgets/picture_box.h"
 #include "core/graphics/age_axis.h"
+#include "core/graphics/recording_canvas.h"
+#include "core/graphics/run_pictures.h"
+#include "core/tables/result_report.h"
 
 class QGroupBox;
 
@@ -31,6 +34,12 @@ public:
     void Command_ALLDSP_Click();
     void OKButton_Click();
     void Option_Click(int siteClass);
+    void Command_CsvSave_Click();
+    void Command_PdfOut_Click();
+    void Command_Print_Click();
+
+    // The table the run wrote, as figures; empty when nothing was written.
+    const ResultTable& table() const { return table_; }
 
     // The computation has run (it runs once, on the first showing).
     bool activated() const { return activated_; }
@@ -58,6 +67,9 @@ private:
     void UpdatePageLabel();
     void SetControlsEnabled(bool enabled);
     bool ExportAllImages();
+    // The six pictures of the yield run, or of one site class, as drawings.
+    RunPictures PicturesOf(int siteClass) const;
+    ResultReport Report() const;
 
     AppContext& context_;
     bool volumeMode_ = false;
@@ -73,6 +85,10 @@ private:
     // share the arrays and the planning wizard clears the run record, so the
     // graphs are drawn from this copy.
     std::unique_ptr<Workspace> computed_;
+    // The stand's path on each diagram as the run drew it (1..3), for the
+    // pictures drawn again as vectors.
+    RecordingCanvas paths_[4];
+    ResultTable table_;
 
     QLabel* label1_;
     QLabel* label2_;
@@ -88,6 +104,9 @@ private:
     QPushButton* next_;
     QPushButton* save_;
     QPushButton* allDsp_;
+    QPushButton* csv_;
+    QPushButton* pdf_;
+    QPushButton* print_;
     QPushButton* ok_;
 };
 

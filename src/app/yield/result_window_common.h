@@ -20,8 +20,8 @@ class ImageCanvas;
 namespace mk::app {
 
 // The panel left of the pictures: Label1..Label3 (the run), the window's own
-// option frame, Label5 (the page counter), "<<" ">>", 画像を保存, 全画像表示
-// and 終了 at the bottom.
+// option frame, Label5 (the page counter), "<<" ">>", 画像を保存, 全画像表示,
+// the table's exports CSV保存, PDF出力 and 印刷, and 終了 at the bottom.
 struct ResultSidePanel {
     QVBoxLayout* layout = nullptr;
     QLabel* label1 = nullptr;
@@ -32,14 +32,12 @@ struct ResultSidePanel {
     QPushButton* next = nullptr;    // Command_Next
     QPushButton* save = nullptr;    // Command_PictSave
     QPushButton* allDsp = nullptr;  // Command_ALLDSP
+    QPushButton* csv = nullptr;     // Command_CsvSave
+    QPushButton* pdf = nullptr;     // Command_PdfOut
+    QPushButton* print = nullptr;   // Command_Print
     QPushButton* ok = nullptr;      // OKButton
 };
 ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame);
-
-// Asks for a BMP name ("画像を保存します") and saves picture there. A
-// cancelled dialog or the unchanged proposal "*.bmp" writes nothing; a
-// failed write is reported.
-void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture);
 
 // Writes the six temporary images of the all-image view into the current
 // folder: the diagram, then graph kinds 1..5 as drawGraph draws them on

@@ -101,4 +101,37 @@ std::string RoundedCellText(const TableCell& cell, const TableColumn& column) {
     return {};
 }
 
+std::string TableTsv(const ResultTable& table, const std::vector<int>& rows,
+                     const std::vector<int>& columns) {
+    const std::vector<TableColumn> all = TableColumns(table.kind);
+    const std::vector<const TableRow*> shown = ExportedRows(table, false);
+    auto valid = [](int i, std::size_t size) {
+        return i >= 0 && static_cast<std::size_t>(i) < size;
+    };
+    std::string text;
+    bool first = true;
+    for (int c : columns) {
+        if (!valid(c, all.size())) continue;
+        if (!first) text += '\t';
+        text += all[static_cast<std::size_t>(c)].name;
+        first = false;
+    }
+    text += '\n';
+    for (int r : rows) {
+        if (!valid(r, shown.size())) continue;
+        const std::vector<TableCell> cells =
+            TableRowCells(table.kind, *shown[static_cast<std::size_t>(r)]);
+        first = true;
+        for (int c : columns) {
+            if (!valid(c, all.size())) continue;
+            if (!first) text += '\t';
+            text += RoundedCellText(cells[static_cast<std::size_t>(c)],
+                                    all[static_cast<std::size_t>(c)]);
+            first = false;
+        }
+        text += '\n';
+    }
+    return text;
+}
+
 }  // namespace mk

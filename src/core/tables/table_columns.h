@@ -36,4 +36,11 @@ std::vector<const TableRow*> ExportedRows(const ResultTable& table, bool everyYe
 // A cell as the table file shows it (rounded with the column's pattern).
 std::string RoundedCellText(const TableCell& cell, const TableColumn& column);
 
+// Rows and columns as tab-separated text that a spreadsheet pastes into
+// cells: the header of the chosen columns, then the chosen rows (indices
+// into ExportedRows(table, false)), figures rounded as the table shows
+// them, lines ending in LF.
+std::string TableTsv(const ResultTable& table, const std::vector<int>& rows,
+                     const std::vector<int>& columns);
+
 }  // namespace mk
