@@ -1,7 +1,5 @@
 #include "app/main/form_main.h"
 
-#include "app/tables/form_table_view.h"
-
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -13,6 +11,7 @@
 #include "app/main/app_texts.h"
 #include "app/planning/dialog_com2dsp.h"
 #include "app/planning/planning_wizard.h"
+#include "app/tables/form_table_view.h"
 #include "app/tools/form_helper_program.h"
 #include "app/tools/frm_about.h"
 #include "app/widgets/app_icon.h"

@@ -1,9 +1,5 @@
 #include "app/planning/dialog_com2dsp.h"
 
-#include "app/yield/result_window_common.h"
-
-#include "app/exports/export_actions.h"
-
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -12,7 +8,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/exports/export_actions.h"
 #include "app/yield/mdiform_allview.h"
+#include "app/yield/result_window_common.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/tee_canvas.h"
 #include "core/planning/plan_graphs.h"

@@ -16,8 +16,8 @@
 #include "core/graphics/age_axis.h"
 #include "core/graphics/recording_canvas.h"
 #include "core/graphics/run_pictures.h"
-#include "core/tables/result_report.h"
 #include "core/planning/plan_simulation.h"
+#include "core/tables/result_report.h"
 
 class QGroupBox;
 

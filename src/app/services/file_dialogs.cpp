@@ -53,8 +53,8 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
 }
 
 std::optional<QString> QtFileDialogs::SaveWithFilter(QWidget* parent,
-                                                    const FileDialogRequest& request,
-                                                    QString& selectedFilter) {
+                                                     const FileDialogRequest& request,
+                                                     QString& selectedFilter) {
     selectedFilter.clear();
     return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
                                                ToolkitFilter(request.filter), &selectedFilter,

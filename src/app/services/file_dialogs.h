@@ -25,8 +25,7 @@ public:
     virtual std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) = 0;
     // The same, also telling which entry of the filter list the user had
     // chosen ("PNGファイル(*.png)"); empty when that is not known.
-    virtual std::optional<QString> SaveWithFilter(QWidget* parent,
-                                                  const FileDialogRequest& request,
+    virtual std::optional<QString> SaveWithFilter(QWidget* parent, const FileDialogRequest& request,
                                                   QString& selectedFilter) {
         selectedFilter.clear();
         return Save(parent, request);

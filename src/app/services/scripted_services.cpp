@@ -1,9 +1,8 @@
 #include "app/services/scripted_services.h"
 
+#include <QDialog>
 #include <QPageSize>
 #include <QPdfWriter>
-
-#include <QDialog>
 
 namespace mk::app {
 

@@ -77,9 +77,9 @@ public:
 class PdfFileReportPrinter final : public ReportPrinter {
 public:
     bool Print(QWidget* parent, const QString& title, const PagePainter& paint) override;
-    QString path;         // where the pages go; empty: the dialog is cancelled
-    QStringList titles;   // every document asked for
-    int pages = 0;        // pages of the last document printed
+    QString path;        // where the pages go; empty: the dialog is cancelled
+    QStringList titles;  // every document asked for
+    int pages = 0;       // pages of the last document printed
 };
 
 // One of each, wired into an AppServices.
