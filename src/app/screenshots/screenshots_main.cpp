@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     Child<QAction>(window, "mnuFileTableOpen")->trigger();
     if (auto* view = window.findChild<Form_TableView*>()) {
         view->resize(1340, 640);
-        Shoot(*view, "window_table_view");
+        Shoot(*view, "table_view");
         view->close();
     }
 
