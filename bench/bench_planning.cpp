@@ -16,7 +16,7 @@
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
 #include "core/planning/plan_simulation.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 
 namespace fs = std::filesystem;
 

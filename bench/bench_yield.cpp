@@ -13,9 +13,9 @@
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
+#include "core/session/workspace.h"
 #include "core/yield/stand_volume_run.h"
 #include "core/yield/table_calc.h"
-#include "core/yield/workspace.h"
 
 namespace fs = std::filesystem;
 

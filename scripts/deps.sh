@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running need,
-# only those that are missing. Sourced by run.sh and test.sh.
+# only those that are missing. Sourced by run.sh, test.sh and the scripts in
+# scripts/; a script that needs more passes the extra packages as arguments.
 
 MORIKOYOMI_PACKAGES=(
   build-essential cmake pkg-config ccache
@@ -8,12 +9,24 @@ MORIKOYOMI_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont poppler-utils python3
   xvfb xauth
+  dpkg-dev file fakeroot lintian desktop-file-utils appstream man-db
 )
 
+# The fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
+MORIKOYOMI_FUZZ_PACKAGES=(clang libclang-rt-dev)
+
 morikoyomi_install_deps() {
+  morikoyomi_install_packages "${MORIKOYOMI_PACKAGES[@]}"
+}
+
+morikoyomi_install_fuzz_deps() {
+  morikoyomi_install_packages "${MORIKOYOMI_FUZZ_PACKAGES[@]}"
+}
+
+morikoyomi_install_packages() {
   local missing=()
   local p
-  for p in "${MORIKOYOMI_PACKAGES[@]}"; do
+  for p in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
       missing+=("$p")
     fi

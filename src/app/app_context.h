@@ -5,10 +5,13 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 
 #include "app/services/app_services.h"
 #include "core/basedata/survey_data.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
+
+class QTemporaryDir;
 
 namespace mk::app {
 
@@ -17,6 +20,9 @@ struct AllViewData {
     std::array<QString, 6> AllViewImageFiles;
     std::array<QString, 6> AllViewImageTitles;
     QString AllViewHeader;
+    // The program's own folder that holds the six files, so that no file of
+    // the user's is overwritten; it goes with the view that shows them.
+    std::shared_ptr<QTemporaryDir> AllViewFolder;
 };
 
 // The records of the session and the window coordination flags live in the
@@ -27,6 +33,10 @@ struct AppContext {
     WindowFlags& flags = ws.Flags;
     AllViewData allView;
     SurveyDataSet SurveyData;  // shared by the base data windows, one open at a time
+    // The PRM and PAR files of the last stand volume table setup (its HNP
+    // file is the Workspace's HnpFileName): the next setup offers them again.
+    std::string VolumeSetupPrmFileName;
+    std::string VolumeSetupParFileName;
     // True while a simulation runs; nothing may then destroy what it uses.
     bool computationRunning = false;
 

@@ -10,6 +10,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/survey_data.h"
 #include "core/text/paths.h"
@@ -18,6 +19,12 @@ namespace mk::cli {
 namespace {
 
 constexpr const char* kUsage = "check DATFILE --pairs X:Y[,X:Y...] [--degree 1|2|3|auto]";
+constexpr const char* kHelp =
+    "Examines pairs of survey quantities and writes the report YIELD_xx.CHK.\n"
+    "As the data check window does; the report goes next to the DAT file.\n"
+    "--pairs X:Y[,X:Y...]   the pairs in order, variables 0 林齢, 1 上層樹高, 2 立木本数,\n"
+    "                       3 幹材積, 4 断面積, 5 平均直径, 6 平均樹高\n"
+    "--degree 1|2|3|auto    the polynomial's degree; auto (the default) chooses 1..3";
 
 int Usage(std::ostream& err, const std::string& problem) {
     err << "morikoyomi-cli check: " << problem << "\n";
@@ -85,6 +92,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         }
     }
     if (datPath.empty()) return Usage(err, "DATFILE is missing");
+    if (HoldsLineBreak(FolderPart(datPath)))
+        return Usage(err, std::string("DATFILE: ") + kLineBreakFolderText);
     if (!havePairs) return Usage(err, "--pairs is missing");
 
     CliMessages messages(err);
@@ -108,7 +117,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
-const CommandRegistrar kRegistrar("check", kUsage, RunCheck);
+const CommandRegistrar kRegistrar("check", kUsage, RunCheck, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -11,6 +11,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/command_registry.h"
+#include "cli/run_command_args.h"
 #include "core/basedata/curve_fitting.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/parameter_files.h"
@@ -23,6 +24,15 @@ namespace {
 
 constexpr const char* kUsage =
     "fit DATFILE --curve site|hnp [--function 1|2|3|auto] [--init P1,P2,P3[,P4]]";
+constexpr const char* kHelp =
+    "Fits a growth curve to a survey file (基礎資料) and writes YIELD_xx.PAR or .HNP.\n"
+    "The file goes next to the DAT file: PAR for the site-class dominant-height curve,\n"
+    "HNP for the dominant-height–stem-number curve.\n"
+    "--curve site|hnp       which curve\n"
+    "--function 1|2|3|auto  site curve: 1 Mitscherlich, 2 logistic, 3 Gompertz; auto (the\n"
+    "                       default) fits all three and keeps the smallest residual sum\n"
+    "--init P1,P2,P3[,P4]   starting values of the search (three for site, four for hnp);\n"
+    "                       without it they are estimated from the data";
 
 struct FitOptions {
     std::string datPath;
@@ -102,6 +112,8 @@ int ParseOptions(const std::vector<std::string>& args, FitOptions& options, std:
         }
     }
     if (options.datPath.empty()) return Usage(err, "DATFILE is missing");
+    if (HoldsLineBreak(FolderPart(options.datPath)))
+        return Usage(err, std::string("DATFILE: ") + kLineBreakFolderText);
     if (!haveCurve) return Usage(err, "--curve is missing");
     if (!function.empty() && function != "auto") {
         if (function != "1" && function != "2" && function != "3")
@@ -168,7 +180,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
-const CommandRegistrar kRegistrar("fit", kUsage, RunFit);
+const CommandRegistrar kRegistrar("fit", kUsage, RunFit, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -34,6 +34,16 @@ namespace mk::cli {
 namespace {
 
 const std::string kUsage = "plan RUNFILE" + ExportUsage() + " [--plan 1..5]";
+constexpr const char* kHelp =
+    "Writes the five thinning plans (施業体系の編成) YIELD_xx.160 of a run file.\n"
+    "The table goes next to the PAR file, under the next free name.\n"
+    "RUNFILE        [RunSettings] and [PlanSettings] as the planning wizard fills them\n"
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures\n"
+    "--plan 1..5    whose pictures (default 1)";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 constexpr const char* kPs = "PlanSettings";
@@ -57,6 +67,13 @@ bool ReadPlanSettings(const RunFile& f, PlanSettings& p, RunFileError& e) {
            GetReal(f, kPs, "TargetPlantingDensity", p.TargetPlantingDensity, e) &&
            GetReal(f, kPs, "TargetHeight", p.TargetHeight, e);
 }
+
+// The stem-number bars of the stand pages end at 10000 stems; the planting
+// density those pages compute through a stand searches up to three times
+// its stems. (Below, the run file reaches further than the bars, down to a
+// single stem, so that the plans' 150-stem floor can be tried.)
+constexpr double kMaxStems = 10000;
+constexpr double kMaxPlanting = 3 * kMaxStems;
 
 // The checks that the wizard's options and bars would have made impossible.
 bool CheckPlanFields(const RunFile& f, Workspace& ws, RunFileError& e) {
@@ -106,8 +123,8 @@ bool CheckPlanFields(const RunFile& f, Workspace& ws, RunFileError& e) {
                                "林齢は 1 から 199 までです"),
                    false;
         }
-        if (!(p.StartStemNumber >= 1)) {
-            return e = ErrorAt(f, kPs, "StartStemNumber", "1 以上です"), false;
+        if (!CheckRange(f, kPs, "StartStemNumber", p.StartStemNumber, 1, kMaxStems, e)) {
+            return false;
         }
         if (run.SiteClass == kSiteMeasured && !f.Has(kCs, "SiteCalcHeight")) {
             return e = MissingKey(f, kCs, "SiteCalcHeight"), false;
@@ -120,9 +137,13 @@ bool CheckPlanFields(const RunFile& f, Workspace& ws, RunFileError& e) {
         if (!f.Has(kPs, "TargetStemNumber")) {
             return e = MissingKey(f, kPs, "TargetStemNumber"), false;
         }
-        if (!(p.TargetStemNumber >= 1)) {
-            return e = ErrorAt(f, kPs, "TargetStemNumber", "1 以上です"), false;
+        if (!CheckRange(f, kPs, "TargetStemNumber", p.TargetStemNumber, 1, kMaxStems, e)) {
+            return false;
         }
+    }
+    if (!CheckRange(f, kPs, "StartPlantingDensity", p.StartPlantingDensity, 1, kMaxPlanting, e) ||
+        !CheckRange(f, kPs, "TargetPlantingDensity", p.TargetPlantingDensity, 1, kMaxPlanting, e)) {
+        return false;
     }
     if (f.Has(kPs, "ThinStartAge") && !f.Has(kPs, "ThinFromAge")) {
         p.ThinFromAge = p.ThinStartAge - 1;
@@ -181,6 +202,8 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return 2;
     }
 
+    if (!CheckOutputFolders(*file, ws->Run.ParFileName, parsed, err)) return 2;
+
     CliMessages messages(err);
     if (!ReadPrmFile(ws->Run.PrmFileName, ws->Diagram, messages)) return 1;
     if (!ReadParFile(ws->Run.ParFileName, ws->HeightCurve, messages)) return 1;
@@ -222,7 +245,7 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return FinishRun(parsed, finished, messages, out);
 }
 
-const CommandRegistrar kRegistrar("plan", kUsage.c_str(), RunPlan);
+const CommandRegistrar kRegistrar("plan", kUsage.c_str(), RunPlan, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

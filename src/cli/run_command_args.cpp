@@ -4,6 +4,7 @@
 
 #include "cli/run_images.h"
 #include "core/tables/table_csv.h"
+#include "core/text/paths.h"
 #include "render/image_canvas.h"
 #include "render/report_pages.h"
 
@@ -63,6 +64,27 @@ bool ParseRunCommandArgs(const std::vector<std::string>& args, const char* choic
     }
     if (parsed.everyYear && parsed.csvFile.empty()) return false;
     return !parsed.runFile.empty();
+}
+
+bool HoldsLineBreak(std::string_view path) {
+    return path.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool CheckOutputFolders(const RunFile& file, const std::string& parFileName,
+                        const RunCommandArgs& parsed, std::ostream& err) {
+    if (HoldsLineBreak(FolderPart(parFileName))) {
+        err << ErrorAt(file, "RunSettings", "ParFileName", kLineBreakFolderText).Text() << "\n";
+        return false;
+    }
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--images", &parsed.imageFolder}, {"--csv", &parsed.csvFile}, {"--pdf", &parsed.pdfFile}};
+    for (const auto& [option, path] : outputs) {
+        if (HoldsLineBreak(*path)) {
+            err << "morikoyomi-cli: " << option << ": " << kLineBreakFolderText << "\n";
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string ExportUsage() {

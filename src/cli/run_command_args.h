@@ -8,8 +8,10 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/run_file.h"
 #include "core/graphics/run_pictures.h"
 #include "core/tables/result_report.h"
 #include "render/picture_files.h"
@@ -37,6 +39,22 @@ struct RunCommandArgs {
 // missing run file.
 bool ParseRunCommandArgs(const std::vector<std::string>& args, const char* choiceOption,
                          int choiceMax, RunCommandArgs& parsed);
+
+// Every path a command writes is printed as one line of standard output,
+// which scripts read line by line. A folder whose name holds a line break
+// (LF or CR) would split a path over two lines, so nothing is written into
+// one: true when the path of an output folder holds a line break.
+bool HoldsLineBreak(std::string_view path);
+inline constexpr const char* kLineBreakFolderText =
+    "改行を含むフォルダ名には書き込めません（書き込んだファイルのパスは 1 行に 1 "
+    "つずつ出力します）";
+
+// The output folders of a run-file command, checked before anything is
+// computed: the PAR file's folder, which takes the table, and the image
+// folder, and the CSV and PDF files. Prints the error (at the ParFileName
+// line for the table's folder) and returns false.
+bool CheckOutputFolders(const RunFile& file, const std::string& parFileName,
+                        const RunCommandArgs& parsed, std::ostream& err);
 
 // " [--images DIR [--format bmp|png|svg]] [--csv FILE [--every-year]] [--pdf FILE]"
 std::string ExportUsage();

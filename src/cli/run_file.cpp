@@ -1,7 +1,9 @@
 #include "cli/run_file.h"
 
 #include <algorithm>
+#include <string_view>
 
+#include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 #include "core/text/paths.h"
 #include "core/text/text_file.h"
@@ -10,31 +12,38 @@ namespace mk::cli {
 
 namespace {
 
-std::string Trim(const std::string& s) {
+std::string_view TrimView(std::string_view s) {
     const char* blanks = " \t\r\n";
     const auto first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
+    if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(blanks);
     return s.substr(first, last - first + 1);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string current;
-    for (char c : text) {
-        if (c == '\n') {
-            if (!current.empty() && current.back() == '\r') current.pop_back();
-            lines.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) {
-        if (current.back() == '\r') current.pop_back();
-        lines.push_back(current);
-    }
-    return lines;
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+
+// The next line of text from pos (LF or CR LF ends it; a last line without
+// an end counts), without its line end; pos moves past it. Lines are taken
+// one at a time so that a file is refused at its first bad line without the
+// rest of it ever being split up.
+bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
+    if (pos >= text.size()) return false;
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    line = text.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    pos = end + 1;
+    return true;
+}
+
+// A line quoted in an error: long junk is cut (at a character boundary) so
+// that the message stays one readable line.
+std::string Excerpt(std::string_view text) {
+    constexpr std::size_t kMaxBytes = 80;
+    if (text.size() <= kMaxBytes) return std::string(text);
+    std::size_t cut = kMaxBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(text.substr(0, cut)) + "…";
 }
 
 bool IsKnownKey(const std::string& section, const std::string& key) {
@@ -101,22 +110,22 @@ std::optional<RunFile> ParseRunFileText(const std::string& bytes, const std::str
     file.folder = FolderPart(path);
     error = RunFileError{path, 0, {}};
 
-    std::string text = bytes;
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-    const std::vector<std::string> lines = SplitLines(text);
+    std::string_view text = bytes;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::string section;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int number = static_cast<int>(i) + 1;
-        const std::string line = Trim(lines[i]);
+    std::string_view raw;
+    std::size_t pos = 0;
+    for (int number = 1; NextLine(text, pos, raw); ++number) {
+        const std::string_view line = TrimView(raw);
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
         if (line.front() == '[') {
             if (line.back() != ']') {
-                error = {path, number, "セクションの行が ] で終わっていません: " + line};
+                error = {path, number, "セクションの行が ] で終わっていません: " + Excerpt(line)};
                 return std::nullopt;
             }
             section = Trim(line.substr(1, line.size() - 2));
             if (!KnownRunFileKeys().count(section)) {
-                error = {path, number, "不明なセクションです: [" + section + "]"};
+                error = {path, number, "不明なセクションです: [" + Excerpt(section) + "]"};
                 return std::nullopt;
             }
             file.sectionLines.emplace(section, number);
@@ -124,18 +133,18 @@ std::optional<RunFile> ParseRunFileText(const std::string& bytes, const std::str
             continue;
         }
         const auto equals = line.find('=');
-        if (equals == std::string::npos) {
-            error = {path, number, "「キー = 値」の形ではありません: " + line};
+        if (equals == std::string_view::npos) {
+            error = {path, number, "「キー = 値」の形ではありません: " + Excerpt(line)};
             return std::nullopt;
         }
         const std::string key = Trim(line.substr(0, equals));
         const std::string value = Trim(line.substr(equals + 1));
         if (section.empty()) {
-            error = {path, number, "セクションの前に項目があります: " + key};
+            error = {path, number, "セクションの前に項目があります: " + Excerpt(key)};
             return std::nullopt;
         }
         if (!IsKnownKey(section, key)) {
-            error = {path, number, "[" + section + "] の不明なキーです: " + key};
+            error = {path, number, "[" + section + "] の不明なキーです: " + Excerpt(key)};
             return std::nullopt;
         }
         auto& entries = file.sections[section];
@@ -150,8 +159,13 @@ std::optional<RunFile> ParseRunFileText(const std::string& bytes, const std::str
 
 std::optional<RunFile> ReadRunFile(const std::string& path, RunFileError& error) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        error = {path, 0, "ファイルを開けません"};
+    if (const FileReadError failure = ReadFileBytesChecked(path, bytes);
+        failure != FileReadError::None) {
+        error = {path, 0,
+                 failure == FileReadError::TooLarge
+                     ? "ファイルが大きすぎて読めません（" + std::to_string(kMaxReadFileSize >> 20) +
+                           "MBまで）"
+                     : "ファイルを開けません"};
         return std::nullopt;
     }
     return ParseRunFileText(bytes, path, error);
@@ -175,7 +189,7 @@ bool GetWhole(const RunFile& file, const std::string& section, const std::string
     if (!v) return true;
     const std::optional<int> parsed = ParseWhole(v->text);
     if (!parsed) {
-        error = ErrorAt(file, section, key, "整数ではありません: " + v->text);
+        error = ErrorAt(file, section, key, "整数ではありません: " + Excerpt(v->text));
         return false;
     }
     value = *parsed;
@@ -188,7 +202,7 @@ bool GetReal(const RunFile& file, const std::string& section, const std::string&
     if (!v) return true;
     const std::optional<double> parsed = ParseReal(v->text);
     if (!parsed) {
-        error = ErrorAt(file, section, key, "数値ではありません: " + v->text);
+        error = ErrorAt(file, section, key, "数値ではありません: " + Excerpt(v->text));
         return false;
     }
     value = *parsed;
@@ -228,13 +242,21 @@ bool GetRealList(const RunFile& file, const std::string& section, const std::str
         }
         const std::optional<double> parsed = ParseReal(item);
         if (!parsed) {
-            error = ErrorAt(file, section, key, "数値ではありません: " + Trim(item));
+            error = ErrorAt(file, section, key, "数値ではありません: " + Excerpt(Trim(item)));
             return false;
         }
         values.push_back(*parsed);
         item.clear();
     }
     return true;
+}
+
+bool CheckRange(const RunFile& file, const std::string& section, const std::string& key,
+                double value, double min, double max, RunFileError& error) {
+    if (!file.Has(section, key) || (value >= min && value <= max)) return true;
+    error = ErrorAt(file, section, key,
+                    GeneralNumber(min) + " から " + GeneralNumber(max) + " までです");
+    return false;
 }
 
 bool ReadRunSettings(const RunFile& f, RunSettings& run, CurrentStandState& stand,

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 
 namespace mk::cli {
 
@@ -68,6 +68,12 @@ RunFileError MissingKey(const RunFile& file, const std::string& section, const s
 // An error at the line of a key that is present.
 RunFileError ErrorAt(const RunFile& file, const std::string& section, const std::string& key,
                      const std::string& reason);
+
+// A number the windows choose with a bar lies within the bar's range: a
+// value beyond it would set up stands no window can make (a planting of
+// 1e20 stems), so it is an error at its line. An absent key passes.
+bool CheckRange(const RunFile& file, const std::string& section, const std::string& key,
+                double value, double min, double max, RunFileError& error);
 
 // The fields of [RunSettings] and [CurrentStandState] into the workspace
 // records, as given (nothing computed). requireHnp: the stand volume table.

@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "core/host/messages.h"
+#include "core/session/workspace.h"
 #include "core/text/file_errors.h"
-#include "core/yield/workspace.h"
 #include "render/image_canvas.h"
 
 namespace mk {

@@ -75,7 +75,14 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 0;
 }
 
-const CommandRegistrar kRegistrar("show", kUsage, RunShow);
+constexpr const char* kHelp =
+    "Reads back a table the program wrote (yield .150, plan .160, stand volume .80)\n"
+    "and prints it as CSV on standard output; a file that is not such a table is\n"
+    "refused with the number of the line that does not read.\n"
+    "--csv FILE     writes the CSV (UTF-8 with a byte-order mark) instead\n"
+    "--pdf FILE     writes the A4 report of the table";
+
+const CommandRegistrar kRegistrar("show", kUsage, RunShow, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -18,6 +18,11 @@ namespace mk::cli {
 namespace {
 
 constexpr const char* kUsage = "stand PRMFILE HEIGHT STEMS";
+constexpr const char* kHelp =
+    "Prints the values of one stand on a density control diagram.\n"
+    "V, HF, G, Dq, D, NRf, Ry, x and y, one \"name value\" per line; nothing is written.\n"
+    "HEIGHT         dominant height in m\n"
+    "STEMS          stems per ha";
 
 std::string ValueText(double value) {
     if (std::isnan(value)) return "NaN";
@@ -37,8 +42,8 @@ int RunStand(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::optional<double> height = ParseReal(args[1]);
     const std::optional<double> stems = ParseReal(args[2]);
     if (!height || !stems) {
-        err << "morikoyomi-cli stand: " << (!height ? "HEIGHT" : "STEMS") << " is not a number: "
-            << (!height ? args[1] : args[2]) << "\n";
+        err << "morikoyomi-cli stand: " << (!height ? "HEIGHT" : "STEMS")
+            << " is not a number: " << (!height ? args[1] : args[2]) << "\n";
         return 2;
     }
     CliMessages messages(err);
@@ -60,7 +65,7 @@ int RunStand(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
-const CommandRegistrar kRegistrar("stand", kUsage, RunStand);
+const CommandRegistrar kRegistrar("stand", kUsage, RunStand, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

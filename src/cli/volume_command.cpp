@@ -26,6 +26,16 @@ namespace mk::cli {
 namespace {
 
 const std::string kUsage = "volume RUNFILE" + ExportUsage() + " [--site 1..3]";
+constexpr const char* kHelp =
+    "Writes the stand volume table (林分材積表) YIELD_xx.80 of a run file.\n"
+    "The table of the three site classes goes next to the PAR file, under the next free name.\n"
+    "RUNFILE        [RunSettings] with PrmFileName, ParFileName, HnpFileName, EndAge\n"
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures\n"
+    "--site 1..3    whose pictures: 1 上 (default), 2 中, 3 下";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCaption = "林分材積表の作成";
 
@@ -86,6 +96,8 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     ws.Run.CurrentAge = 1;
 
+    if (!CheckOutputFolders(*file, ws.Run.ParFileName, parsed, err)) return 2;
+
     CliMessages messages(err);
     if (!LoadAndCheckFiles(ws, messages)) return 1;
 
@@ -122,7 +134,7 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return FinishRun(parsed, finished, messages, out);
 }
 
-const CommandRegistrar kRegistrar("volume", kUsage.c_str(), RunVolume);
+const CommandRegistrar kRegistrar("volume", kUsage.c_str(), RunVolume, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

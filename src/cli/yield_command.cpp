@@ -20,6 +20,7 @@
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
 #include "core/yield/current_stand.h"
+#include "core/yield/run_checks.h"
 #include "core/yield/table_calc.h"
 #include "render/image_canvas.h"
 #include "render/report_pages.h"
@@ -28,8 +29,28 @@ namespace mk::cli {
 namespace {
 
 const std::string kUsage = "yield RUNFILE" + ExportUsage();
+constexpr const char* kHelp =
+    "Writes the yield prediction table (収穫予測表) YIELD_xx.150 of a run file.\n"
+    "The table goes next to the run's PAR file, under the next free name.\n"
+    "RUNFILE        [RunSettings] and [CurrentStandState] as the yield wizard fills them\n"
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
+
+// The ranges of the starting stand page's bars: planting 1000..10000 and
+// current stems 200..10000 (lowered further to the full density of the
+// stand's height, which the run then leaves to the simulation). A given
+// planting density through the stand is what that page computes, between
+// the search's lower end 100 and three times the most stems.
+constexpr double kMinPlanting = 1000;
+constexpr double kMinCurrentStems = 200;
+constexpr double kMaxStems = 10000;
+constexpr double kMinPlantingThrough = 100;
+constexpr double kMaxPlantingThrough = 3 * kMaxStems;
 
 // The checks of a yield run's fields that the wizard's bars would have
 // made impossible.
@@ -69,6 +90,7 @@ bool CheckYieldFields(const RunFile& f, Workspace& ws, RunFileError& e) {
             return e = ErrorAt(f, kRs, "StemSettingMethod", "1 か 2 です"), false;
         }
     }
+    if (!CheckRange(f, kRs, "BoundThinningRate", run.BoundThinningRate, 0, 1, e)) return false;
     if (run.EndAge < 0 || run.EndAge > 200) {
         return e = ErrorAt(f, kRs, "EndAge", "0 から 200 までです"), false;
     }
@@ -76,13 +98,17 @@ bool CheckYieldFields(const RunFile& f, Workspace& ws, RunFileError& e) {
         if (!f.Has(kRs, "PlantingStemNumber")) {
             return e = MissingKey(f, kRs, "PlantingStemNumber"), false;
         }
-        if (!(run.PlantingStemNumber > 0)) {
-            return e = ErrorAt(f, kRs, "PlantingStemNumber", "正の数です"), false;
+        if (!CheckRange(f, kRs, "PlantingStemNumber", run.PlantingStemNumber, kMinPlanting,
+                        kMaxStems, e)) {
+            return false;
         }
         run.CurrentAge = 1;
     } else {
-        if (f.Has(kRs, "CurrentStemNumber") && run.CurrentStemNumber < 1) {
-            return e = ErrorAt(f, kRs, "CurrentStemNumber", "1 以上です"), false;
+        if (!CheckRange(f, kRs, "CurrentStemNumber", run.CurrentStemNumber, kMinCurrentStems,
+                        kMaxStems, e) ||
+            !CheckRange(f, kCs, "CurrentPlantingDensity", ws.CurrentStand.CurrentPlantingDensity,
+                        kMinPlantingThrough, kMaxPlantingThrough, e)) {
+            return false;
         }
         if (!f.Has(kRs, "CurrentStemNumber")) {
             return e = MissingKey(f, kRs, "CurrentStemNumber"), false;
@@ -96,6 +122,13 @@ bool CheckYieldFields(const RunFile& f, Workspace& ws, RunFileError& e) {
                                "林齢は 1 から 200 までです"),
                    false;
         }
+    }
+    // The wizard refuses these on its pages, with the same words.
+    if (const std::string refusal = EndAgeRefusal(run); !refusal.empty()) {
+        return e = ErrorAt(f, kRs, "EndAge", refusal), false;
+    }
+    if (const std::string refusal = ScheduleRefusal(run); !refusal.empty()) {
+        return e = ErrorAt(f, kRs, "ThinningKey", refusal), false;
     }
     return true;
 }
@@ -131,6 +164,8 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
         err << error.Text() << "\n";
         return 2;
     }
+
+    if (!CheckOutputFolders(*file, ws.Run.ParFileName, parsed, err)) return 2;
 
     CliMessages messages(err);
     if (!ReadPrmFile(ws.Run.PrmFileName, ws.Diagram, messages)) return 1;
@@ -169,7 +204,7 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return FinishRun(parsed, finished, messages, out);
 }
 
-const CommandRegistrar kRegistrar("yield", kUsage.c_str(), RunYield);
+const CommandRegistrar kRegistrar("yield", kUsage.c_str(), RunYield, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

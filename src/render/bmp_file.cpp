@@ -1,6 +1,7 @@
 #include "render/bmp_file.h"
 
 #include <QString>
+#include <limits>
 
 #include "core/text/file_errors.h"
 #include "core/text/text_file.h"
@@ -62,10 +63,20 @@ bool SaveBmp(const ImageCanvas& canvas, const std::string& path, Messages& messa
     return false;
 }
 
-std::optional<QImage> LoadBmp(const std::string& path) {
+std::optional<QImage> DecodeBmp(std::string_view bytes) {
+    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return std::nullopt;
     QImage image;
-    if (!image.load(QString::fromStdString(path), "BMP") || image.isNull()) return std::nullopt;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                            static_cast<int>(bytes.size()), "BMP") ||
+        image.isNull())
+        return std::nullopt;
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+std::optional<QImage> LoadBmp(const std::string& path) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) return std::nullopt;
+    return DecodeBmp(bytes);
 }
 
 bool LoadBmp(ImageCanvas& canvas, const std::string& path) {

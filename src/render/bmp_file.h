@@ -4,6 +4,7 @@
 #include <QImage>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace mk {
 
@@ -19,6 +20,8 @@ bool SaveBmp(const ImageCanvas& canvas, const std::string& path);
 // The same, reporting a failure as a write error through messages.
 bool SaveBmp(const ImageCanvas& canvas, const std::string& path, Messages& messages);
 
+// Decodes the bytes of a BMP file; empty when they are not a readable BMP.
+std::optional<QImage> DecodeBmp(std::string_view bytes);
 // Reads a BMP file; empty when the file is missing or not a readable BMP.
 std::optional<QImage> LoadBmp(const std::string& path);
 // Loads a BMP file into the picture; false (picture unchanged) when it

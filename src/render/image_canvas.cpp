@@ -46,7 +46,17 @@ const QFont& PictureFont() {
 
 namespace {
 
-int Pixel(double v) { return static_cast<int>(RoundHalfEven(v)); }
+// Far beyond any picture, yet well inside the range of int.
+constexpr double kPixelLimit = 1e6;
+
+// A coordinate as a whole pixel, clamped first: converting a double beyond
+// the range of int (or a NaN) is undefined.
+int Pixel(double v) {
+    const double rounded = RoundHalfEven(v);
+    if (!(rounded > -kPixelLimit)) return static_cast<int>(-kPixelLimit);
+    if (rounded > kPixelLimit) return static_cast<int>(kPixelLimit);
+    return static_cast<int>(rounded);
+}
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
@@ -54,10 +64,20 @@ bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 // it lies inside.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY,
                  double maxX, double maxY) {
-    const double dx = x2 - x1, dy = y2 - y1;
+    double dx = x2 - x1, dy = y2 - y1;
+    double q[4] = {x1 - minX, maxX - x1, y1 - minY, maxY - y1};
+    // Ends near the limits of double can be further apart than a double
+    // holds; only the ratios q / p count, so both are halved then.
+    double scale = 1;
+    if (!std::isfinite(dx) || !std::isfinite(dy)) {
+        scale = 2;
+        dx = x2 / 2 - x1 / 2;
+        dy = y2 / 2 - y1 / 2;
+        for (double& v : q) v /= 2;
+    }
     double t0 = 0, t1 = 1;
+    int edge0 = -1, edge1 = -1;  // the edge each end was cut at, if any
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - minX, maxX - x1, y1 - minY, maxY - y1};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
@@ -66,14 +86,34 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
         const double t = q[i] / p[i];
         if (p[i] < 0) {
             if (t > t1) return false;
-            t0 = std::max(t0, t);
+            if (t > t0) t0 = t, edge0 = i;
         } else {
             if (t < t0) return false;
-            t1 = std::min(t1, t);
+            if (t < t1) t1 = t, edge1 = i;
         }
     }
-    const double nx1 = x1 + t0 * dx, ny1 = y1 + t0 * dy;
-    const double nx2 = x1 + t1 * dx, ny2 = y1 + t1 * dy;
+    double nx1 = x1 + t0 * dx, ny1 = y1 + t0 * dy;
+    double nx2 = x1 + t1 * dx, ny2 = y1 + t1 * dy;
+    if (scale != 1) {
+        nx1 += t0 * dx;
+        ny1 += t0 * dy;
+        nx2 += t1 * dx;
+        ny2 += t1 * dy;
+    }
+    if (!Finite(nx1, ny1) || !Finite(nx2, ny2)) return false;
+    // From far ends, x1 + t * dx keeps little precision. A cut end lies on
+    // its edge, whose coordinate is known exactly, and every end lies within
+    // the rectangle, so both are put there.
+    const auto settle = [&](int edge, double& x, double& y) {
+        if (edge == 0) x = minX;
+        if (edge == 1) x = maxX;
+        if (edge == 2) y = minY;
+        if (edge == 3) y = maxY;
+        x = std::clamp(x, minX, maxX);
+        y = std::clamp(y, minY, maxY);
+    };
+    settle(edge0, nx1, ny1);
+    settle(edge1, nx2, ny2);
     x1 = nx1;
     y1 = ny1;
     x2 = nx2;

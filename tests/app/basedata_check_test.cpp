@@ -200,5 +200,40 @@ TEST(DataCheckWindow, DataThatCannotBeFittedAreReportedAndNotWritten) {
     EXPECT_TRUE(ListLines(w).isEmpty());
 }
 
+TEST(DataCheckWindow, GraphIsSavedWholeWithItsAxisValues) {
+    AppFixture f;
+    Form_1DATACHK w(*f.context);
+    EXPECT_FALSE(w.findChild<QAction*>("mnuFileGSave")->isEnabled());
+    f.scripted.files.Choose(QString::fromStdString(f.dat));
+    TriggerMenu(w, "mnuFileOPEN");
+    const std::string path = f.folder.File("check");
+    f.scripted.files.Choose(QString::fromStdString(path));
+    TriggerMenu(w, "mnuFileGSave");
+    // Saved under the name typed, with the picture's extension.
+    const QImage saved(QString::fromStdString(path + ".bmp"));
+    ASSERT_FALSE(saved.isNull());
+    const auto* picture = Find<GraphPicture>(w, "Picture1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(saved, picture->shown().image().convertToFormat(saved.format()));
+    // The X values and the X name stand below the 420 pixels of the plot.
+    bool below = false;
+    for (int y = 422; y < saved.height() && !below; ++y)
+        for (int x = 0; x < saved.width() && !below; ++x) below = qGray(saved.pixel(x, y)) < 128;
+    EXPECT_TRUE(below);
+}
+
+TEST(DataCheckWindow, AFileWithoutRecordsSaysSo) {
+    AppFixture f;
+    SurveyDataSet empty;
+    const std::string path = f.folder.File("empty.dat");
+    ASSERT_TRUE(WriteSurveyFile(path, empty, f.scripted.messages));
+    Form_1DATACHK w(*f.context);
+    f.scripted.files.Choose(QString::fromStdString(path));
+    TriggerMenu(w, "mnuFileOPEN");
+    EXPECT_EQ(LastMessage(f.scripted), "読み込む資料がありません。（資料数：0）");
+    EXPECT_EQ(f.scripted.messages.shown().back().title, "DATファイル読み込みエラー");
+    EXPECT_FALSE(w.findChild<QAction*>("mnuFileCLOSE")->isEnabled());
+}
+
 }  // namespace
 }  // namespace mk::app::test

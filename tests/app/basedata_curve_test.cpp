@@ -124,7 +124,7 @@ TEST(CurveWindow, AutomaticSelectionWritesTheBestSiteCurve) {
     // Every function's curve is on the graph.
     for (int code = 1; code <= 3; ++code) {
         EXPECT_TRUE(
-            HasColour(w.picture().saved().image(), FunctionColor(CurveMode::SiteCurve, code)))
+            HasColour(w.picture().shown().image(), FunctionColor(CurveMode::SiteCurve, code)))
             << code;
     }
 }
@@ -205,6 +205,11 @@ TEST(CurveWindow, ManualSelectionAsksForTheNextFunctionsValues) {
     EXPECT_EQ(TextOf(w, "Label3x"),
               "ＭITSCHERLICH式 "
               "の計算が完了しました。\n\nlogistic式のPARAMETER(1)～(3)を入力して下さい。");
+    // The formula is the one whose starting values are asked for, and no
+    // value of the finished function stands beside them.
+    EXPECT_EQ(TextOf(w, "Label_CalcSTR"), FunctionFormula(CurveMode::SiteCurve, kLogistic));
+    EXPECT_EQ(TextOf(w, "Text4"), "");
+    EXPECT_EQ(TextOf(w, "Text5"), "");
     EXPECT_TRUE(w.writtenFiles().empty());
     EXPECT_TRUE(IsEnabled(w, "Command_GO"));
 }
@@ -263,6 +268,10 @@ TEST(CurveWindow, StopDuringTheSecondFunctionKeepsTheFirstAndWritesNothing) {
     watch.stop();
     ASSERT_TRUE(stopped);
     EXPECT_EQ(TextOf(w, "Label3x"), "logistic式 の計算を中断しました。");
+    // The first function's band and residual sum do not stand beside the
+    // interrupted function's parameters.
+    EXPECT_EQ(TextOf(w, "Text4"), "");
+    EXPECT_EQ(TextOf(w, "Text5"), "");
     EXPECT_TRUE(w.writtenFiles().empty());
     EXPECT_FALSE(IsEnabled(w, "Command_GO"));
     EXPECT_FALSE(Find<QWidget>(w, "Command_Cancel")->isVisible());
@@ -278,16 +287,33 @@ TEST(CurveWindow, StopDuringTheSecondFunctionKeepsTheFirstAndWritesNothing) {
 namespace mk::app::test {
 namespace {
 
-TEST(CurveWindow, GraphIsSavedAsABitmapOfTheUsualSize) {
+// Whether the image has any dark pixel (text or lines) in the rectangle.
+bool Drawn(const QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) return true;
+    return false;
+}
+
+TEST(CurveWindow, GraphIsSavedWholeAsTheScreenShowsIt) {
     AppFixture f;
     Form_1HEIGHTCURVE w(*f.context, CurveMode::SiteCurve);
     Open(f, w, f.dat);
+    TriggerMenu(w, "mnuOptionT1");
+    Click(w, "Check1");
+    Click(w, "Command_GO");
     const std::string path = f.folder.File("graph.bmp");
     f.scripted.files.Choose(QString::fromStdString(path));
     TriggerMenu(w, "mnuFileGSave");
     EXPECT_EQ(f.scripted.files.requests().back().title.toStdString(), "画像を保存します");
     const QImage saved(QString::fromStdString(path));
-    EXPECT_EQ(saved.size(), QSize(560, 420));
+    const auto* picture = Find<GraphPicture>(w, "Picture1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(saved, picture->shown().image().convertToFormat(saved.format()));
+    // The age axis caption below the plot and the parameter values right of
+    // it are in the file.
+    EXPECT_TRUE(Drawn(saved, QRect(380, 425, 120, 40)));
+    EXPECT_TRUE(Drawn(saved, QRect(560, 200, 80, 200)));
     // The unchanged starting name means no file.
     f.scripted.files.Choose(QDir::currentPath() + "/*.bmp");
     TriggerMenu(w, "mnuFileGSave");
@@ -333,6 +359,52 @@ TEST(CurveWindow, ClosingTheWindowDuringAFitStopsTheFitInstead) {
     EXPECT_TRUE(w.writtenFiles().empty());
     w.close();
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST(CurveWindow, AFitThatIsNoGrowthCurveIsShownButWrittenOnlyWhenTheUserAgrees) {
+    AppFixture f;
+    Form_1HEIGHTCURVE w(*f.context, CurveMode::SiteCurve);
+    Open(f, w, f.dat);
+    TriggerMenu(w, "mnuOptionT2");
+    // Starting values so steep that the curve is flat from the first year.
+    for (int box = 1; box <= 3; ++box) Type(w, box, "100");
+    f.scripted.messages.Script(MessageAnswer::No);
+    Click(w, "Command_GO");
+    ASSERT_FALSE(f.scripted.messages.shown().empty());
+    const ShownMessage& asked = f.scripted.messages.shown().back();
+    EXPECT_EQ(
+        asked.text.rfind(
+            "計算された logistic式 の曲線は地位別上層樹高曲線として妥当でない可能性があります。"
+            "\r\n林齢とともに上層樹高が高くならない曲線です。",
+            0),
+        0u)
+        << asked.text;
+    EXPECT_EQ(asked.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(asked.icon, MessageIcon::Warning);
+    EXPECT_TRUE(w.writtenFiles().empty());
+    // The result stays on show.
+    EXPECT_NE(TextOf(w, "Text5"), "");
+    EXPECT_NE(TextOf(w, "Label3x").find("パラメータファイルは書き込んでいません"),
+              std::string::npos);
+
+    // Agreeing writes it.
+    Click(w, "Check1");
+    Click(w, "Check1");
+    for (int box = 1; box <= 3; ++box) Type(w, box, "100");
+    f.scripted.messages.Script(MessageAnswer::Yes);
+    Click(w, "Command_GO");
+    EXPECT_EQ(w.writtenFiles().size(), 1u);
+}
+
+TEST(CurveWindow, AGoodFitIsWrittenWithoutAQuestion) {
+    AppFixture f;
+    Form_1HEIGHTCURVE w(*f.context, CurveMode::SiteCurve);
+    Open(f, w, f.dat);
+    TriggerMenu(w, "mnuOptionT1");
+    Click(w, "Check1");
+    Click(w, "Command_GO");
+    EXPECT_TRUE(f.scripted.messages.shown().empty()) << LastMessage(f.scripted);
+    EXPECT_EQ(w.writtenFiles().size(), 1u);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMetaObject>
+#include <filesystem>
 
 #include "app/basedata/form_1datainput.h"
 #include "app_test_support.h"
@@ -358,6 +359,47 @@ TEST(SurveyEditor, EnterInTheListEditsTheSelectedRecord) {
     QCoreApplication::sendEvent(list, &press);
     EXPECT_EQ(plot, "103");
     EXPECT_EQ(f.context->SurveyData.count, 60);
+}
+
+TEST(SurveyEditor, FullWidthDigitsAreNumbersAndOtherTextIsRefusedWithAWord) {
+    AppFixture f;
+    Form_1DATAINPUT editor(*f.context);
+    TriggerMenu(editor, "mnuFileNEW");
+    f.scripted.dialogs.Then([&f](QDialog& d) {
+        TypeText(d, "Text3", "３０ｍ");
+        Leave(d, "Text3");
+        EXPECT_EQ(TextOf(d, "Text3"), "0.0");
+        EXPECT_EQ(LastMessage(f.scripted),
+                  "「３０ｍ」は数値として読めません。\r\n数字で入力してください。");
+        EXPECT_EQ(f.scripted.messages.shown().back().title, "データ入力");
+        Enter({"１０１", "３０．５", "２６２４", "２４４．４", "３９．４", "１４．６", "１１．４",
+               "２４"})(d);
+    });
+    Click(editor, "Command_AddNew");
+    ASSERT_EQ(f.context->SurveyData.count, 1);
+    const SurveyRecord& r = f.context->SurveyData.records[0];
+    EXPECT_EQ(r.plot, 101);
+    EXPECT_EQ(r.dominantHeight, 30.5);
+    EXPECT_EQ(r.stemsPerHa, 2624);
+    EXPECT_EQ(r.standAge, 24);
+    EXPECT_EQ(f.scripted.messages.shown().size(), 1u);
+}
+
+TEST(SurveyEditor, ANameTypedWithoutExtensionIsSavedAsADatFile) {
+    AppFixture f;
+    Form_1DATAINPUT editor(*f.context);
+    TriggerMenu(editor, "mnuFileNEW");
+    f.scripted.dialogs.Then(Enter({"1", "10", "3000", "100", "20", "10", "8", "15"}));
+    Click(editor, "Command_AddNew");
+    f.scripted.files.Choose(QString::fromStdString(f.folder.File("杉 試験地")));
+    TriggerMenu(editor, "mnuFileSAVEAS");
+    const FileDialogRequest& request = f.scripted.files.requests().back();
+    EXPECT_EQ(request.defaultSuffix.toStdString(), "dat");
+    EXPECT_TRUE(request.promptCreate);
+    const std::string saved = f.folder.File("杉 試験地.dat");
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_FALSE(std::filesystem::exists(f.folder.File("杉 試験地")));
+    EXPECT_EQ(editor.windowTitle().toStdString(), saved + " －調査値データ入力処理");
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST(ResultExports, PictureSavedAsBmpPngOrSvgByTheNameGiven) {
     auto* picture = Find<PictureBox>(*result, "Picture2");
     ASSERT_NE(picture, nullptr);
 
-    const std::string bmp = f.folder.File("graph");  // no extension: a bitmap, as always
+    const std::string bmp = f.folder.File("graph.bmp");
     const std::string png = f.folder.File("graph.PNG");
     const std::string svg = f.folder.File("graph.svg");
     for (const std::string& path : {bmp, png, svg}) {
@@ -171,28 +171,6 @@ TEST(ResultExports, PictureSavedAsBmpPngOrSvgByTheNameGiven) {
     EXPECT_EQ(f.scripted.files.requests().back().filter.toStdString(),
               "BMPファイル(*.bmp)|*.bmp|PNGファイル(*.png)|*.png|SVGファイル(*.svg)|*.svg");
     result->close();
-}
-
-TEST(ResultExports, TheChosenFilterDecidesWhenTheNameHasNoKnownExtension) {
-    const struct {
-        const char* chosen;
-        const char* filter;
-        const char* path;
-        PictureFormat format;
-    } cases[] = {
-        {"/d/a", "", "/d/a", PictureFormat::Bmp},
-        {"/d/a", "BMPファイル(*.bmp)", "/d/a", PictureFormat::Bmp},
-        {"/d/a", "PNGファイル(*.png)", "/d/a.png", PictureFormat::Png},
-        {"/d/a.x", "SVGファイル(*.svg)", "/d/a.x.svg", PictureFormat::Svg},
-        {"/d/a.Svg", "PNGファイル(*.png)", "/d/a.Svg", PictureFormat::Svg},
-        {"/d.png/a.bmp", "", "/d.png/a.bmp", PictureFormat::Bmp},
-    };
-    for (const auto& c : cases) {
-        const PictureTarget target =
-            PictureTargetOf(QString::fromUtf8(c.chosen), QString::fromUtf8(c.filter));
-        EXPECT_EQ(target.path.toStdString(), c.path) << c.chosen << " " << c.filter;
-        EXPECT_EQ(target.format, c.format) << c.chosen << " " << c.filter;
-    }
 }
 
 TEST(TableView, ReopensATableAsAGridThatCopiesAndSavesAgain) {

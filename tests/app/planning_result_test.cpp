@@ -196,9 +196,8 @@ TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {
     Click(w, "Option2");
     Click(w, "Command_ALLDSP");
     EXPECT_EQ(f.context->flags.AllImageViewOpen, -1);
-    for (int i = 0; i <= 5; ++i) {
-        EXPECT_TRUE(fs::exists(f.folder.File("_TmpBmp0" + std::to_string(i) + ".bmp"))) << i;
-    }
+    const auto images = f.context->allView.AllViewImageFiles;
+    for (int i = 0; i <= 5; ++i) EXPECT_TRUE(fs::exists(images[i].toStdString())) << i;
     auto* view = window.findChild<MDIForm_ALLVIEW*>();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->windowTitle().toStdString(), "収穫予測 sugi_survey.dat 地位：中 間伐回数：2");
@@ -216,7 +215,7 @@ TEST(PlanResult, SavesTheImageOnShowAndOpensTheAllImageView) {
     view->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(f.context->flags.AllImageViewOpen, 0);
-    EXPECT_FALSE(fs::exists(f.folder.File("_TmpBmp00.bmp")));
+    for (const QString& image : images) EXPECT_FALSE(fs::exists(image.toStdString()));
 }
 
 TEST(PlanResult, MainWindowRefusesASecondPlanButNotAYieldTable) {

@@ -19,8 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the wizard with method 4 from a 3000-stem planting to age 60.
-Dialog_Com3DSP* MakeYieldResult(AppFixture& f, Form_Main& window) {
+// The wizard's pages for method 4 from a 3000-stem planting to age 60.
+void QueueYieldWizard(AppFixture& f) {
     f.scripted.dialogs.Then([&f](QDialog& page) {
         f.scripted.files.Choose(QString::fromStdString(f.prm));
         Click(page, "Command_PRMSet");
@@ -40,6 +40,11 @@ Dialog_Com3DSP* MakeYieldResult(AppFixture& f, Form_Main& window) {
         Click(page, "OKButton");
     });
     f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+}
+
+// Runs the wizard of QueueYieldWizard and waits for the result.
+Dialog_Com3DSP* MakeYieldResult(AppFixture& f, Form_Main& window) {
+    QueueYieldWizard(f);
     window.Command3_Click();
     Dialog_Com3DSP* result = nullptr;
     WaitFor([&] {
@@ -52,8 +57,9 @@ Dialog_Com3DSP* MakeYieldResult(AppFixture& f, Form_Main& window) {
 Dialog_Com3DSP* MakeVolumeResult(AppFixture& f, Form_Main& window) {
     f.scripted.dialogs.Then([&f](QDialog& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "林分材積表の作成");
-        for (auto [button, path] : {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
-                                    std::pair{"Command_HNPSet", f.hnp}}) {
+        for (auto [button, path] :
+             {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
+              std::pair{"Command_HNPSet", f.hnp}}) {
             f.scripted.files.Choose(QString::fromStdString(path));
             Click(d, button);
         }
@@ -78,7 +84,8 @@ TEST(ResultWindow, PagesThroughTheSixImages) {
     Form_Main window(*f.context);
     Dialog_Com3DSP* result = MakeYieldResult(f, window);
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(result->windowTitle().toStdString(), "システム収穫表：杜の暦『構想』－収穫予測表の作成");
+    EXPECT_EQ(result->windowTitle().toStdString(),
+              "システム収穫表：杜の暦『構想』－収穫予測表の作成");
     EXPECT_FALSE(IsEnabled(*result, "Command_Back"));
     EXPECT_TRUE(IsEnabled(*result, "Command_Next"));
     EXPECT_TRUE(Visible(*result, "Picture1"));
@@ -126,6 +133,29 @@ TEST(ResultWindow, SavesTheVisibleImageOnlyUnderANewName) {
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->size(), QSize(560, 420));
     EXPECT_NE(*first, *second);
+    // A name typed without extension gets the filter's; replacing a file is
+    // asked about in Japanese, and "no" leaves it as it was.
+    f.scripted.files.Choose(QString::fromStdString(f.folder.File("diag1")));
+    Click(*result, "Command_PictSave");
+    EXPECT_FALSE(fs::exists(f.folder.File("diag1")));
+    ASSERT_TRUE(fs::exists(f.folder.File("diag1.bmp")));
+    EXPECT_EQ(*LoadBmp(f.folder.File("diag1.bmp")), *second);
+    mk::test::WriteBytes(diagram, "kept");
+    const std::size_t asked = f.scripted.messages.shown().size();
+    f.scripted.messages.Script(MessageAnswer::No);
+    f.scripted.files.Choose(QString::fromStdString(f.folder.File("diagram")));
+    Click(*result, "Command_PictSave");
+    ASSERT_EQ(f.scripted.messages.shown().size(), asked + 1);
+    const ShownMessage& question = f.scripted.messages.shown().back();
+    EXPECT_EQ(question.text, "diagram.bmp は既に存在します。\n上書きしますか？");
+    EXPECT_EQ(question.title, "画像を保存します");
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(mk::test::ReadBytes(diagram), "kept");
+    f.scripted.messages.Script(MessageAnswer::Yes);
+    f.scripted.files.Choose(QString::fromStdString(diagram));
+    Click(*result, "Command_PictSave");
+    EXPECT_EQ(*LoadBmp(diagram), *second);
+
     // A folder that does not exist cannot take the file: reported, nothing claimed.
     f.scripted.files.Choose(QString::fromStdString(f.folder.File("no/such/folder/x.bmp")));
     Click(*result, "Command_PictSave");
@@ -134,6 +164,9 @@ TEST(ResultWindow, SavesTheVisibleImageOnlyUnderANewName) {
 
 TEST(ResultWindow, AllImageViewMakesAndDeletesItsSixFiles) {
     AppFixture f;
+    // A file of the user's that happens to have an image's name.
+    const std::string mine = f.folder.File("_TmpBmp00.bmp");
+    mk::test::WriteBytes(mine, "mine");
     Form_Main window(*f.context);
     window.show();
     Dialog_Com3DSP* result = MakeYieldResult(f, window);
@@ -144,18 +177,25 @@ TEST(ResultWindow, AllImageViewMakesAndDeletesItsSixFiles) {
     EXPECT_EQ(f.context->flags.AllImageViewOpen, -1);
     EXPECT_EQ(view->windowTitle().toStdString(),
               "収穫予測表の作成 sugi_survey.dat 地位：中 間伐方式：収量比数と間伐率");
+    const auto files = f.context->allView.AllViewImageFiles;
+    const fs::path folder = fs::path(files[0].toStdString()).parent_path();
+    EXPECT_NE(fs::canonical(folder), fs::canonical(f.folder.path()));
     for (int i = 0; i <= 5; ++i) {
-        const std::string name = "_TmpBmp0" + std::to_string(i) + ".bmp";
-        EXPECT_TRUE(fs::exists(f.folder.File(name))) << name;
+        const fs::path file = files[i].toStdString();
+        EXPECT_EQ(file.filename().string(), "_TmpBmp0" + std::to_string(i) + ".bmp");
+        EXPECT_EQ(file.parent_path(), folder);
+        EXPECT_TRUE(fs::exists(file)) << file;
         EXPECT_NE(view->findChild<QWidget*>(QStringLiteral("Dialog_VIEW0%1").arg(i)), nullptr);
     }
+    EXPECT_EQ(mk::test::ReadBytes(mine), "mine");
     EXPECT_EQ(f.context->allView.AllViewImageTitles[0].toStdString(), "収穫予測表");
     EXPECT_EQ(f.context->allView.AllViewImageTitles[5].toStdString(), "林齢－形状比");
 
     // A second view is refused, and so is the end of the program.
     const std::size_t before = f.scripted.messages.shown().size();
     Click(*result, "Command_ALLDSP");
-    EXPECT_EQ(LastMessage(f.scripted), "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(LastMessage(f.scripted),
+              "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。");
     window.Command_Exit_Click();
     EXPECT_EQ(f.scripted.messages.shown()[before + 1].text,
               "現在オープンしている全画像表示ウィンドウを閉じてから行ってください。");
@@ -165,12 +205,59 @@ TEST(ResultWindow, AllImageViewMakesAndDeletesItsSixFiles) {
     result->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
-    fs::remove(f.folder.File("_TmpBmp03.bmp"));  // already gone: not an error
+    EXPECT_TRUE(fs::exists(files[0].toStdString()));
+    fs::remove(files[3].toStdString());  // already gone: not an error
     TriggerMenu(*view, "mnuFileExit");
     EXPECT_EQ(f.context->flags.AllImageViewOpen, 0);
-    for (int i = 0; i <= 5; ++i) {
-        EXPECT_FALSE(fs::exists(f.folder.File("_TmpBmp0" + std::to_string(i) + ".bmp")));
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_EQ(mk::test::ReadBytes(mine), "mine");
+}
+
+TEST(ResultWindow, AllImageViewFolderGoesWhenTheProgramEnds) {
+    AppFixture f;
+    fs::path folder;
+    {
+        Form_Main window(*f.context);
+        window.show();
+        Dialog_Com3DSP* result = MakeYieldResult(f, window);
+        ASSERT_NE(result, nullptr);
+        Click(*result, "Command_ALLDSP");
+        ASSERT_NE(window.findChild<MDIForm_ALLVIEW*>(), nullptr);
+        folder = fs::path(f.context->allView.AllViewImageFiles[0].toStdString()).parent_path();
+        ASSERT_TRUE(fs::exists(folder));
     }
+    EXPECT_FALSE(fs::exists(folder));
+}
+
+// The example diagram with a type the equations do not know.
+void MakeDiagramTypeUnknown(const std::string& prm) {
+    std::string bytes = mk::test::ReadBytes(prm);
+    const std::size_t line2 = bytes.find("\r\n") + 2;
+    bytes[line2] = '3';
+    mk::test::WriteBytes(prm, bytes);
+}
+
+TEST(ResultWindow, ARunThatDoesNotStartShowsNoEarlierPictures) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    Dialog_Com3DSP* first = MakeYieldResult(f, window);
+    ASSERT_NE(first, nullptr);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    MakeDiagramTypeUnknown(f.prm);
+    QueueYieldWizard(f);
+    window.Command3_Click();
+    EXPECT_TRUE(
+        WaitFor([&] { return f.scripted.messages.shown().back().title == "TABLECALC"; }, 5000));
+    EXPECT_EQ(LastMessage(f.scripted), "林分密度管理図の種類が正しくありません（1または2）。");
+    // The window goes, as the stand volume table's does: nothing of the
+    // first run can be paged through, saved or exported under this run.
+    WaitFor([&] { return window.findChild<Dialog_Com3DSP*>() == nullptr; }, 5000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.findChild<Dialog_Com3DSP*>(), nullptr);
+    EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
+    EXPECT_FALSE(fs::exists(f.folder.File("YIELD_AB.150")));
 }
 
 TEST(ResultWindow, ClosingDuringTheComputationWaitsForIt) {
@@ -213,13 +300,18 @@ TEST(VolumeTable, ComputesTheThreeSiteClassesIntoOneFile) {
     Dialog_Com3DSP* result = MakeVolumeResult(f, window);
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(f.context->flags.OpenResultWindow, 4);
-    EXPECT_EQ(result->windowTitle().toStdString(), "システム収穫表：杜の暦『構想』－林分材積表の作成");
+    EXPECT_EQ(result->windowTitle().toStdString(),
+              "システム収穫表：杜の暦『構想』－林分材積表の作成");
     EXPECT_TRUE(fs::exists(f.folder.File("YIELD_AA.80")));
     EXPECT_EQ(f.context->ws.Run.EndAge, 100);
     EXPECT_EQ(TextOf(*result, "Label2"), "地位：上");
     EXPECT_FALSE(Visible(*result, "Label3"));
     EXPECT_TRUE(IsEnabled(*result, "Frame1"));
     EXPECT_TRUE(Visible(*result, "Picture1"));
+    // The three progress lines each name their site class.
+    EXPECT_EQ(TextOf(*result, "Label4"), "地位：上　林　齢　＝　100");
+    EXPECT_EQ(TextOf(*result, "Label4_2"), "地位：中　林　齢　＝　100");
+    EXPECT_EQ(TextOf(*result, "Label4_3"), "地位：下　林　齢　＝　100");
 
     Click(*result, "Option3");
     EXPECT_EQ(TextOf(*result, "Label2"), "地位：下");
@@ -238,10 +330,32 @@ TEST(VolumeTable, ComputesTheThreeSiteClassesIntoOneFile) {
     EXPECT_NE(*LoadBmp(lower), *LoadBmp(upper));
 
     Click(*result, "Command_ALLDSP");
-    EXPECT_EQ(f.context->allView.AllViewHeader.toStdString(), "林分材積表の作成sugi_survey.dat 地位：上");
+    EXPECT_EQ(f.context->allView.AllViewHeader.toStdString(),
+              "林分材積表の作成sugi_survey.dat 地位：上");
     window.Command4_Click();
     EXPECT_EQ(LastMessage(f.scripted),
               "現在オープン中の林分材積表の作成ウィンドウを閉じてから実行してください。");
+}
+
+TEST(VolumeTable, SetupOffersTheFilesDecidedTheLastTime) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    Dialog_Com3DSP* result = MakeVolumeResult(f, window);
+    ASSERT_NE(result, nullptr);
+    result->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A yield run in between does not change what the setup offers.
+    f.context->ws.Run.PrmFileName = f.prm2;
+    f.scripted.dialogs.Then([&f](QDialog& d) {
+        EXPECT_EQ(TextOf(d, "Text_PRM_Name"), f.prm);
+        EXPECT_EQ(TextOf(d, "Text_PAR_Name"), f.par);
+        EXPECT_EQ(TextOf(d, "Text_HNP_Name"), f.hnp);
+        EXPECT_TRUE(f.context->ws.Hnp.HnpLoaded);
+        Click(d, "CancelButton");
+    });
+    window.Command4_Click();
+    EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+    EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
 }
 
 TEST(VolumeTable, SetupRefusesMissingNamesAndCurvesOfOtherData) {
@@ -257,13 +371,14 @@ TEST(VolumeTable, SetupRefusesMissingNamesAndCurvesOfOtherData) {
                   "PRMファイル名が指定されていません\r\nPARファイル名が指定されていません\r\n"
                   "HNPファイル名が指定されていません\r\n");
         EXPECT_EQ(f.scripted.messages.shown().back().title, "林分材積表の作成");
-        for (auto [button, path] : {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
-                                    std::pair{"Command_HNPSet", other + "/sugi.HNP"}}) {
+        for (auto [button, path] :
+             {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
+              std::pair{"Command_HNPSet", other + "/sugi.HNP"}}) {
             f.scripted.files.Choose(QString::fromStdString(path));
             Click(d, button);
         }
         EXPECT_EQ(f.scripted.files.requests().back().filter.toStdString(),
-                  "上上層樹高－本数曲線式ﾌｧｲﾙ (*.hnp)|*.hnp");
+                  "上層樹高－本数曲線式ﾌｧｲﾙ (*.hnp)|*.hnp");
         Click(d, "OKButton");
         EXPECT_EQ(LastMessage(f.scripted),
                   "上層樹高生長曲線を計算したデータと一致しません。(PARとHNPが一致しない)");
@@ -277,15 +392,12 @@ TEST(VolumeTable, SetupRefusesMissingNamesAndCurvesOfOtherData) {
 
 TEST(VolumeTable, ADiagramOfUnknownTypeIsRefusedBeforeAnyFileIsMade) {
     AppFixture f;
-    // The example diagram with a type the equations do not know.
-    std::string bytes = mk::test::ReadBytes(f.prm);
-    const std::size_t line2 = bytes.find("\r\n") + 2;
-    bytes[line2] = '3';
-    mk::test::WriteBytes(f.prm, bytes);
+    MakeDiagramTypeUnknown(f.prm);
     Form_Main window(*f.context);
     f.scripted.dialogs.Then([&f](QDialog& d) {
-        for (auto [button, path] : {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
-                                    std::pair{"Command_HNPSet", f.hnp}}) {
+        for (auto [button, path] :
+             {std::pair{"Command_PRMSet", f.prm}, std::pair{"Command_PARSet", f.par},
+              std::pair{"Command_HNPSet", f.hnp}}) {
             f.scripted.files.Choose(QString::fromStdString(path));
             Click(d, button);
         }

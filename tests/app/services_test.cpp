@@ -3,8 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <filesystem>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
+#include "app/services/qt_messages.h"
 #include "app/services/settings_store.h"
 #include "app_test_support.h"
 
@@ -18,6 +28,48 @@ TEST(FileDialogFilter, KeepsTheProgramsTextAndAddsMissingPatterns) {
     EXPECT_EQ(ToolkitFilter("プログラム (*.exe)|*.exe|すべてのファイル (*)|*").toStdString(),
               "プログラム (*.exe);;すべてのファイル (*)");
     EXPECT_EQ(ToolkitFilter("画像|*.bmp").toStdString(), "画像 (*.bmp)");
+}
+
+TEST(FileDialogFilter, FirstExtensionIsTheOneASaveAdds) {
+    EXPECT_EQ(FirstFilterExtension("BMPファイル(*.bmp)|*.bmp").toStdString(), "bmp");
+    EXPECT_EQ(FirstFilterExtension("DAT (*.dat)|*.dat|すべて (*)|*").toStdString(), "dat");
+    EXPECT_EQ(FirstFilterExtension("すべて (*)|*").toStdString(), "");
+    EXPECT_EQ(FirstFilterExtension("画像").toStdString(), "");
+}
+
+// The launcher's first filter: only the files the user may run (and the
+// folders), under the other filters every file.
+TEST(FileDialogFilter, FirstFilterCanListOnlyExecutables) {
+    mk::test::TempDir dir;
+    namespace fs = std::filesystem;
+    mk::test::WriteBytes(dir.File("editor"), "#!/bin/sh\n");
+    fs::permissions(dir.File("editor"), fs::perms::owner_all);
+    mk::test::WriteBytes(dir.File("notes.txt"), "text");
+    fs::create_directory(dir.File("bin"));
+    QFileDialog dialog(nullptr, QStringLiteral("t"), QString::fromStdString(dir.path()),
+                       ToolkitFilter("プログラム (*)|*|すべてのファイル (*)|*"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ShowOnlyExecutablesUnderFirstFilter(dialog);
+    dialog.show();
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QAbstractProxyModel* shown = dialog.proxyModel();
+    ASSERT_NE(model, nullptr);
+    ASSERT_NE(shown, nullptr);
+    // The model lists the folder in the background.
+    const auto listed = [&](int expected) {
+        QStringList names;
+        const QModelIndex root =
+            shown->mapFromSource(model->index(QString::fromStdString(dir.path())));
+        WaitFor([&] { return shown->rowCount(root) == expected; }, 5000);
+        for (int i = 0; i < shown->rowCount(root); ++i)
+            names << shown->index(i, 0, root).data().toString();
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(listed(2), (QStringList{"bin", "editor"}));
+    dialog.selectNameFilter(QStringLiteral("すべてのファイル (*)"));
+    emit dialog.filterSelected(QStringLiteral("すべてのファイル (*)"));
+    EXPECT_EQ(listed(3), (QStringList{"bin", "editor", "notes.txt"}));
 }
 
 TEST(ProgramArguments, SplitAsAShellWouldWithoutInterpretingAnythingElse) {
@@ -39,6 +91,93 @@ TEST(SettingsStore, MissingKeysReadEmptyAndEmptyValuesAreKept) {
     EXPECT_EQ(again.Read("Helper", "EditerPath").toStdString(), "/usr/bin/a b");
     EXPECT_EQ(again.Read("Helper", "EditerPara"), QString());
     EXPECT_EQ(SettingsApplicationName().toStdString(), "杜の暦『構想』");
+}
+
+TEST(FileDialogFilter, SeveralPatternsAreGivenToTheToolkitApartByBlanks) {
+    EXPECT_EQ(
+        ToolkitFilter("林分密度管理図ﾌｧｲﾙ (茨城*.prm;茨木*.prm)|茨城*.prm;茨木*.prm").toStdString(),
+        "林分密度管理図ﾌｧｲﾙ (茨城*.prm 茨木*.prm)");
+    EXPECT_EQ(ToolkitFilter("PAR|a*.par;b*.par").toStdString(), "PAR (a*.par b*.par)");
+}
+
+TEST(SaveDialog, DefaultSuffixAndQuestionsBeforeReplacingOrCreating) {
+    mk::test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path());
+    mk::test::WriteBytes(dir.File("old.dat"), "x");
+    struct Case {
+        QString typed, suffix, expected;
+    };
+    const Case cases[] = {
+        {folder + "/杉 試験地", "dat", folder + "/杉 試験地.dat"},
+        {folder + "/杉.DAT", "dat", folder + "/杉.DAT"},
+        {folder + "/静岡.v2", "prm", folder + "/静岡.v2"},
+        {folder + "/a.b/静岡テスト", "prm", folder + "/a.b/静岡テスト.prm"},
+        {folder + "/image", "", folder + "/image"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithDefaultSuffix(c.typed, c.suffix), c.expected) << c.typed.toStdString();
+
+    FileDialogRequest request;
+    EXPECT_EQ(SaveQuestion(folder + "/old.dat", request).toStdString(),
+              "old.dat は既に存在します。\n上書きしますか？");
+    EXPECT_TRUE(SaveQuestion(folder + "/new.dat", request).isEmpty());
+    request.promptCreate = true;
+    EXPECT_EQ(SaveQuestion(folder + "/new.dat", request).toStdString(),
+              "new.dat は存在しません。\n作成しますか？");
+}
+
+TEST(MessageBoxes, AreWideEnoughForTheirWholeTitle) {
+    for (const char* title :
+         {"PRMファイル読み込みエラー", "調査値データ入力処理", "収穫予測－パラメータ設定(3/6)"}) {
+        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(title), QStringLiteral("NG"),
+                        QMessageBox::Ok);
+        FitTitle(box);
+        box.show();
+        EXPECT_GE(box.width(), TitleBarWidth(box.windowTitle())) << title;
+        EXPECT_GT(TitleBarWidth(box.windowTitle()),
+                  QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()));
+        box.close();
+    }
+}
+
+// The toolkit's save dialog driven as a user would: a name typed without
+// its extension, the question before replacing answered "いいえ" (the
+// dialog comes back), then "はい".
+TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
+    mk::test::TempDir dir;
+    mk::test::WriteBytes(dir.File("杉 試験地.dat"), "x");
+    std::vector<std::string> questions;
+    int dialogs = 0;
+    QTimer driver;
+    int ticks = 0;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        // A dialog that does not react is given up instead of waiting forever.
+        if (++ticks > 250 && modal != nullptr) {
+            modal->close();
+            return;
+        }
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            ++dialogs;
+            dialog->selectFile(QString::fromStdString(dir.File("杉 試験地")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions.push_back(box->text().toStdString());
+            box->button(questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
+        }
+    });
+    driver.start(20);
+    QtFileDialogs files;
+    FileDialogRequest request{QStringLiteral("保存"), QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
+                              QString::fromStdString(dir.path() + "/*.dat"), QStringLiteral("dat"),
+                              true};
+    const std::optional<QString> chosen = files.Save(nullptr, request);
+    driver.stop();
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->toStdString(), dir.File("杉 試験地.dat"));
+    EXPECT_EQ(dialogs, 2);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0], "杉 試験地.dat は既に存在します。\n上書きしますか？");
 }
 
 }  // namespace

@@ -49,6 +49,38 @@ TEST(SiteClassDialog, HeightFollowsTheAgeOnlyWhileLinked) {
     EXPECT_EQ(result.scale, 0);
 }
 
+// At age 3 the middle curve of the example runs at 1.2 m, below the lowest
+// survey plot (1.3 m): the linked height must stay the curve's own, so the
+// stand is found on the middle curve, whether the dialog opens there or the
+// age bar comes back to it.
+TEST(SiteClassDialog, LinkedHeightBelowThePlotsIsTheCurvesOwn) {
+    for (const bool moveAway : {false, true}) {
+        SCOPED_TRACE(moveAway ? "age moved back to 3" : "age 3 on opening");
+        AppFixture f;
+        Workspace& ws = f.context->ws;
+        ASSERT_TRUE(ReadPrmFile(f.prm, ws.Diagram, f.scripted.messages));
+        ASSERT_TRUE(ReadParFile(f.par, ws.HeightCurve, f.scripted.messages));
+        SiteCalculationResult result;
+        Dialog_Com3_01Ext dialog(*f.context, result);
+        dialog.show();
+        auto* age = Find<QScrollBar>(dialog, "HScroll1");
+        ASSERT_EQ(age->minimum(), 3);
+        if (moveAway) {
+            SetBar(dialog, "HScroll1", 40);
+            SetBar(dialog, "HScroll1", 3);
+        }
+        EXPECT_EQ(TextOf(dialog, "Text1"), "3");
+        EXPECT_EQ(TextOf(dialog, "Text2"), "1.2");
+        EXPECT_EQ(Find<QScrollBar>(dialog, "HScroll2")->value(), 12);
+        Click(dialog, "Command_Calc");
+        EXPECT_EQ(TextOf(dialog, "Label3"), "地位は　中　に相当します。");
+        Click(dialog, "OKButton");
+        EXPECT_EQ(result.code, 4);
+        EXPECT_DOUBLE_EQ(result.height, 1.2);
+        EXPECT_EQ(result.siteText, "中・推定");
+    }
+}
+
 TEST(SiteClassDialog, SaysWhichParametersAreMissing) {
     AppFixture f;
     SiteCalculationResult result;

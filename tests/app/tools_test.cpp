@@ -4,11 +4,15 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
 
 #include "app/tools/dialog_helper_setting.h"
 #include "app/tools/form_helper_program.h"
 #include "app/tools/frm_about.h"
+#include "app/widgets/app_icon.h"
 #include "app_test_support.h"
+#include "morikoyomi_version.h"
 
 namespace mk::app::test {
 namespace {
@@ -81,6 +85,9 @@ TEST(Launcher, BrowsingCancelledWithAnEmptyBoxLeavesItEmpty) {
         ASSERT_EQ(f.scripted.files.requests().size(), 1u);
         EXPECT_EQ(f.scripted.files.requests()[0].title.toStdString(), "エディタープログラムの指定");
         EXPECT_TRUE(f.scripted.files.requests()[0].presetName.endsWith("/*.exe"));
+        // Programs here have no extension: the first filter lists what may run.
+        EXPECT_TRUE(f.scripted.files.requests()[0].executablesFirst);
+        EXPECT_TRUE(f.scripted.files.requests()[0].filter.startsWith("プログラム (*)|*|"));
         f.scripted.files.Choose("/opt/edit/bin/edit");
         Click(d, "Command1");
         EXPECT_EQ(TextOf(d, "Text1"), "/opt/edit/bin/edit");
@@ -95,7 +102,8 @@ TEST(Launcher, AFailedStartIsReported) {
     Form_HelperProgram launcher(*f.context);
     launcher.Command1_Click();
     ASSERT_EQ(f.scripted.messages.shown().size(), 1u);
-    EXPECT_EQ(f.scripted.messages.shown()[0].text, "プログラムを起動できません。\r\n/no/such/editor");
+    EXPECT_EQ(f.scripted.messages.shown()[0].text,
+              "プログラムを起動できません。\r\n/no/such/editor");
     EXPECT_EQ(f.scripted.messages.shown()[0].icon, MessageIcon::Error);
 }
 
@@ -132,11 +140,47 @@ TEST(AboutBox, ShowsTitleVersionAndDescription) {
     frmAbout about(*f.context);
     EXPECT_EQ(about.windowTitle().toStdString(), "システム収穫表：杜の暦『構想』について");
     EXPECT_EQ(TextOf(about, "lblTitle"), "杜の暦『構想』");
-    EXPECT_EQ(TextOf(about, "lblDescription"), "林分密度管理図に基づく人工林収穫予測表作成システム");
+    EXPECT_EQ(TextOf(about, "lblDescription"),
+              "林分密度管理図に基づく人工林収穫予測表作成システム");
     EXPECT_EQ(TextOf(about, "lblDisclaimer"), "");
-    EXPECT_EQ(TextOf(about, "lblVersion").rfind("Version ", 0), 0u);
+    // The version of the build, as the batch tool's --version and the package give it.
+    EXPECT_EQ(
+        TextOf(about, "lblVersion"),
+        VersionText(MORIKOYOMI_VERSION_MAJOR, MORIKOYOMI_VERSION_MINOR, MORIKOYOMI_VERSION_PATCH)
+            .toStdString());
+    EXPECT_EQ(TextOf(about, "Label_Copyrights"), MORIKOYOMI_COPYRIGHT);
     EXPECT_EQ(VersionText(1, 0, 12).toStdString(), "Version  1.00.12");
     EXPECT_EQ(VersionText(12, 3, 4).toStdString(), "Version 12.03.04");
+}
+
+TEST(AboutBox, EveryTextFitsOnItsOwnLine) {
+    AppFixture f;
+    frmAbout about(*f.context);
+    about.show();
+    QCoreApplication::processEvents();
+    for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "Label_Copyrights"}) {
+        auto* label = Find<QLabel>(about, name);
+        ASSERT_NE(label, nullptr);
+        const QFontMetrics metrics(label->font());
+        EXPECT_FALSE(label->wordWrap()) << name;
+        EXPECT_GE(label->width(), metrics.horizontalAdvance(label->text())) << name;
+        EXPECT_LT(label->height(), 2 * metrics.lineSpacing()) << name;
+    }
+}
+
+TEST(AppIcon, IsTheDesktopIconAtEveryRenderedSize) {
+    const QIcon icon = AppIcon();
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    // Not an empty picture: the middle of the stand is drawn opaque.
+    const QImage image = icon.pixmap(48, 48).toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixelColor(24, 24).alpha(), 255);
+    AppFixture f;
+    frmAbout about(*f.context);
+    const auto* picture = about.findChild<QLabel*>(QStringLiteral("picIcon"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->pixmap().isNull());
 }
 
 TEST(AboutBox, SystemInformationIsNotAvailableHere) {

@@ -33,7 +33,7 @@ void PrepareRun(AppFixture& f, int method) {
     ws.Run.EndAge = 80;
 }
 
-TEST(SchedulePage, ProposesEachThinningOneStepLaterAndScrollsFiveRows) {
+TEST(SchedulePage, ProposesEachThinningAfterTheOneChosenBeforeAndScrollsFiveRows) {
     AppFixture f;
     PrepareRun(f, 1);
     const ThinningProposal proposal = ProposeThinnings(f.context->ws);
@@ -54,8 +54,8 @@ TEST(SchedulePage, ProposesEachThinningOneStepLaterAndScrollsFiveRows) {
             starts.push_back(key->value());
             EXPECT_EQ(key->minimum(), key->value());
             EXPECT_EQ(TextOf(d, "Text2"), "0.10");
-            // The user moves the first thinning well later; the next
-            // proposal does not follow it.
+            // The user moves the first thinning well later; the later
+            // proposals follow it.
             if (j == 1) key->setValue(key->value() + 7);
             SetBar(d, "HScroll2", 25 + j);
             Click(d, "OKButton");
@@ -64,8 +64,9 @@ TEST(SchedulePage, ProposesEachThinningOneStepLaterAndScrollsFiveRows) {
     page.show();
     Click(page, "Command1");
     ASSERT_EQ(starts.size(), 5u);
-    for (int j = 1; j <= 5; ++j) {
-        EXPECT_EQ(starts[j - 1], proposal.aStar - 1 + j) << j;
+    EXPECT_EQ(starts[0], proposal.aStar);
+    for (int j = 2; j <= 5; ++j) {
+        EXPECT_EQ(starts[j - 1], proposal.aStar + 7 + j - 1) << j;
     }
     EXPECT_EQ(TextOf(page, "Label0"), "間伐回数は5回です。");
     EXPECT_EQ(TextOf(page, "Command1"), "やり直し");
@@ -103,6 +104,34 @@ TEST(SchedulePage, ProposesEachThinningOneStepLaterAndScrollsFiveRows) {
     EXPECT_FALSE(Find<QWidget>(page, "Picture1")->isVisible());
     EXPECT_FALSE(IsEnabled(page, "OKButton"));
     EXPECT_EQ(run.ThinningKey[1], proposal.aStar + 7);
+}
+
+// A first thinning moved to the end year leaves no age for the second:
+// "完了" refuses the schedule instead of making a run without it.
+TEST(SchedulePage, AThinningAfterTheEndYearIsRefused) {
+    AppFixture f;
+    PrepareRun(f, 1);
+    Dialog_Com3_04_1 page(*f.context);
+    page.show();
+    SetBar(page, "HScroll00", 2);
+    f.scripted.dialogs.Then([](QDialog& d) {
+        auto* key = Find<QScrollBar>(d, "HScroll1");
+        EXPECT_EQ(key->maximum(), 80);
+        key->setValue(80);
+        Click(d, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& d) {
+        EXPECT_EQ(Find<QScrollBar>(d, "HScroll1")->value(), 81);
+        Click(d, "OKButton");
+    });
+    Click(page, "Command1");
+    Click(page, "OKButton");
+    ASSERT_EQ(f.scripted.messages.shown().size(), 1u);
+    EXPECT_EQ(LastMessage(f.scripted), "2回目間伐の林齢（81）が計算終了年（80）より後です。");
+    EXPECT_EQ(f.scripted.messages.shown().back().title, "収穫予測表の作成－パラメータ設定(4/4)");
+    EXPECT_EQ(f.scripted.messages.shown().back().icon, MessageIcon::Error);
+    EXPECT_TRUE(page.isVisible());
+    EXPECT_EQ(f.context->flags.WizardResult, 0);
 }
 
 TEST(SchedulePage, NoThinningAndKeysWithOneDecimal) {
@@ -212,7 +241,8 @@ TEST(BoundsPage, SlendernessAgeWindowAndItsLimits) {
     Dialog_Com3_04_2 again(*f.context);
     SetBar(again, "HScroll1", 81);
     Click(again, "OKButton");
-    EXPECT_EQ(f.scripted.messages.shown()[1].text, "気象害の恐れのある場合は形状比を小さくしましょう。");
+    EXPECT_EQ(f.scripted.messages.shown()[1].text,
+              "気象害の恐れのある場合は形状比を小さくしましょう。");
 }
 
 }  // namespace

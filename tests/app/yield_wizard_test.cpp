@@ -219,10 +219,9 @@ TEST(YieldWizard, BackAndNextKeepWhatWasChosenAndRereadTheFiles) {
         Click(page, "OKButton");
     });
     f.scripted.dialogs.Then([&f](QDialog& page) {
-        // Page 1 stored its class afresh, which resets the stem-number
-        // method: the planting start is offered again.
+        // Page 1 stored its class again; the start chosen before stays.
         EXPECT_TRUE(IsChecked(page, "Option5"));
-        EXPECT_TRUE(IsChecked(page, "Option7"));
+        EXPECT_TRUE(IsChecked(page, "Option8"));
         // A file deleted meanwhile is dropped when page 1 shows again.
         fs::remove(f.par);
         Click(page, "Command_Back");
@@ -262,7 +261,8 @@ TEST(YieldWizard, PageOneListsWhatIsMissingAndStays) {
         EXPECT_EQ(LastMessage(f.scripted),
                   "PRMファイル名が指定されていません\r\nPARファイル名が指定されていません\r\n"
                   "地位が指定されていません\r\n");
-        EXPECT_EQ(f.scripted.messages.shown().back().title, "収穫予測表の作成－パラメータ設定(1/4)");
+        EXPECT_EQ(f.scripted.messages.shown().back().title,
+                  "収穫予測表の作成－パラメータ設定(1/4)");
         Click(page, "Command_CalcState");
         EXPECT_EQ(LastMessage(f.scripted),
                   "PRMファイルを選択して下さい\r\nPARファイルを選択して下さい\r\n");
@@ -324,14 +324,14 @@ TEST(YieldWizard, CalculatedSiteClassFixesTheStartingStand) {
         EXPECT_FALSE(IsEnabled(d, "HScroll2"));
         EXPECT_FALSE(IsEnabled(d, "Check1"));
         EXPECT_TRUE(IsEnabled(d, "OKButton"));
-        EXPECT_EQ(TextOf(d, "Text2"),
-                  QString::number(onCurve / 10.0, 'f', 1).toStdString());
+        EXPECT_EQ(TextOf(d, "Text2"), QString::number(onCurve / 10.0, 'f', 1).toStdString());
         Click(d, "OKButton");
     });
     f.scripted.dialogs.Then([](QDialog& page) {
         EXPECT_FALSE(IsEnabled(page, "Option7"));
         EXPECT_TRUE(IsChecked(page, "Option8"));
-        EXPECT_EQ(Find<QGroupBox>(page, "Frame2")->title().toStdString(), "本数設定法は決定しています");
+        EXPECT_EQ(Find<QGroupBox>(page, "Frame2")->title().toStdString(),
+                  "本数設定法は決定しています");
         EXPECT_EQ(TextOf(page, "Label3"), "地位：中・推定\n間伐方式を決定します。　");
         Click(page, "Option6");
         Click(page, "OKButton");
@@ -451,6 +451,218 @@ TEST(YieldWizard, ChoosingAClassAfterACalculationDropsTheCalculatedOne) {
     EXPECT_EQ(ws.Run.StemSettingMethod, 0);
     EXPECT_DOUBLE_EQ(ws.Run.SiteCurveScale,
                      ws.HeightCurve.CurveM * std::exp(ws.HeightCurve.BandCoefficient));
+}
+
+}  // namespace
+}  // namespace mk::app::test
+
+namespace mk::app::test {
+namespace {
+
+int BarValue(QWidget& w, const char* name) {
+    auto* bar = Find<QScrollBar>(w, name);
+    return bar == nullptr ? -1 : bar->value();
+}
+
+// Forward to the last page, back to the first and forward again: every page
+// shows what was chosen on it, from a current stand with Ry bounds.
+TEST(YieldWizard, WalkingBackAndForthKeepsEveryValue) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    const auto standPage = [](int age, int stems, int end) {
+        return [=](QDialog& page) {
+            EXPECT_EQ(page.objectName().toStdString(), "Dialog_Com3_03");
+            EXPECT_EQ(TextOf(page, "Text_WoodsAge"), std::to_string(age));
+            EXPECT_EQ(TextOf(page, "Text_TatikiNum"), std::to_string(stems));
+            EXPECT_EQ(TextOf(page, "Text_CalcYear"), std::to_string(end));
+            EXPECT_EQ(BarValue(page, "HScroll3"), stems);
+        };
+    };
+    int start = 0;
+    f.scripted.dialogs.Then(FilesPage(f, "Option2"));
+    f.scripted.dialogs.Then(MethodPage(5, false));
+    f.scripted.dialogs.Then([&](QDialog& page) {
+        // The first showing: the fixed starting values.
+        EXPECT_EQ(TextOf(page, "Text_WoodsAge"), "10");
+        EXPECT_EQ(TextOf(page, "Text_CalcYear"), "100");
+        SetBar(page, "HScroll2", 30);
+        SetBar(page, "HScroll3", 1500);
+        SetBar(page, "HScroll4", 120);
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([&](QDialog& page) {
+        EXPECT_EQ(page.objectName().toStdString(), "Dialog_Com3_04_2");
+        SetBar(page, "HScroll1", 85);
+        SetBar(page, "HScroll2", 65);
+        start = BarValue(page, "HScroll3") + 3;
+        SetBar(page, "HScroll3", start);
+        SetBar(page, "HScroll4", 90);
+        Click(page, "Command_Back");
+    });
+    f.scripted.dialogs.Then([&](QDialog& page) {
+        standPage(30, 1500, 120)(page);
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([&](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text_Value1"), "0.85");
+        EXPECT_EQ(TextOf(page, "Text_Value2"), "0.65");
+        EXPECT_EQ(BarValue(page, "HScroll3"), start);
+        EXPECT_EQ(TextOf(page, "Text_KanbatsuEndY"), "90");
+        Click(page, "Command_Back");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "Command_Back"); });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_TRUE(IsChecked(page, "Option5"));
+        EXPECT_TRUE(IsChecked(page, "Option8"));
+        Click(page, "Command_Back");
+    });
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text_PAR_Name"), f.par);
+        EXPECT_TRUE(IsChecked(page, "Option2"));
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_TRUE(IsChecked(page, "Option5"));
+        EXPECT_TRUE(IsChecked(page, "Option8"));
+        Click(page, "OKButton");
+    });
+    std::string shownRy, shownDensity;
+    f.scripted.dialogs.Then([&](QDialog& page) {
+        standPage(30, 1500, 120)(page);
+        shownRy = TextOf(page, "Text4");
+        shownDensity = TextOf(page, "Text6");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([&](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text_Value1"), "0.85");
+        EXPECT_EQ(TextOf(page, "Text_Value2"), "0.65");
+        EXPECT_EQ(BarValue(page, "HScroll3"), start);
+        EXPECT_EQ(TextOf(page, "Text_KanbatsuEndY"), "90");
+        // The confirmation shows Ry as page 3 did and the stems whole.
+        f.scripted.messages.Script(MessageAnswer::Cancel);
+        Click(page, "OKButton");
+        const std::string confirmation = LastMessage(f.scripted);
+        EXPECT_EQ(shownRy.size(), 4u) << shownRy;  // "0.00"
+        EXPECT_EQ(shownDensity.find('.'), std::string::npos) << shownDensity;
+        EXPECT_NE(confirmation.find("　現在の収量比数：　" + shownRy + "\r\n"), std::string::npos)
+            << confirmation;
+        EXPECT_NE(confirmation.find("　推定植栽本数：　　" + shownDensity + "\r\n"),
+                  std::string::npos)
+            << confirmation;
+        Click(page, "CancelButton");
+    });
+    window.Command3_Click();
+    EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+    const RunSettings& run = f.context->ws.Run;
+    EXPECT_EQ(run.CurrentAge, 30);
+    EXPECT_EQ(run.CurrentStemNumber, 1500);
+    EXPECT_EQ(run.EndAge, 120);
+    EXPECT_DOUBLE_EQ(run.RyUpper, 0.85);
+    EXPECT_DOUBLE_EQ(run.RyLower, 0.65);
+}
+
+// The schedule page and a planting: back from a decided schedule and
+// forward again shows the schedule as it was, ready to finish.
+TEST(YieldWizard, ADecidedScheduleComesBackAfterGoingBack) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then(FilesPage(f, "Option2"));
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Option7"), "植栽本数");
+        Click(page, "Option1");
+        Click(page, "Option7");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_NE(TextOf(page, "Label_desc").find("植栽本数と計算終了年を設定してください。"),
+                  std::string::npos);
+        SetBar(page, "HScroll1", 3000);
+        SetBar(page, "HScroll4", 60);
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        SetBar(page, "HScroll00", 2);
+        Click(page, "Command1");
+        Click(page, "Command_Back");
+    });
+    for (int j = 0; j < 2; ++j) {
+        f.scripted.dialogs.Then([](QDialog& d) {
+            auto* bar = Find<QScrollBar>(d, "HScroll1");
+            bar->setValue(bar->value() + 3);
+            Click(d, "OKButton");
+        });
+    }
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text_SyokusaiNum"), "3000");
+        EXPECT_EQ(TextOf(page, "Text_CalcYear"), "60");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        const RunSettings& run = f.context->ws.Run;
+        EXPECT_EQ(TextOf(page, "Label0"), "間伐回数は2回です。");
+        EXPECT_EQ(TextOf(page, "Command1"), "やり直し");
+        EXPECT_EQ(TextOf(page, "Text1"), std::to_string(static_cast<int>(run.ThinningKey[1])));
+        EXPECT_EQ(TextOf(page, "Text2"), std::to_string(static_cast<int>(run.ThinningKey[2])));
+        EXPECT_TRUE(IsEnabled(page, "OKButton"));
+        Click(page, "OKButton");
+        EXPECT_NE(LastMessage(f.scripted).find("　植栽本数：　　　3000\r\n"), std::string::npos);
+    });
+    window.Command3_Click();
+    EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+    ASSERT_NE(WaitForResult(window), nullptr);
+    EXPECT_EQ(f.context->ws.Run.ThinningCount, 2);
+}
+
+// A diagram of a type without a yield index: page 3 shows no Ry rather
+// than the one of a stand shown before.
+TEST(YieldWizard, PageThreeShowsNoRyForADiagramWithoutOne) {
+    AppFixture f;
+    std::string bytes = mk::test::ReadBytes(f.prm);
+    bytes[bytes.find("\r\n") + 2] = '3';
+    mk::test::WriteBytes(f.prm, bytes);
+    f.context->ws.CurrentStand.CurrentRy = 0.65;
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then(FilesPage(f, "Option2"));
+    f.scripted.dialogs.Then(MethodPage(4, false));
+    f.scripted.dialogs.Then([](QDialog& page) {
+        EXPECT_EQ(TextOf(page, "Text4"), "－");
+        SetBar(page, "HScroll3", 1500);
+        EXPECT_EQ(TextOf(page, "Text4"), "－");
+        EXPECT_FALSE(TextOf(page, "Text2").empty());
+        Click(page, "CancelButton");
+    });
+    window.Command3_Click();
+    EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+}
+
+// A run from a current stand must end after its age: refused on page 3
+// with the page's caption, and the page stays until the end year is later.
+TEST(YieldWizard, AnEndYearNotAfterTheCurrentAgeIsRefused) {
+    AppFixture f;
+    Form_Main window(*f.context);
+    f.scripted.dialogs.Then(FilesPage(f, "Option2"));
+    f.scripted.dialogs.Then(MethodPage(4, false));
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        SetBar(page, "HScroll2", 100);
+        SetBar(page, "HScroll4", 100);
+        for (int end : {50, 100}) {
+            SetBar(page, "HScroll4", end);
+            Click(page, "OKButton");
+            EXPECT_TRUE(page.isVisible());
+            EXPECT_EQ(LastMessage(f.scripted), "計算終了年（" + std::to_string(end) +
+                                                   "）は現在の林齢（100）より後にしてください。");
+            EXPECT_EQ(f.scripted.messages.shown().back().title,
+                      "収穫予測表の作成－パラメータ設定(3/4)");
+        }
+        SetBar(page, "HScroll4", 101);
+        Click(page, "OKButton");
+        EXPECT_FALSE(page.isVisible());
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "CancelButton"); });
+    window.Command3_Click();
+    EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+    EXPECT_EQ(f.context->ws.Run.EndAge, 101);
+    EXPECT_TRUE(FilesWithSuffix(f.folder.path(), ".150").empty());
 }
 
 }  // namespace

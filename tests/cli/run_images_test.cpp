@@ -7,7 +7,7 @@
 
 #include "core/graphics/density_diagram_frame.h"
 #include "core/host/recording_messages.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 #include "render/bmp_file.h"
 #include "render/image_canvas.h"
 #include "support/test_files.h"

@@ -19,7 +19,7 @@ import unittest
 CLI, EXAMPLES, WORK = sys.argv[1:4]
 del sys.argv[1:4]
 
-ENV = dict(os.environ, ASAN_OPTIONS="detect_leaks=0", QT_QPA_PLATFORM="offscreen")
+ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
 # The rounding of each column as the table file writes it: decimals per
 # column of a thinning row (the age at the end is left out), and of a row

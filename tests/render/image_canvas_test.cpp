@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 namespace mk {
@@ -82,6 +83,35 @@ TEST(ImageCanvasTest, WildCoordinatesAreCutNotLooped) {
     EXPECT_EQ(ColoursIn(c, 0, 0, 559, 5), std::set<Color>({colors::Blue}));
     c.Point(std::nan(""), 4, colors::Red);
     EXPECT_TRUE(std::isnan(c.CurrentX()));
+}
+
+TEST(ImageCanvasTest, CoordinatesBeyondTheRangeOfIntAreClampedNotConverted) {
+    // Far outside, every primitive draws nothing and leaves the picture as
+    // it was; a line through the picture from far away still crosses it.
+    const double huge = std::numeric_limits<double>::max();
+    for (double v : {1e28, 1e254, huge, 2147483648.0, -2147483649.0, 1e10}) {
+        SCOPED_TRACE(v);
+        for (double sign : {1.0, -1.0}) {
+            const double w = sign * v;
+            ImageCanvas c;
+            c.Point(w, w, colors::Black);
+            c.Line(w, w, w, 2 * w, colors::Black);
+            c.Line(w, -w, w, w, colors::Black);
+            c.LineTo(w, 0, colors::Black);
+            c.Circle(w, 10, 3, colors::Black);
+            c.Box(w, w, 2 * w, 2 * w, colors::Black, true);
+            c.SetCurrentX(w);
+            c.SetCurrentY(10);
+            c.Print("林");
+            EXPECT_EQ(ColoursIn(c, 0, 0, 559, 419), std::set<Color>({colors::White}));
+
+            c.Line(-w, 10, w, 10, colors::Red);
+            c.Line(100, -w, 100, w, colors::Blue);
+            EXPECT_EQ(ColoursIn(c, 0, 10, 99, 10), std::set<Color>({colors::Red}));
+            EXPECT_EQ(ColoursIn(c, 101, 10, 559, 10), std::set<Color>({colors::Red}));
+            EXPECT_EQ(ColoursIn(c, 100, 0, 100, 419), std::set<Color>({colors::Blue}));
+        }
+    }
 }
 
 TEST(ImageCanvasTest, BoxOutlineAndFilledBoxIncludeBothCorners) {

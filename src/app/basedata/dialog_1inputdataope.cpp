@@ -1,7 +1,5 @@
 #include "app/basedata/dialog_1inputdataope.h"
 
-#include "app/widgets/edit_box_signals.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +8,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/widgets/edit_box_signals.h"
+#include "app/widgets/number_box.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 
@@ -147,11 +147,18 @@ Dialog_1INPUTDATAOPE::Dialog_1INPUTDATAOPE(AppContext& context, SurveyRecord& re
 void Dialog_1INPUTDATAOPE::ShowField(int box) { text_[box]->setText(FieldText(working_, box)); }
 
 void Dialog_1INPUTDATAOPE::Text_LostFocus(int box) {
-    const std::string text = text_[box]->text().toStdString();
+    // A box left as it was shown is no entry.
+    if (text_[box]->text() == FieldText(working_, box)) return;
     // Whole-number fields take a decimal text rounded, as the file reader does.
-    const std::optional<double> value = ParseReal(text);
+    const std::optional<double> value =
+        ReadRealBox(*text_[box], context_.messages(), windowTitle().toStdString());
     // Anything that is not a number in range gives the field its value back.
-    if (value && *value >= 0 && *value <= 20000) SetField(working_, box, *value);
+    if (value && (*value < 0 || *value > 20000)) {
+        context_.messages().Show("0～20000 の範囲の数値を入力してください。",
+                                 windowTitle().toStdString(), MessageIcon::Error);
+    } else if (value) {
+        SetField(working_, box, *value);
+    }
     ShowField(box);
 }
 
@@ -166,7 +173,7 @@ void Dialog_1INPUTDATAOPE::OKButton_Click() {
             errors += "\r\n";
             continue;
         }
-        double value = LeadingNumber(text);
+        double value = LeadingNumber(FoldTypedNumber(text));
         if (IsWhole(box)) value = RoundToInt(value);
         SetField(entered, box, value);
         sum += value;
@@ -176,7 +183,7 @@ void Dialog_1INPUTDATAOPE::OKButton_Click() {
         context_.messages().Show(errors, windowTitle().toStdString(), MessageIcon::Error);
         return;
     }
-    entered.number = RoundToInt(LeadingNumber(text_[1]->text().toStdString()));
+    entered.number = RoundToInt(LeadingNumber(FoldTypedNumber(text_[1]->text().toStdString())));
     entered.confirmed = true;
     recordBuffer_ = entered;
     accepted_ = true;

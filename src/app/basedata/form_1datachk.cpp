@@ -45,6 +45,8 @@ Form_1DATACHK::Form_1DATACHK(AppContext& context, QWidget* parent)
     };
     QAction* open = addAction(file, "mnuFileOPEN", QStringLiteral("開く(&O)"));
     close_ = addAction(file, "mnuFileCLOSE", QStringLiteral("閉じる(&C)"));
+    // The graph can be kept with the report, as in the curve windows.
+    gsave_ = addAction(file, "mnuFileGSave", QStringLiteral("画像の保存(&E)"));
     file->addSeparator();
     QAction* exit = addAction(file, "mnuFileEXIT", QStringLiteral("終了(&X)"));
     QMenu* dimension = menuBar->addMenu(QStringLiteral("あてはめ次数(&D)"));
@@ -114,6 +116,8 @@ Form_1DATACHK::Form_1DATACHK(AppContext& context, QWidget* parent)
 
     connect(open, &QAction::triggered, this, &Form_1DATACHK::mnuFileOPEN_Click);
     connect(close_, &QAction::triggered, this, &Form_1DATACHK::mnuFileCLOSE_Click);
+    connect(gsave_, &QAction::triggered, this,
+            [this] { SaveGraphPicture(context_, this, *picture1_); });
     connect(exit, &QAction::triggered, this, &Form_1DATACHK::mnuFileEXIT_Click);
     connect(c1b_, &QPushButton::clicked, this, &Form_1DATACHK::Command1B_Click);
     connect(c1f_, &QPushButton::clicked, this, &Form_1DATACHK::Command1F_Click);
@@ -130,6 +134,7 @@ void Form_1DATACHK::EnterNoData() {
     dataLoaded_ = false;
     ClearSurveyDataSet(context_.SurveyData);
     close_->setEnabled(false);
+    gsave_->setEnabled(false);
     list1_->clear();
     SetListBackground(list1_, false);
     setWindowTitle(kCaption);
@@ -162,6 +167,7 @@ void Form_1DATACHK::EnterDataLoaded() {
     dataLoaded_ = true;
     const std::string& path = context_.SurveyData.filePath;
     close_->setEnabled(true);
+    gsave_->setEnabled(true);
     setWindowTitle(QString::fromStdString(path) + QStringLiteral(" －") + kCaption);
     labelDesc_->setText(QString::fromStdString(FileNamePart(path) + "  データ数：" +
                                                AlignRight(IntText(context_.SurveyData.count), 5)));

@@ -57,6 +57,7 @@ private:
     QPushButton *c1b_ = nullptr, *c1f_ = nullptr, *c2b_ = nullptr, *c2f_ = nullptr;
     QLabel *labelDesc_ = nullptr, *labelDesc2_ = nullptr, *label3_ = nullptr;
     QAction* close_ = nullptr;
+    QAction* gsave_ = nullptr;
     std::array<QAction*, 5> dimension_{};  // mnuDimension1..4 at 1..4
 };
 

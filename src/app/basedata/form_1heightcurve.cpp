@@ -1,7 +1,5 @@
 #include "app/basedata/form_1heightcurve.h"
 
-#include "app/widgets/edit_box_signals.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +16,9 @@
 
 #include "app/basedata/graph_picture.h"
 #include "app/basedata/survey_file_dialog.h"
+#include "app/widgets/edit_box_signals.h"
 #include "app/widgets/label_text.h"
+#include "app/widgets/number_box.h"
 #include "core/basedata/curve_graph.h"
 #include "core/basedata/data_check.h"
 #include "core/basedata/parameter_files.h"
@@ -319,8 +319,10 @@ void Form_1HEIGHTCURVE::Text_LostFocus(int box) {
     if (!dataLoaded_ || computing_ || box < 1 || box > ParameterCount(CurveMode_)) return;
     QLineEdit* text = text_[static_cast<size_t>(box)];
     if (text->isReadOnly()) return;
-    const std::optional<double> value = ParseReal(text->text().toStdString());
     double& para = para_[static_cast<size_t>(box - 1)];
+    if (text->text() == Scientific(para)) return;
+    const std::optional<double> value =
+        ReadRealBox(*text, context_.messages(), windowTitle().toStdString());
     if (!value || *value == para) {
         text->setText(Scientific(para));
         return;
@@ -359,14 +361,7 @@ void Form_1HEIGHTCURVE::mnuFileCLOSE_Click() {
     EnterNoData();
 }
 
-void Form_1HEIGHTCURVE::mnuFileGSave_Click() {
-    const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
-    const std::optional<QString> chosen = context_.services.files->Save(
-        this,
-        {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"), preset});
-    if (!chosen || chosen->isEmpty() || *chosen == preset) return;
-    SaveBmp(picture1_->saved(), chosen->toStdString(), context_.messages());
-}
+void Form_1HEIGHTCURVE::mnuFileGSave_Click() { SaveGraphPicture(context_, this, *picture1_); }
 
 void Form_1HEIGHTCURVE::mnuFileEXIT_Click() { reject(); }
 
@@ -435,7 +430,30 @@ void Form_1HEIGHTCURVE::ShowCannotFit() {
                              MessageIcon::Error);
 }
 
+void Form_1HEIGHTCURVE::ClearFitValues() {
+    if (CurveMode_ == CurveMode::SiteCurve) text_[4]->clear();
+    text_[5]->clear();
+}
+
+bool Form_1HEIGHTCURVE::ConfirmPlausible(const FitResult& fit) {
+    const std::string reason = ImplausibleFitReason(CurveMode_, data_, fit);
+    if (reason.empty()) return true;
+    const std::string kind =
+        CurveMode_ == CurveMode::SiteCurve ? "地位別上層樹高曲線" : "上層樹高－本数曲線";
+    const std::string text = "計算された " + Name(fit.code) + " の曲線は" + kind +
+                             "として妥当でない可能性があります。\r\n" + reason +
+                             "\r\n初期値を変えて計算し直すことをお勧めします。\r\n\r\n"
+                             "このままパラメータファイルに書き込みますか？";
+    const MessageAnswer answer = context_.messages().Show(
+        text, windowTitle().toStdString(), MessageIcon::Warning, MessageButtons::YesNo);
+    if (answer == MessageAnswer::Yes) return true;
+    SetLabelText(label3x_, label3x_->text() +
+                               QStringLiteral("\n（パラメータファイルは書き込んでいません。）"));
+    return false;
+}
+
 void Form_1HEIGHTCURVE::SaveResult(const FitResult& fit, bool chosen) {
+    if (!ConfirmPlausible(fit)) return;
     const std::string written =
         WriteCurveParameterFile(CurveMode_, DatPath(), fit, chosen, context_.messages());
     if (!written.empty()) writtenFiles_.push_back(written);
@@ -460,8 +478,11 @@ void Form_1HEIGHTCURVE::RunSingle() {
         QApplication::beep();
         if (CurveMode_ == CurveMode::SiteCurve) text_[4]->setText(Scientific(fit.bandCoefficient));
         text_[5]->setText(Scientific(fit.bestSS));
-    } else if (fit.status == FitStatus::CannotFit) {
-        ShowCannotFit();
+    } else {
+        // The boxes show where the search stopped; no band or residual sum
+        // of an earlier fit may stand beside them.
+        ClearFitValues();
+        if (fit.status == FitStatus::CannotFit) ShowCannotFit();
     }
     SetLabelText(label3x_,
                  Name(code) + (done ? " の計算が完了しました。" : " の計算を中断しました。"));
@@ -479,7 +500,11 @@ void Form_1HEIGHTCURVE::RunSelection() {
             option_->setEnabled(false);
             check1_->setEnabled(false);
             DrawFrame();
+            labelDesc2_->setText(QStringLiteral("３式から残差平方和最小のものを選びます。"));
         }
+        // The formula of the function whose parameters the boxes show.
+        labelCalc_->setText(QString::fromStdString(FunctionFormula(CurveMode_, step)));
+        ClearFitValues();
         const FitResult fit = FitCurve(CurveMode_, step, data_, para_, control_);
         LeaveComputing();
         const bool done = fit.status == FitStatus::Converged;
@@ -492,6 +517,7 @@ void Form_1HEIGHTCURVE::RunSelection() {
         std::string text =
             Name(step) + (done ? " の計算が完了しました。" : " の計算を中断しました。");
         if (!done) {
+            ClearFitValues();
             SetLabelText(label3x_, text);
             // A function that cannot be fitted ends the selection as a stop does.
             if (fit.status == FitStatus::CannotFit) ShowCannotFit();
@@ -510,6 +536,9 @@ void Form_1HEIGHTCURVE::RunSelection() {
         if (!autoInitialValues_) {
             text += "\r\n\r\n" + Name(step + 1) + "のPARAMETER(1)～(3)を入力して下さい。";
             SetLabelText(label3x_, text);
+            // What is asked for now is the next function's starting values.
+            labelCalc_->setText(QString::fromStdString(FunctionFormula(CurveMode_, step + 1)));
+            ClearFitValues();
             cancel_->hide();
             go_->setEnabled(CheckManualInitialValues(CurveMode_, para_));
             return;

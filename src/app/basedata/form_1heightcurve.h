@@ -61,6 +61,12 @@ private:
     void RunSelection();
     void Conclude();
     void SaveResult(const FitResult& fit, bool chosen);
+    // Asks before a curve that makes no sense as such a curve is written;
+    // true when it is to be written.
+    bool ConfirmPlausible(const FitResult& fit);
+    // Empties the band coefficient (site mode) and residual sum boxes, which
+    // belong to a fit that is no longer the one shown.
+    void ClearFitValues();
     void ShowCannotFit();
     int CodeAtHand() const;
     std::string Name(int code) const;

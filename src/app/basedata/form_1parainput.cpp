@@ -1,17 +1,16 @@
 #include "app/basedata/form_1parainput.h"
 
-#include "app/widgets/edit_box_signals.h"
-
 #include <QAction>
 #include <QDir>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/basedata/prm_equations.h"
+#include "app/widgets/edit_box_signals.h"
+#include "app/widgets/number_box.h"
 #include "core/model/prm_file.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
@@ -25,28 +24,17 @@ namespace {
 const QString kCaption = QStringLiteral("管理図パラメータ入力処理");
 const QString kFileKind = QStringLiteral("林分密度管理図ﾌｧｲﾙ (*.prm)");
 
-struct Group {
-    const char* label;
-    const char* caption;
-    int first, last;  // parameter numbers
-};
-
-// The equations as the user knows them from the diagram; the coefficient
-// boxes follow in the order of the parameters.
-const Group kGroups[7] = {
-    {"", "", 0, -1},
-    {"Label1", "Ｖ＝（                ）×Ｈ      ＋　               ×Ｈ              ／Ｎ）", 1, 4},
-    {"Label2", "ＨＦ＝                ＋                 ×Ｈ＋　              ×Ｎ  ×Ｈ／100", 5, 7},
-    {"Label3", "ｄ＝                  ＋                 ×ｄｇ＋　              ×Ｎ  ×Ｈ／100", 8,
-     10},
-    {"Label4", "logＮ   ＝                ＋                 ×logＨ", 11, 12},
-    {"Label5", "Ｎ   ＝Ｎ  ＋ ｖ／（                ×10                ×Ｎ                   ）",
-     13, 15},
-    {"Label6", "logＶ   ＝                ＋                 ×logＮ", 16, 17},
-};
-
 QString Scientific(double value) {
     return QString::fromStdString(FormatNumber(value, "0.000000E+00"));
+}
+
+// A coefficient in the box's usual form when that form reads back as the
+// same value; otherwise with every digit the file keeps, so that showing a
+// value and leaving its box never changes it.
+QString Shown(double value) {
+    const QString scientific = Scientific(value);
+    if (ParseReal(scientific.toStdString()) == value) return scientific;
+    return QString::fromStdString(GeneralNumber(value));
 }
 
 }  // namespace
@@ -80,27 +68,12 @@ Form_1PARAINPUT::Form_1PARAINPUT(AppContext& context, QWidget* parent)
     labelDesc_ = new QLabel(this);
     labelDesc_->setObjectName(QStringLiteral("Label_Desc"));
     layout->addWidget(labelDesc_);
-    for (int g = 1; g <= 6; ++g) {
-        auto* box = new QGroupBox(this);
-        box->setObjectName(QStringLiteral("Group%1").arg(g));
-        auto* boxLayout = new QVBoxLayout(box);
-        auto* label = new QLabel(QString::fromUtf8(kGroups[g].caption), box);
-        label->setObjectName(QString::fromLatin1(kGroups[g].label));
-        boxLayout->addWidget(label);
-        auto* row = new QHBoxLayout();
-        for (int i = kGroups[g].first; i <= kGroups[g].last; ++i) {
-            auto* text = new QLineEdit(box);
-            text->setObjectName(QStringLiteral("Text%1").arg(i));
-            text->setFixedWidth(130);
-            text->setAlignment(Qt::AlignRight);
-            connect(text, &QLineEdit::editingFinished, this, [this, i] { Text_LostFocus(i); });
-            text_[static_cast<size_t>(i)] = text;
-            row->addWidget(text);
-        }
-        row->addStretch();
-        boxLayout->addLayout(row);
-        group_[static_cast<size_t>(g)] = box;
-        layout->addWidget(box);
+    const PrmEquationBoxes boxes = BuildPrmEquations(this);
+    text_ = boxes.text;
+    group_ = boxes.group;
+    for (int i = 1; i <= 17; ++i) {
+        connect(text_[static_cast<size_t>(i)], &QLineEdit::editingFinished, this,
+                [this, i] { Text_LostFocus(i); });
     }
     layout->addStretch();
 
@@ -117,7 +90,7 @@ Form_1PARAINPUT::Form_1PARAINPUT(AppContext& context, QWidget* parent)
 void Form_1PARAINPUT::SetGroupState(int group, int state) {
     QWidget* box = group_[static_cast<size_t>(group)];
     box->setVisible(state != 0);
-    for (int i = kGroups[group].first; i <= kGroups[group].last; ++i) {
+    for (int i = FirstParameterOf(group); i <= LastParameterOf(group); ++i) {
         QLineEdit* text = text_[static_cast<size_t>(i)];
         text->setReadOnly(state != 2);
         QPalette palette = text->palette();
@@ -142,13 +115,13 @@ void Form_1PARAINPUT::Reset() {
     setWindowTitle(kCaption);
     labelDesc_->setText(
         QStringLiteral("パラメータデータを新規作成、または既存のファイルのデータを編集します。"));
-    for (int i = 1; i <= 17; ++i) text_[static_cast<size_t>(i)]->clear();
+    for (int i = 1; i <= 17; ++i) ShowBox(i, QString());
     for (int g = 1; g <= 5; ++g) SetGroupState(g, 1);
     SetGroupState(6, 0);
 }
 
 void Form_1PARAINPUT::ShowData() {
-    for (int i = 1; i <= 17; ++i) text_[static_cast<size_t>(i)]->setText(Scientific(Prm(i)));
+    for (int i = 1; i <= 17; ++i) ShowBox(i, Shown(Prm(i)));
     for (int g = 1; g <= 5; ++g) SetGroupState(g, 2);
     SetGroupState(6, Prm(0) != 0 && Prm(0) != 1 ? 2 : 0);
 }
@@ -188,8 +161,9 @@ QString Form_1PARAINPUT::AskName(bool save) {
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
     }
-    const std::optional<QString> chosen = context_.services.files->Save(
-        this, {kFileKind + QStringLiteral("を名前を付けて保存"), filter, preset});
+    const std::optional<QString> chosen =
+        context_.services.files->Save(this, {kFileKind + QStringLiteral("を名前を付けて保存"),
+                                             filter, preset, QStringLiteral("prm"), true});
     return chosen ? *chosen : QString();
 }
 
@@ -275,24 +249,32 @@ void Form_1PARAINPUT::mnuOptionDSP6_Click() {
     } else {
         Prm(0) = 2;
         dsp6_->setChecked(true);
-        text_[16]->setText(Scientific(Prm(16)));
-        text_[17]->setText(Scientific(Prm(17)));
+        ShowBox(16, Shown(Prm(16)));
+        ShowBox(17, Shown(Prm(17)));
         SetGroupState(6, 2);
     }
     // The type is part of the file: switching it is a change to be saved.
     EditModified_ = true;
 }
 
+void Form_1PARAINPUT::ShowBox(int index, const QString& text) {
+    text_[static_cast<size_t>(index)]->setText(text);
+    shown_[static_cast<size_t>(index)] = text;
+}
+
 void Form_1PARAINPUT::Text_LostFocus(int index) {
     if (EditState_ == 0 || index < 1 || index > 17) return;
     QLineEdit* text = text_[static_cast<size_t>(index)];
     if (text->isReadOnly()) return;
-    const std::optional<double> value = ParseReal(text->text().toStdString());
+    // A box only passed through keeps its value and leaves the data unchanged.
+    if (text->text() == shown_[static_cast<size_t>(index)]) return;
+    const std::optional<double> value =
+        ReadRealBox(*text, context_.messages(), kCaption.toStdString());
     if (value && *value != Prm(index)) {
         Prm(index) = *value;
         EditModified_ = true;
     }
-    text->setText(Scientific(Prm(index)));
+    ShowBox(index, Shown(Prm(index)));
 }
 
 Form_1PARAINPUT::~Form_1PARAINPUT() { DisconnectEditBoxes(this); }

@@ -47,6 +47,8 @@ private:
     void EnterFileState();
     QString AskName(bool save);
     bool Write(const QString& path);
+    // Shows a text in a box and remembers it as what the box shows.
+    void ShowBox(int index, const QString& text);
     double& Prm(int i) { return context_.ws.Diagram.Prm[static_cast<size_t>(i)]; }
 
     AppContext& context_;
@@ -54,6 +56,7 @@ private:
     QString EditPath_;
     bool EditModified_ = false;
     std::array<QLineEdit*, 18> text_{};  // Text1..Text17 at 1..17
+    std::array<QString, 18> shown_{};    // what each box was last given to show
     std::array<QWidget*, 7> group_{};    // groups 1..6
     QLabel* labelDesc_ = nullptr;
     QAction *new_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *close_ = nullptr;

@@ -1,6 +1,9 @@
 #include "app/basedata/graph_picture.h"
 
+#include <QDir>
 #include <QPainter>
+
+#include "render/bmp_file.h"
 
 namespace mk::app {
 
@@ -12,13 +15,21 @@ GraphPicture::GraphPicture(QWidget* parent, const QString& name)
 
 void GraphPicture::Paint(const std::function<void(Canvas&)>& draw) {
     draw(shown_);
-    draw(saved_);
     update();
 }
 
 void GraphPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, shown_.image());
+}
+
+void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture) {
+    const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
+    const std::optional<QString> chosen = context.services.files->Save(
+        parent, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
+                 preset, QStringLiteral("bmp")});
+    if (!chosen || chosen->isEmpty() || *chosen == preset) return;
+    SaveBmp(picture.shown(), chosen->toStdString(), context.messages());
 }
 
 }  // namespace mk::app

@@ -1,12 +1,12 @@
 #pragma once
 // The graph of a base data window. The graphs place their axis captions
-// and annotations a little beyond the 560 x 420 picture, so the window shows
-// a larger picture that holds them whole; the picture that is saved as a
-// bitmap is drawn alongside at the usual size.
+// and annotations a little beyond the 560 x 420 drawing area, so the picture
+// is larger and holds them whole; the same picture is what the user saves.
 
 #include <QWidget>
 #include <functional>
 
+#include "app/app_context.h"
 #include "render/image_canvas.h"
 
 namespace mk::app {
@@ -19,18 +19,21 @@ public:
 
     GraphPicture(QWidget* parent, const QString& name);
 
-    // Draws on both pictures and shows the result.
+    // Draws on the picture and shows the result.
     void Paint(const std::function<void(Canvas&)>& draw);
 
     const ImageCanvas& shown() const { return shown_; }
-    const ImageCanvas& saved() const { return saved_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     ImageCanvas shown_;
-    ImageCanvas saved_;
 };
+
+// 画像の保存: asks for a BMP name ("画像を保存します", starting at the current
+// folder's "*.bmp") and saves the whole picture there; the unchanged
+// starting name saves nothing.
+void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture);
 
 }  // namespace mk::app

@@ -26,7 +26,8 @@ QString AskSurveyFile(AppContext& context, QWidget* parent, SurveyDialogMode mod
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".dat", context.messages()));
     }
     const std::optional<QString> chosen = context.services.files->Save(
-        parent, {base + QStringLiteral("を名前を付けて保存"), filter, preset});
+        parent,
+        {base + QStringLiteral("を名前を付けて保存"), filter, preset, QStringLiteral("dat"), true});
     if (!chosen) return {};
     return *chosen;
 }

@@ -21,23 +21,14 @@ QString ProposedName(const ResultTable& table, const QString& extension) {
     return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + extension;
 }
 
-// A chosen name that is only the proposal's pattern names no file.
+// The save dialog; the program asks before a file is replaced. A chosen
+// name that is only the proposal's pattern names no file.
 std::optional<QString> AskSaveName(AppContext& context, QWidget* parent, const QString& title,
                                    const QString& filter, const QString& proposed) {
-    const std::optional<QString> chosen =
-        context.services.files->Save(parent, {title, filter, proposed});
+    const std::optional<QString> chosen = AskSaveFileName(
+        *context.services.files, context.messages(), parent, {title, filter, proposed});
     if (!chosen || chosen->isEmpty() || chosen->contains(QLatin1Char('*'))) return std::nullopt;
     return chosen;
-}
-
-// A name the program changed after the dialog (an extension added) was not
-// the one the dialog asked about replacing.
-bool MayWrite(AppContext& context, const QString& path, bool nameChanged) {
-    if (!nameChanged || !QFileInfo::exists(path)) return true;
-    return context.messages().Show(
-               QFileInfo(path).fileName().toStdString() + " は既にあります。\r\n置き換えますか？",
-               "画像を保存します", MessageIcon::Warning,
-               MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 }  // namespace
@@ -69,34 +60,20 @@ void PrintReport(AppContext& context, QWidget* parent, const ResultReport& repor
     });
 }
 
-PictureTarget PictureTargetOf(const QString& chosen, const QString& selectedFilter) {
-    PictureTarget target{chosen, PictureFormat::Bmp};
-    if (const auto typed = PictureFormatOfName(chosen.toStdString())) {
-        target.format = *typed;
-        return target;
-    }
-    if (selectedFilter.contains(QStringLiteral("*.png"))) target.format = PictureFormat::Png;
-    if (selectedFilter.contains(QStringLiteral("*.svg"))) target.format = PictureFormat::Svg;
-    if (target.format != PictureFormat::Bmp) target.path += Q(PictureExtension(target.format));
-    return target;
-}
-
 void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture,
                    const PictureDrawing& draw, const std::string& title) {
     const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
-    QString selectedFilter;
-    const std::optional<QString> chosen = context.services.files->SaveWithFilter(
-        parent,
+    const std::optional<QString> chosen = AskSaveFileName(
+        *context.services.files, context.messages(), parent,
         {QStringLiteral("画像を保存します"),
-         QStringLiteral(
-             "BMPファイル(*.bmp)|*.bmp|PNGファイル(*.png)|*.png|SVGファイル(*.svg)|*.svg"),
-         proposed},
-        selectedFilter);
+         QStringLiteral("BMPファイル(*.bmp)|*.bmp|PNGファイル(*.png)|*.png|SVGファイル(*.svg)|*.svg"),
+         proposed});
     if (!chosen || chosen->isEmpty()) return;
     if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
-    const PictureTarget target = PictureTargetOf(*chosen, selectedFilter);
-    if (!MayWrite(context, target.path, target.path != *chosen)) return;
-    SavePicture(target.path.toStdString(), target.format, picture, draw, title, context.messages());
+    // A name without a known extension is saved as a bitmap, as always.
+    const PictureFormat format =
+        PictureFormatOfName(chosen->toStdString()).value_or(PictureFormat::Bmp);
+    SavePicture(chosen->toStdString(), format, picture, draw, title, context.messages());
 }
 
 }  // namespace mk::app

@@ -1,7 +1,7 @@
 #pragma once
 // What a window does when the user hands a result on: the table as CSV, the
 // report as PDF or on the printer, a picture as BMP, PNG or SVG. Each asks
-// for a name through the save dialog (which asks before replacing a file),
+// for a name through the save dialog (and before replacing a file),
 // writes whole or not at all, and reports a failure.
 
 #include <QString>
@@ -28,18 +28,10 @@ void SaveReportPdfAs(AppContext& context, QWidget* parent, const ResultReport& r
 // The print dialog, then the report's pages.
 void PrintReport(AppContext& context, QWidget* parent, const ResultReport& report);
 
-// "画像を保存します" with BMP (the default), PNG and SVG. The format is the
-// typed extension's, else the chosen filter's (its extension is then
-// added); BMP and PNG hold the picture's pixels, SVG is drawn by draw.
+// "画像を保存します" with BMP (the default), PNG and SVG: the extension of
+// the name decides (a name typed without one gets ".bmp"); BMP and PNG hold
+// the picture's pixels, SVG is drawn by draw.
 void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture,
                    const PictureDrawing& draw, const std::string& title);
-
-// The name a chosen save name becomes, and its format: a known extension
-// decides; otherwise the filter entry chosen (BMP keeps the name as typed).
-struct PictureTarget {
-    QString path;
-    PictureFormat format = PictureFormat::Bmp;
-};
-PictureTarget PictureTargetOf(const QString& chosen, const QString& selectedFilter);
 
 }  // namespace mk::app

@@ -3,8 +3,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -15,6 +17,7 @@
 #include "core/graphics/tee_canvas.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
+#include "core/text/file_errors.h"
 #include "core/text/text_compare.h"
 #include "render/bmp_file.h"
 #include "render/report_pages.h"
@@ -24,6 +27,17 @@ namespace mk::app {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr const char* kPlansNotSaved =
+    "計画表のファイルは保存されていません。\r\n表示している計画はファイルに残りません。";
+
+// Whether a file can be created in the folder of path (a temporary one is
+// made and removed again).
+bool CanCreateFileBeside(const std::string& path) {
+    QTemporaryFile probe(QFileInfo(QString::fromStdString(path)).absolutePath() +
+                         QStringLiteral("/.morikoyomi_XXXXXX"));
+    return probe.open();
+}
 
 QString NumberedName(const char* base, int k) {
     if (k == 1) return QString::fromLatin1(base);
@@ -131,6 +145,13 @@ void Dialog_Com2DSP::Form_Load() {
         closeAtOnce_ = true;
         return;
     }
+    // The plans are worth computing only if their table can be saved: a
+    // folder that takes no file gives the work up before it starts.
+    if (!CanCreateFileBeside(path)) {
+        ReportWriteFailure(context_.messages(), path);
+        closeAtOnce_ = true;
+        return;
+    }
     OpenPlanTable(ws, path);
 }
 
@@ -197,9 +218,15 @@ void Dialog_Com2DSP::Form_Activate() {
         picture1_[k]->hide();
         activateWindow();
     };
-    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump) &&
-        ClosePlanTable(ws, context_.messages())) {
-        table_ = ws.LastTable;
+    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump)) {
+        if (ClosePlanTable(ws, context_.messages())) {
+            table_ = ws.LastTable;
+        } else {
+            // The plans are still shown, but the user must not think they are on disk.
+            context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(),
+                                     MessageIcon::Warning);
+            label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
+        }
     }
 
     planned_ = std::make_unique<Workspace>(ws);

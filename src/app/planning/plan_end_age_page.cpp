@@ -32,6 +32,8 @@ void Dialog_Com2_04_2::HScroll7_Change() {
     endAge_->box()->setText(QString::number(endAge_->bar()->value()));
 }
 
+void Dialog_Com2_04_2::KeepValuesForLater() { ws().Plan.EndAge = endAge_->bar()->value(); }
+
 void Dialog_Com2_04_2::OKButton_Click() {
     ws().Plan.EndAge = endAge_->bar()->value();
     Finish();

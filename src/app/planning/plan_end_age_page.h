@@ -15,6 +15,9 @@ public:
     void HScroll7_Change();
     void OKButton_Click() override;
 
+protected:
+    void KeepValuesForLater() override;
+
 private:
     void Form_Load();
 

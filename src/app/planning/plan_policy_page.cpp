@@ -5,6 +5,7 @@
 #include "app/planning/planning_wizard.h"
 #include "app/widgets/label_text.h"
 #include "core/planning/plan_settings.h"
+#include "core/text/number_format.h"
 
 namespace mk::app {
 
@@ -13,6 +14,20 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr const char* kDisabledText = "-----";
+
+// The bars as the user left them on going back from this page; the
+// defaults when the page has not been left that way.
+PlanPolicyBars Remembered(const PlanSettings& plan, PlanPolicyBars bars) {
+    if (plan.ThinStartAge == 0) return bars;
+    bars.ryLimit = RoundToInt(plan.RyLimit * 100);
+    if (bars.ryStepEnabled && plan.RyStep > 0) bars.ryStep = RoundToInt(plan.RyStep * 100);
+    if (bars.slendernessEnabled && plan.SlendernessLimit > 0)
+        bars.slenderness = RoundToInt(plan.SlendernessLimit * 100);
+    bars.thinStart = plan.ThinStartAge;
+    bars.thinEnd = plan.ThinToAge - 1;
+    bars.interval = plan.IntervalLessOne + 1;
+    return bars;
+}
 
 }  // namespace
 
@@ -61,7 +76,7 @@ void Dialog_Com2_06::Form_Load() {
         labelTarget_->hide();
     }
 
-    const PlanPolicyBars bars = DefaultPolicyBars(plan);
+    const PlanPolicyBars bars = Remembered(plan, DefaultPolicyBars(plan));
     ryStepEnabled_ = bars.ryStepEnabled;
     slendernessEnabled_ = bars.slendernessEnabled;
     const BarRange start = ThinStartRange(plan);
@@ -128,6 +143,8 @@ PlanStand Dialog_Com2_06::CurrentStand() {
     return CurrentPlanStand(w.Diagram, plan.StartAge, height, plan.StartStemNumber,
                             *context_.services.pump);
 }
+
+void Dialog_Com2_06::KeepValuesForLater() { StorePolicy(ReadPolicy(Texts()), ws().Plan); }
 
 void Dialog_Com2_06::OKButton_Click() {
     Workspace& w = ws();

@@ -20,6 +20,9 @@ public:
     void HScroll_Change(int index);  // HScroll1..HScroll6
     void OKButton_Click() override;
 
+protected:
+    void KeepValuesForLater() override;
+
 private:
     void Form_Load();
     PlanPolicyBars Bars() const;

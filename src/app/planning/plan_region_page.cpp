@@ -9,7 +9,7 @@ const QStringList& Dialog_Com2_02::Regions() {
     static const QStringList regions = {
         QStringLiteral("北海道"),   QStringLiteral("青森県"),   QStringLiteral("岩手県"),
         QStringLiteral("宮城県"),   QStringLiteral("秋田県"),   QStringLiteral("山形県"),
-        QStringLiteral("福島県"),   QStringLiteral("茨木県"),   QStringLiteral("栃木県"),
+        QStringLiteral("福島県"),   QStringLiteral("茨城県"),   QStringLiteral("栃木県"),
         QStringLiteral("群馬県"),   QStringLiteral("埼玉県"),   QStringLiteral("千葉県"),
         QStringLiteral("東京都"),   QStringLiteral("神奈川県"), QStringLiteral("新潟県"),
         QStringLiteral("富山県"),   QStringLiteral("石川県"),   QStringLiteral("福井県"),
@@ -65,13 +65,20 @@ void Dialog_Com2_02::List1_Click() {
                      QStringLiteral(" が選択されています。"));
 }
 
+void Dialog_Com2_02::KeepValuesForLater() { Store(); }
+
 void Dialog_Com2_02::OKButton_Click() {
+    if (list1_->currentRow() < 0) return;
+    Store();
+    Finish();
+}
+
+void Dialog_Com2_02::Store() {
     const int row = list1_->currentRow();
     if (row < 0) return;
     PlanSettings& plan = ws().Plan;
     plan.RegionNumber = row + 1;
     plan.RegionPrefix = Regions()[row].left(2).toStdString();
-    Finish();
 }
 
 }  // namespace mk::app

@@ -17,10 +17,14 @@ public:
     void List1_Click();
     void OKButton_Click() override;
 
+protected:
+    void KeepValuesForLater() override;
+
     // The 47 prefectures in the order of the list.
     static const QStringList& Regions();
 
 private:
+    void Store();
     void Form_Load();
 
     QListWidget* list1_;

@@ -1,12 +1,12 @@
 #include "app/planning/plan_stand_pages.h"
 
-#include "app/widgets/edit_box_signals.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 
 #include "app/planning/planning_wizard.h"
+#include "app/widgets/edit_box_signals.h"
 #include "app/widgets/label_text.h"
+#include "app/widgets/number_box.h"
 #include "core/model/site_class.h"
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
@@ -16,6 +16,9 @@ namespace mk::app {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The current stand's age bar runs to 100 years.
+constexpr int kCurrentAgeMax = 100;
 
 }  // namespace
 
@@ -116,13 +119,20 @@ void PlanStandPage::TypedIntoBox(ScrollRow& row, bool leaving) {
     if (loading_) return;
     QScrollBar* bar = row.bar();
     const QString text = row.box()->text().trimmed();
-    const std::optional<int> value = text.isEmpty() ? std::nullopt : ParseWhole(text.toStdString());
+    const std::optional<int> value =
+        text.isEmpty() ? std::nullopt : ParseTypedWhole(text.toStdString());
     if (value && *value >= bar->minimum() && *value <= bar->maximum() && *value != bar->value()) {
         bar->setValue(*value);
         return;
     }
-    // A number the bar cannot take is put back when the box is left.
-    if (leaving) row.box()->setText(QString::number(bar->value()));
+    if (!leaving) return;
+    // Text that is no whole number is refused with a word; a number the bar
+    // cannot take is put back.
+    if (!value && text != QString::number(bar->value())) {
+        context_.messages().Show(NotANumberText(text), windowTitle().toStdString(),
+                                 MessageIcon::Error);
+    }
+    row.box()->setText(QString::number(bar->value()));
 }
 
 void PlanStandPage::Text1_Change() { TypedIntoBox(*age_, false); }
@@ -154,7 +164,9 @@ void Dialog_Com2_04::Form_Load() {
     Workspace& w = ws();
     PlanSettings& plan = w.Plan;
     context_.flags.WizardResult = 0;
-    plan.EndAge = 100;
+    // The end age starts at 100; one chosen on a later page is kept for when
+    // the user comes forward again.
+    if (plan.EndAge == 0) plan.EndAge = 100;
     SetLabelText(description(),
                  QStringLiteral("現在の林分状態（林齢及び立木本数）を設定してください。\r\n") +
                      Q(PlanFilesText(w.Run, w.CurrentStand)));
@@ -171,17 +183,24 @@ void Dialog_Com2_04::Form_Load() {
     if (w.Run.SiteClass == kSiteMeasured) {
         // The age and height of the measured stand are fixed.
         age = w.CurrentStand.SiteCalcAge;
-        LoadBars({std::min(1, age), std::max(plan.EndAge, age), 10}, age, stems);
+        LoadBars({std::min(1, age), std::max(kCurrentAgeMax, age), 10}, age, stems);
         text_[1]->setEnabled(false);
         age_->bar()->hide();
         text_[2]->setEnabled(false);
     } else {
-        const int end = plan.EndAge;
+        const int end = kCurrentAgeMax;
         LoadBars({1, end, std::max(end / 10, 1)}, std::clamp(age, 1, end), stems);
     }
 }
 
+void Dialog_Com2_04::KeepValuesForLater() { Store(); }
+
 void Dialog_Com2_04::OKButton_Click() {
+    Store();
+    Finish();
+}
+
+void Dialog_Com2_04::Store() {
     Workspace& w = ws();
     PlanSettings& plan = w.Plan;
     const double stems = stems_->bar()->value();
@@ -191,7 +210,6 @@ void Dialog_Com2_04::OKButton_Click() {
     plan.StartPlantingDensity = stand_.plantingDensity;
     w.Run.CurrentAge = plan.StartAge;
     w.Run.CurrentStemNumber = RoundToInt(stems);
-    Finish();
 }
 
 // --- the target stand ---
@@ -220,10 +238,21 @@ void Dialog_Com2_05::Form_Load() {
     SetLabelText(description(), QStringLiteral("目標とする林型を設定してください。\r\n") +
                                     Q(PlanFilesText(w.Run, w.CurrentStand)));
     const BarRange ages = TargetAgeRange(w.Plan.StartAge);
-    LoadBars(ages, ClampToBar(ages, w.Plan.EndAge), std::nullopt);
+    // A target chosen before is shown again; the first time the bar opens at
+    // half its largest stem number.
+    std::optional<int> stems;
+    if (w.Plan.TargetStemNumber > 0) stems = RoundToInt(w.Plan.TargetStemNumber);
+    LoadBars(ages, ClampToBar(ages, w.Plan.EndAge), stems);
 }
 
+void Dialog_Com2_05::KeepValuesForLater() { Store(); }
+
 void Dialog_Com2_05::OKButton_Click() {
+    Store();
+    Finish();
+}
+
+void Dialog_Com2_05::Store() {
     PlanSettings& plan = ws().Plan;
     plan.EndAge = age_->bar()->value();
     plan.TargetStemNumber = stems_->bar()->value();
@@ -234,7 +263,6 @@ void Dialog_Com2_05::OKButton_Click() {
     plan.TargetRy = stand_.ry.value_or(0);
     plan.TargetSlenderness = stand_.slenderness;
     if (plan.StandStateKnown == 2) plan.StartPlantingDensity = plan.TargetPlantingDensity;
-    Finish();
 }
 
 PlanStandPage::~PlanStandPage() { DisconnectEditBoxes(this); }

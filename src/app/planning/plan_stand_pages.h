@@ -58,12 +58,17 @@ public:
     void OKButton_Click() override;
 
 protected:
+    void KeepValuesForLater() override;
+
+protected:
     std::optional<double> HeightAt(int age) override;
     BarRange StemRange(double height) override;
     PlanStand StandOf(int age, double height, double stems) override;
 
 private:
     void Form_Load();
+    // Puts the stand the page shows into the records.
+    void Store();
 };
 
 class Dialog_Com2_05 : public PlanStandPage {
@@ -73,12 +78,17 @@ public:
     void OKButton_Click() override;
 
 protected:
+    void KeepValuesForLater() override;
+
+protected:
     std::optional<double> HeightAt(int age) override;
     BarRange StemRange(double height) override;
     PlanStand StandOf(int age, double height, double stems) override;
 
 private:
     void Form_Load();
+    // Puts the stand the page shows into the records.
+    void Store();
 };
 
 }  // namespace mk::app

@@ -45,7 +45,9 @@ void Dialog_Com2_01::Form_Load() {
     SetLabelText(description(), QStringLiteral("収穫予測のためのパラメータを設定します。\r\n"
                                                "現在の林分状態及び目標林型を選択してください。"));
     PlanSettings& plan = ws().Plan;
-    plan.EndAge = 100;
+    // The end age starts at 100; one chosen on a later page is kept for when
+    // the user comes forward again.
+    if (plan.EndAge == 0) plan.EndAge = 100;
     if (plan.StandStateKnown == 1) options_[1]->setChecked(true);
     if (plan.StandStateKnown == 2) options_[2]->setChecked(true);
     if (plan.TargetDecided == 1) options_[3]->setChecked(true);

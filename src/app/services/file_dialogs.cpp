@@ -2,7 +2,13 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+
+#include "core/host/messages.h"
 
 namespace mk::app {
 
@@ -12,14 +18,109 @@ QString ToolkitFilter(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString& pattern = parts[i + 1];
-        if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
-            entries << description;
+        // Several patterns are written "a*.prm;b*.prm"; the toolkit wants
+        // them apart by blanks.
+        QString spaced = pattern;
+        spaced.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
+        if (description.contains(bracketed)) {
+            QString entry = description;
+            entry.replace(bracketed, QLatin1Char('(') + spaced + QLatin1Char(')'));
+            entries << entry;
         } else {
-            entries << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+            entries << description + QStringLiteral(" (") + spaced + QLatin1Char(')');
         }
     }
     if (entries.isEmpty()) return filter;
     return entries.join(QStringLiteral(";;"));
+}
+
+QString FirstFilterExtension(const QString& filter) {
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    if (!pattern.startsWith(QStringLiteral("*."))) return {};
+    const QString extension = pattern.mid(2);
+    if (extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
+        extension.contains(QLatin1Char('?')))
+        return {};
+    return extension;
+}
+
+std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
+                                       const FileDialogRequest& request) {
+    FileDialogRequest asked = request;
+    asked.programAsksBeforeReplacing = true;
+    std::optional<QString> chosen = dialogs.Save(parent, asked);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    const QFileInfo typed(*chosen);
+    const QString extension = FirstFilterExtension(request.filter);
+    if (typed.suffix().isEmpty() && !typed.fileName().isEmpty() && !extension.isEmpty() &&
+        !chosen->contains(QLatin1Char('*'))) {
+        if (!chosen->endsWith(QLatin1Char('.'))) *chosen += QLatin1Char('.');
+        *chosen += extension;
+    }
+    // The toolkit's dialog does not ask (it would ask in its own words, and
+    // before the extension was added): the question is asked here, once.
+    if (QFileInfo::exists(*chosen) && !chosen->contains(QLatin1Char('*'))) {
+        const std::string text = SaveQuestion(*chosen, request).toStdString();
+        if (messages.Show(text, request.title.toStdString(), MessageIcon::Warning,
+                          MessageButtons::YesNo) != MessageAnswer::Yes)
+            return std::nullopt;
+    }
+    return chosen;
+}
+
+namespace {
+
+// Hides the files the user may not run while it is switched on; folders
+// stay so that the user can still walk to a program. (The file system
+// model's own permission filter cannot say "executable files only".)
+class ExecutableFilesOnly final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetActive(bool active) {
+        active_ = active;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!active_ || files == nullptr) return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool active_ = true;
+};
+
+}  // namespace
+
+void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
+    auto* proxy = new ExecutableFilesOnly(&dialog);
+    dialog.setProxyModel(proxy);
+    const QString first = dialog.nameFilters().value(0);
+    const auto apply = [proxy, first](const QString& selected) {
+        proxy->SetActive(selected == first);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, apply);
+    apply(dialog.selectedNameFilter());
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+    if (suffix.isEmpty() || path.isEmpty()) return path;
+    const QFileInfo info(path);
+    if (info.fileName().contains(QLatin1Char('.'))) return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
+    const QFileInfo info(path);
+    if (info.exists()) {
+        return info.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか？");
+    }
+    if (request.promptCreate) {
+        return info.fileName() + QStringLiteral(" は存在しません。\n作成しますか？");
+    }
+    return {};
 }
 
 namespace {
@@ -43,22 +144,45 @@ std::optional<QString> Answer(const QString& chosen) {
 constexpr QFileDialog::Options kOptions = QFileDialog::DontUseNativeDialog;
 
 std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequest& request) {
-    return Answer(QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, kOptions));
+    if (!request.executablesFirst) {
+        return Answer(
+            QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
+                                         ToolkitFilter(request.filter), nullptr, kOptions));
+    }
+    QFileDialog dialog(parent, request.title, StartPath(request.presetName),
+                       ToolkitFilter(request.filter));
+    dialog.setOptions(kOptions);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    ShowOnlyExecutablesUnderFirstFilter(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return Answer(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
-    return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), nullptr, kOptions));
-}
-
-std::optional<QString> QtFileDialogs::SaveWithFilter(QWidget* parent,
-                                                     const FileDialogRequest& request,
-                                                     QString& selectedFilter) {
-    selectedFilter.clear();
-    return Answer(QFileDialog::getSaveFileName(parent, request.title, StartPath(request.presetName),
-                                               ToolkitFilter(request.filter), &selectedFilter,
-                                               kOptions));
+    // The toolkit's own overwrite question is not in the program's language;
+    // the dialog asks its questions itself and opens again on "いいえ".
+    QFileDialog dialog(parent, request.title, StartPath(request.presetName),
+                       ToolkitFilter(request.filter));
+    dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString chosen =
+            WithDefaultSuffix(dialog.selectedFiles().value(0), request.defaultSuffix);
+        if (chosen.isEmpty()) return std::nullopt;
+        // AskSaveFileName asks in the program's own words once it has added
+        // the extension.
+        if (request.programAsksBeforeReplacing) return chosen;
+        const QString question = SaveQuestion(chosen, request);
+        if (question.isEmpty()) return chosen;
+        QMessageBox box(QMessageBox::Warning, request.title, question,
+                        QMessageBox::Yes | QMessageBox::No, &dialog);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+        if (box.exec() == QMessageBox::Yes) return chosen;
+    }
+    return std::nullopt;
 }
 
 }  // namespace mk::app

@@ -1,7 +1,9 @@
 #include "app/services/qt_messages.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "app/main/app_texts.h"
 
@@ -42,6 +44,24 @@ MessageAnswer Answer(int button) {
 
 }  // namespace
 
+int TitleBarWidth(const QString& title) {
+    // Title bars use a bold font, often larger than the dialog's.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.15);
+    const int decorations = 140;  // icon, close button, margins
+    return QFontMetrics(font).horizontalAdvance(title) + decorations;
+}
+
+void FitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    // An empty item across the whole grid holds the box open to the width.
+    grid->addItem(new QSpacerItem(TitleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 MessageAnswer QtMessages::Show(const std::string& text, const std::string& title,
                                MessageIcon icon, MessageButtons buttons) {
     QString shownTitle = QString::fromStdString(title);
@@ -50,6 +70,7 @@ MessageAnswer QtMessages::Show(const std::string& text, const std::string& title
     shownText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(ToolkitIcon(icon), shownTitle, shownText, ToolkitButtons(buttons),
                     QApplication::activeWindow());
+    FitTitle(box);
     return Answer(box.exec());
 }
 

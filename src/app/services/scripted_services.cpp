@@ -20,7 +20,11 @@ std::optional<QString> ScriptedFileDialogs::Open(QWidget*, const FileDialogReque
 }
 
 std::optional<QString> ScriptedFileDialogs::Save(QWidget*, const FileDialogRequest& request) {
-    return Next(request);
+    // The name comes back as the platform's dialog gives it: with the
+    // default suffix added to a name typed without one.
+    const std::optional<QString> chosen = Next(request);
+    if (!chosen) return chosen;
+    return WithDefaultSuffix(*chosen, request.defaultSuffix);
 }
 
 void ScriptedDialogRunner::Run(QDialog& dialog) {

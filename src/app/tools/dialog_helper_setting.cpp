@@ -58,11 +58,15 @@ void Dialog_HelperSetting::Command1_Click() {
     const QString before = text1_->text();
     QString initial = before;
     if (initial.isEmpty()) initial = QDir::currentPath() + QStringLiteral("/*.exe");
-    // Programs on this platform rarely end in .exe, so every file can be
-    // shown as well.
-    const std::optional<QString> chosen = context_.services.files->Open(
-        this, {word_ + QStringLiteral("プログラムの指定"),
-               QStringLiteral("プログラム (*.exe)|*.exe|すべてのファイル (*)|*"), initial});
+    // Programs on this platform have no extension of their own: the first
+    // filter lists the files the user may run, the others .exe files (for a
+    // program run through a compatibility layer) and every file.
+    FileDialogRequest request{word_ + QStringLiteral("プログラムの指定"),
+                              QStringLiteral("プログラム (*)|*|プログラム (*.exe)|*.exe|"
+                                             "すべてのファイル (*)|*"),
+                              initial};
+    request.executablesFirst = true;
+    const std::optional<QString> chosen = context_.services.files->Open(this, request);
     if (!chosen || chosen->isEmpty()) return;
     if (!TextEquals(chosen->toStdString(), initial.toStdString())) {
         text1_->setText(*chosen);

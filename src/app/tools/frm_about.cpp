@@ -8,15 +8,7 @@
 #include "app/main/app_texts.h"
 #include "app/widgets/app_icon.h"
 #include "core/text/number_format.h"
-
-#ifndef MORIKOYOMI_VERSION_MAJOR
-#define MORIKOYOMI_VERSION_MAJOR 0
-#define MORIKOYOMI_VERSION_MINOR 0
-#define MORIKOYOMI_VERSION_PATCH 0
-#endif
-#ifndef MORIKOYOMI_COPYRIGHT
-#define MORIKOYOMI_COPYRIGHT ""
-#endif
+#include "morikoyomi_version.h"
 
 namespace mk::app {
 
@@ -28,10 +20,12 @@ QString VersionText(int major, int minor, int revision) {
 
 namespace {
 
+// Each text is one line: a Japanese description broken by the toolkit's
+// wrapping splits a word, so the box takes the width of its longest line.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
+    label->setWordWrap(false);
     return label;
 }
 
@@ -51,14 +45,13 @@ frmAbout::frmAbout(AppContext& context, QWidget* parent) : QDialog(parent), cont
     QFont big = lblTitle->font();
     big.setPointSize(big.pointSize() + 6);
     lblTitle->setFont(big);
-    auto* lblVersion =
-        MakeLabel(this, "lblVersion",
-                  VersionText(MORIKOYOMI_VERSION_MAJOR, MORIKOYOMI_VERSION_MINOR,
-                              MORIKOYOMI_VERSION_PATCH));
-    auto* lblDescription = MakeLabel(
-        this, "lblDescription", QStringLiteral("林分密度管理図に基づく人工林収穫予測表作成システム"));
-    auto* copyrights =
-        MakeLabel(this, "Label_Copyrights", QString::fromUtf8(MORIKOYOMI_COPYRIGHT));
+    auto* lblVersion = MakeLabel(
+        this, "lblVersion",
+        VersionText(MORIKOYOMI_VERSION_MAJOR, MORIKOYOMI_VERSION_MINOR, MORIKOYOMI_VERSION_PATCH));
+    auto* lblDescription =
+        MakeLabel(this, "lblDescription",
+                  QStringLiteral("林分密度管理図に基づく人工林収穫予測表作成システム"));
+    auto* copyrights = MakeLabel(this, "Label_Copyrights", QString::fromUtf8(MORIKOYOMI_COPYRIGHT));
     auto* disclaimer = MakeLabel(this, "lblDisclaimer", QString());
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -83,7 +76,7 @@ frmAbout::frmAbout(AppContext& context, QWidget* parent) : QDialog(parent), cont
     row->addStretch();
     row->addLayout(buttons);
     grid->addLayout(row, 5, 0, 1, 2);
-    setMinimumWidth(460);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(sysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

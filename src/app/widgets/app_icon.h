@@ -1,6 +1,7 @@
 #pragma once
-// The program's icon: a small stand of conifers, drawn rather than loaded so
-// the program needs no resource files.
+// The program's icon: the stand of conifers of data/icons/morikoyomi.svg, the
+// same picture the desktop's menu shows, at the sizes rendered from it and
+// built into the program.
 
 #include <QIcon>
 

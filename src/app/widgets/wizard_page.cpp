@@ -15,7 +15,8 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 12);
-    description_ = new QLabel(QStringLiteral("収穫予測表の作成のためのパラメータを設定します。"), this);
+    description_ =
+        new QLabel(QStringLiteral("収穫予測表の作成のためのパラメータを設定します。"), this);
     description_->setObjectName(descriptionName);
     description_->setWordWrap(true);
     description_->setMinimumHeight(48);
@@ -64,6 +65,7 @@ void WizardPage::showEvent(QShowEvent* event) {
 }
 
 void WizardPage::Command_Back_Click() {
+    KeepValuesForLater();
     context_.flags.WizardResult = 2;
     accept();
 }

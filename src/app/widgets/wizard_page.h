@@ -27,7 +27,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Called once, when the page is first shown.
     virtual void Form_Activate() {}
-
+    // Called by "< 戻る" before the page closes: a page writes what is on it
+    // into the run record (without checking it), so that it shows the same
+    // values when the user comes forward again.
+    virtual void KeepValuesForLater() {}
     // Closes the page with WizardResult 1.
     void Finish();
     // An error message titled with the page's caption.

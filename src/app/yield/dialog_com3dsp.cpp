@@ -182,11 +182,8 @@ void Dialog_Com3DSP::Form_Activate() {
     resultPage_ = 0;
     UpdatePageLabel();
 
-    if (volumeMode_) {
-        RunVolumeTable();
-    } else {
-        RunYieldTable();
-    }
+    // A stand volume table refused before it starts never gets here.
+    const bool ran = volumeMode_ ? (RunVolumeTable(), true) : RunYieldTable();
 
     picture1_[1]->show();
     picture1_[2]->hide();
@@ -200,10 +197,13 @@ void Dialog_Com3DSP::Form_Activate() {
     next_->setEnabled(true);
     frame1_->setEnabled(volumeMode_);
     emit computationFinished();
-    if (closeRequested_) close();
+    // A run that did not start (its refusal has been shown) has no pictures
+    // of its own, and the result arrays still hold an earlier run's: the
+    // window closes rather than show those under this run's labels.
+    if (!ran || closeRequested_) close();
 }
 
-void Dialog_Com3DSP::RunYieldTable() {
+bool Dialog_Com3DSP::RunYieldTable() {
     Workspace& ws = context_.ws;
     PictureBox& picture = *picture1_[1];
     DrawDensityDiagram(picture.canvas(), ws.Diagram);
@@ -222,6 +222,7 @@ void Dialog_Com3DSP::RunYieldTable() {
     picture.Refresh();
     picture.hide();
     activateWindow();
+    return outcome.started;
 }
 
 void Dialog_Com3DSP::RunVolumeTable() {
@@ -236,7 +237,8 @@ void Dialog_Com3DSP::RunVolumeTable() {
         RunVolumeTableSiteClass(
             ws, k, both,
             [this, k, &picture](const std::string& text) {
-                label4_[k]->setText(Q(text));
+                // All three lines stay in view: each says whose run it is.
+                label4_[k]->setText(QStringLiteral("地位：") + Q(SiteClassName(k)) + Q(text));
                 picture.Refresh();
             },
             context_.messages(), *context_.services.pump);
@@ -244,7 +246,8 @@ void Dialog_Com3DSP::RunVolumeTable() {
         picture.hide();
         activateWindow();
     }
-    if (ws.OutputFile.IsOpen() && CloseTableFile(ws, context_.messages())) table_ = ws.LastTable;
+    if (ws.OutputFile.IsOpen() && !CloseTableFile(ws, context_.messages()).empty())
+        table_ = ws.LastTable;
     ws.VolumeTableSiteClass = 1;
 }
 

@@ -58,7 +58,8 @@ private:
     void Form_Load();
     void Form_Activate();
     void Form_Unload();
-    void RunYieldTable();
+    // False when the run was refused before its first year.
+    bool RunYieldTable();
     void RunVolumeTable();
     void DrawPage(PictureBox& picture, int kind);
     PictureBox& DiagramPicture(int siteClass);

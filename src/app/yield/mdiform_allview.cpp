@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -17,6 +18,8 @@ namespace mk::app {
 
 MDIForm_ALLVIEW::MDIForm_ALLVIEW(AppContext& context, QWidget* parent)
     : QMainWindow(parent, Qt::Window), context_(context), files_(context.allView) {
+    // The folder of the images is this view's alone from now on.
+    context.allView.AllViewFolder.reset();
     setObjectName(QStringLiteral("MDIForm_ALLVIEW"));
     setAttribute(Qt::WA_DeleteOnClose);
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -93,6 +96,7 @@ void MDIForm_ALLVIEW::MDIForm_Unload() {
     for (const QString& path : files_.AllViewImageFiles) {
         if (!path.isEmpty()) QFile::remove(path);
     }
+    files_.AllViewFolder.reset();
     context_.flags.AllImageViewOpen = 0;
 }
 

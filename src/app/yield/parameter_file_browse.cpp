@@ -34,7 +34,11 @@ void BrowseParameterFile(AppContext& context, QWidget* parent, QLineEdit& box,
     const std::optional<QString> chosen =
         context.services.files->Open(parent, {kind.title, kind.filter, proposed});
     if (!chosen || chosen->isEmpty()) return;
-    if (TextEquals(chosen->toStdString(), proposed.toStdString())) {
+    // The box's own file chosen again is read again: it may have been typed
+    // and never read, or changed on disk since. The pattern coming back, or
+    // the same name written otherwise, chooses nothing.
+    if (TextEquals(chosen->toStdString(), proposed.toStdString()) &&
+        (remembered.isEmpty() || *chosen != remembered)) {
         box.setText(remembered);
         return;
     }
@@ -75,7 +79,7 @@ ParameterFileKind ParFileKind(AppContext& context) {
 
 ParameterFileKind HnpFileKind(AppContext& context) {
     return {QStringLiteral("上層樹高－本数曲線式(HNP)の指定"),
-            QStringLiteral("上上層樹高－本数曲線式ﾌｧｲﾙ (*.hnp)|*.hnp"), QStringLiteral("*.hnp"),
+            QStringLiteral("上層樹高－本数曲線式ﾌｧｲﾙ (*.hnp)|*.hnp"), QStringLiteral("*.hnp"),
             [&context](const std::string& path) {
                 return ReadHnpFile(path, context.ws.Hnp, context.messages());
             }};

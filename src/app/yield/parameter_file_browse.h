@@ -27,8 +27,10 @@ struct ParameterFileKind {
 };
 
 // The box's path, or the current folder followed by the pattern when the
-// box is empty, is offered; a cancelled dialog or the same name again
-// (ignoring case and width) reads nothing and keeps the box as it was.
+// box is empty, is offered; a cancelled dialog, the pattern coming back or
+// the box's name written otherwise (letter case, width) reads nothing and
+// keeps the box as it was. The chosen file is read, also when it is exactly
+// the box's own file again.
 void BrowseParameterFile(AppContext& context, QWidget* parent, QLineEdit& box,
                          const ParameterFileKind& kind);
 

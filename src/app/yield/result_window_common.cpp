@@ -5,9 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include "app/yield/mdiform_allview.h"
+#include "core/text/file_errors.h"
 #include "core/text/text_compare.h"
 #include "render/bmp_file.h"
 #include "render/image_canvas.h"
@@ -73,24 +75,26 @@ bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageC
                          const std::function<void(ImageCanvas&, int kind)>& drawGraph,
                          const QString& firstTitle) {
     AllViewData& view = context.allView;
-    const QString folder = QDir::currentPath() + QLatin1Char('/');
-    for (int i = 0; i <= 5; ++i) {
-        view.AllViewImageFiles[i] = folder + QStringLiteral("_TmpBmp") +
-                                    QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) +
-                                    QStringLiteral(".bmp");
-    }
-    // Images already written are taken away again when one cannot be.
-    auto giveUp = [&view](int written) {
-        for (int i = 0; i < written; ++i) QFile::remove(view.AllViewImageFiles[i]);
+    // A folder of the program's own, not the current one: a file of the
+    // user's named like the images is never overwritten and then deleted,
+    // and the folder goes when the view closes or the program ends.
+    auto folder = std::make_shared<QTemporaryDir>();
+    if (!folder->isValid()) {
+        ReportWriteFailure(context.messages(), folder->path().toStdString());
         return false;
-    };
+    }
+    for (int i = 0; i <= 5; ++i) {
+        view.AllViewImageFiles[i] =
+            folder->filePath(QStringLiteral("_TmpBmp%1.bmp").arg(i, 2, 10, QLatin1Char('0')));
+    }
+    // Images already written go with their folder when one cannot be.
     if (!SaveBmp(diagram, view.AllViewImageFiles[0].toStdString(), context.messages()))
-        return giveUp(0);
+        return false;
     for (int kind = 1; kind <= 5; ++kind) {
         scratch.Clear();
         drawGraph(scratch, kind);
         if (!SaveBmp(scratch, view.AllViewImageFiles[kind].toStdString(), context.messages()))
-            return giveUp(kind);
+            return false;
     }
     view.AllViewImageTitles = {firstTitle,
                                QStringLiteral("林齢－上層樹高"),
@@ -98,6 +102,7 @@ bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageC
                                QStringLiteral("林齢－幹材積"),
                                QStringLiteral("林齢－収量比数"),
                                QStringLiteral("林齢－形状比")};
+    view.AllViewFolder = std::move(folder);
     return true;
 }
 

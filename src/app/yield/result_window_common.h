@@ -39,10 +39,11 @@ struct ResultSidePanel {
 };
 ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame);
 
-// Writes the six temporary images of the all-image view into the current
-// folder: the diagram, then graph kinds 1..5 as drawGraph draws them on
-// scratch, with their titles (the first is firstTitle). When one cannot be
-// written, those already written are removed again and false is returned.
+// Writes the six temporary images of the all-image view into a new folder
+// of the program's own (AllViewFolder, which the view takes over and removes
+// when it closes): the diagram, then graph kinds 1..5 as drawGraph draws
+// them on scratch, with their titles (the first is firstTitle). When one
+// cannot be written, the folder is removed again and false is returned.
 bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageCanvas& scratch,
                          const std::function<void(ImageCanvas&, int kind)>& drawGraph,
                          const QString& firstTitle);

@@ -1,10 +1,9 @@
 #include "app/yield/site_class_calculation_dialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -12,6 +11,7 @@
 #include "core/graphics/text_primitives.h"
 #include "core/model/site_class.h"
 #include "core/text/number_format.h"
+#include "core/text/text_file.h"
 
 namespace mk::app {
 
@@ -156,12 +156,10 @@ bool Dialog_Com3_01Ext::DrawSurveyPlot() {
         context_.messages().Show("DATファイル名無し", "DATファイル読み込みNG", MessageIcon::Error);
         return false;
     }
-    QFile file(QString::fromStdString(source));
+    // Read through the core's reader, which refuses a file too large to be
+    // survey data before holding any of it.
     SurveyReadOutcome survey;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        survey = ParseSurveyBytes(std::string_view(bytes.constData(), bytes.size()));
-    }
+    if (std::string bytes; ReadFileBytes(source, bytes)) survey = ParseSurveyBytes(bytes);
     if (!survey.ok) {
         context_.messages().Show("DATファイルが読めません。\r\n" + source, "DATファイル読み込みNG",
                                  MessageIcon::Error);
@@ -192,8 +190,20 @@ void Dialog_Com3_01Ext::Form_Activate() {
     const HeightCurveParameters& curve = context_.ws.HeightCurve;
     const double middle =
         SiteHeight(curve, curve.CurveM, age_->bar()->value()).value_or(minHeight_);
-    height_->Setup(RoundToInt(minHeight_ * 10), RoundToInt(maxHeight_ * 10), RoundToInt(10 * middle),
-                   1, std::max(1, RoundToInt(maxHeight_ - minHeight_)));
+    height_->Setup(RoundToInt(minHeight_ * 10), RoundToInt(maxHeight_ * 10),
+                   RoundToInt(10 * middle), 1, std::max(1, RoundToInt(maxHeight_ - minHeight_)));
+    SetLinkedHeight(middle);
+}
+
+void Dialog_Com3_01Ext::SetLinkedHeight(double height) {
+    // The middle curve may run below the lowest or above the highest survey
+    // plot (a young stand); the bar widens to take the curve's own height
+    // rather than silently moving the stand to the edge of the plots.
+    QScrollBar* bar = height_->bar();
+    const int tenths = RoundToInt(10 * height);
+    if (tenths < bar->minimum()) bar->setMinimum(tenths);
+    if (tenths > bar->maximum()) bar->setMaximum(tenths);
+    bar->setValue(tenths);
     HScroll2_Change();
 }
 
@@ -202,8 +212,11 @@ void Dialog_Com3_01Ext::HScroll1_Change() {
     age_->box()->setText(QString::number(age));
     if (!check1_->isChecked()) return;
     const HeightCurveParameters& curve = context_.ws.HeightCurve;
-    if (auto h = SiteHeight(curve, curve.CurveM, age)) height_->bar()->setValue(RoundToInt(10 * *h));
-    HScroll2_Change();
+    if (auto h = SiteHeight(curve, curve.CurveM, age)) {
+        SetLinkedHeight(*h);
+    } else {
+        HScroll2_Change();
+    }
 }
 
 void Dialog_Com3_01Ext::HScroll2_Change() {

@@ -7,8 +7,8 @@
 #include <QDialog>
 
 #include "app/app_context.h"
-#include "render/image_canvas.h"
 #include "app/widgets/scroll_row.h"
+#include "render/image_canvas.h"
 
 namespace mk::app {
 
@@ -28,7 +28,8 @@ class PlotPicture;
 class Dialog_Com3_01Ext : public QDialog {
     Q_OBJECT
 public:
-    Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult& result, QWidget* parent = nullptr);
+    Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult& result,
+                      QWidget* parent = nullptr);
 
     void HScroll1_Change();
     void HScroll2_Change();
@@ -46,6 +47,8 @@ private:
     void Form_Activate();
     bool DrawSurveyPlot();
     int PlotY(double height) const;
+    // Puts the height bar at a height of the middle curve.
+    void SetLinkedHeight(double height);
 
     AppContext& context_;
     SiteCalculationResult& result_;

@@ -32,7 +32,8 @@ Dialog_Com4_01::Dialog_Com4_01(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("Dialog_Com4_01"));
     setWindowTitle(QString::fromUtf8(kCaption));
 
-    auto* desc = new QLabel(QStringLiteral("林分材積表を作成するために必要なファイルを設定します。"), this);
+    auto* desc =
+        new QLabel(QStringLiteral("林分材積表を作成するために必要なファイルを設定します。"), this);
     desc->setObjectName(QStringLiteral("Label_Desc"));
     auto* grid = new QGridLayout(this);
     grid->addWidget(desc, 0, 0, 1, 2);
@@ -146,6 +147,8 @@ void Dialog_Com4_01::OKButton_Click() {
     ws.Run.PrmFileName = textPrm_->text().toStdString();
     ws.Run.ParFileName = textPar_->text().toStdString();
     ws.HnpFileName = textHnp_->text().toStdString();
+    context_.VolumeSetupPrmFileName = ws.Run.PrmFileName;
+    context_.VolumeSetupParFileName = ws.Run.ParFileName;
     ws.Run.EndAge = 100;
     ws.Run.CurrentAge = 1;
     context_.flags.WizardResult = 1;
@@ -159,7 +162,11 @@ void Dialog_Com4_01::CancelButton_Click() {
 
 bool RunVolumeTableSetup(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
-    context.ws.HnpFileName.clear();
+    // The files decided the last time are offered again, read afresh as the
+    // dialog opens: a table that could not be made is asked for once more
+    // without choosing the three files again.
+    context.ws.Run.PrmFileName = context.VolumeSetupPrmFileName;
+    context.ws.Run.ParFileName = context.VolumeSetupParFileName;
     context.flags.WizardResult = 0;
     Dialog_Com4_01 dialog(context, parent);
     context.services.dialogs->Run(dialog);

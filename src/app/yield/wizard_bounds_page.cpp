@@ -37,8 +37,8 @@ int EarliestThinningAge(const Workspace& ws) {
 
 Dialog_Com3_04_2::Dialog_Com3_04_2(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com3_04_2"),
-                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"), QStringLiteral("Label_desc"),
-                 parent) {
+                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"),
+                 QStringLiteral("Label_desc"), parent) {
     okButton()->setText(QStringLiteral("完了"));
     value1_ = new ScrollRow(this, QStringLiteral("Label1"), QStringLiteral("Text_Value1"),
                             QStringLiteral("HScroll1"), QString());
@@ -72,7 +72,8 @@ void Dialog_Com3_04_2::Form_Load() {
         value2_->Setup(50, 80, 70, 1, LargeStep(50, 80));
         scale2_ = 1;
         decimals2_ = 0;
-        instruction = QStringLiteral("形状比の上限・下限、間伐の開始年・終了年を設定してください。");
+        instruction =
+            QStringLiteral("形状比の上限・下限、間伐の開始年・終了年を設定してください。");
     } else if (method_ == 5) {
         value1_->label()->setText(QStringLiteral("収量比数の上限"));
         value1_->Setup(50, 99, 80, 1, LargeStep(50, 99));
@@ -82,7 +83,8 @@ void Dialog_Com3_04_2::Form_Load() {
         value2_->Setup(30, 80, 70, 1, LargeStep(30, 80));
         scale2_ = 100;
         decimals2_ = 2;
-        instruction = QStringLiteral("収量比数の上限・下限、間伐の開始年・終了年を設定してください。");
+        instruction =
+            QStringLiteral("収量比数の上限・下限、間伐の開始年・終了年を設定してください。");
     } else {
         value1_->label()->setText(QStringLiteral("収量比数"));
         value1_->Setup(50, 99, 90, 1, LargeStep(50, 99));
@@ -94,21 +96,40 @@ void Dialog_Com3_04_2::Form_Load() {
         decimals2_ = 2;
         instruction = QStringLiteral("収量比数、間伐率、間伐の開始年・終了年を設定してください。");
     }
+    // Values this page stored on an earlier showing in this run (the method
+    // page clears them when the method changes) come back.
+    const RunSettings& run = w.Run;
+    const bool remembered = run.ThinningToAge > 0;
+    if (remembered) {
+        double first = run.RyTarget, second = run.BoundThinningRate;
+        if (method_ == 5) {
+            first = run.RyUpper;
+            second = run.RyLower;
+        } else if (method_ == 6) {
+            first = run.SlendernessUpper * 100;
+            second = run.SlendernessLower * 100;
+        }
+        // The first bar sets the second's maximum for methods 5 and 6.
+        value1_->bar()->setValue(RoundToInt(first * scale1_));
+        value2_->bar()->setValue(RoundToInt(second * scale2_));
+    }
     ShowValue(value1_, scale1_, decimals1_);
     ShowValue(value2_, scale2_, decimals2_);
 
     const int earliest = EarliestThinningAge(w);
     const int last = std::max(100, earliest);
-    start_->Setup(earliest, last, earliest, 1, LargeStep(earliest, last));
+    const int startValue =
+        remembered ? std::clamp(run.ThinningFromAge + 1, earliest, last) : earliest;
+    start_->Setup(earliest, last, startValue, 1, LargeStep(earliest, last));
     // An end year before the earliest age leaves the end bar at its minimum.
-    const int endValue = std::clamp(w.Run.EndAge <= 100 ? w.Run.EndAge : 100, earliest, last);
-    end_->Setup(earliest, last, endValue, 1, LargeStep(earliest, last));
+    const int endAge = remembered ? run.ThinningToAge - 1 : std::min(run.EndAge, 100);
+    const int endValue = std::clamp(endAge, startValue, last);
+    end_->Setup(startValue, last, endValue, 1, LargeStep(startValue, last));
     start_->box()->setText(QString::number(start_->bar()->value()));
     end_->box()->setText(QString::number(end_->bar()->value()));
 
-    SetLabelText(description(),
-                 QString::fromStdString(RunSummaryFiles(w.Run, w.CurrentStand)) +
-                     QStringLiteral("\r\n") + instruction);
+    SetLabelText(description(), QString::fromStdString(RunSummaryFiles(w.Run, w.CurrentStand)) +
+                                    QStringLiteral("\r\n") + instruction);
     loading_ = false;
 }
 
@@ -144,10 +165,28 @@ void Dialog_Com3_04_2::AgeBarsChanged() {
     end_->box()->setText(QString::number(endBar->value()));
 }
 
+void Dialog_Com3_04_2::KeepValuesForLater() {
+    RunSettings& run = ws().Run;
+    const double P = static_cast<double>(value1_->bar()->value()) / scale1_;
+    const double Q = static_cast<double>(value2_->bar()->value()) / scale2_;
+    run.ThinningFromAge = start_->bar()->value() - 1;
+    run.ThinningToAge = end_->bar()->value() + 1;
+    run.RyTarget = run.RyUpper = run.RyLower = 0;
+    run.BoundThinningRate = run.SlendernessUpper = run.SlendernessLower = 0;
+    if (method_ == 6) {
+        run.SlendernessUpper = P / 100;
+        run.SlendernessLower = Q / 100;
+    } else if (method_ == 5) {
+        run.RyTarget = run.RyUpper = P;
+        run.RyLower = Q;
+    } else {
+        run.RyTarget = run.RyUpper = P;
+        run.BoundThinningRate = Q;
+    }
+}
+
 void Dialog_Com3_04_2::OKButton_Click() {
     Workspace& w = ws();
-    const int s = start_->bar()->value();
-    const int e = end_->bar()->value();
     const double P = static_cast<double>(value1_->bar()->value()) / scale1_;
     const double Q = static_cast<double>(value2_->bar()->value()) / scale2_;
     std::string warning;
@@ -163,21 +202,8 @@ void Dialog_Com3_04_2::OKButton_Click() {
     if (!warning.empty()) {
         context_.messages().Show(warning, windowTitle().toStdString(), MessageIcon::Warning);
     }
-    RunSettings& run = w.Run;
-    run.ThinningFromAge = s - 1;
-    run.ThinningToAge = e + 1;
-    run.RyTarget = run.RyUpper = run.RyLower = 0;
-    run.BoundThinningRate = run.SlendernessUpper = run.SlendernessLower = 0;
-    if (method_ == 6) {
-        run.SlendernessUpper = P / 100;
-        run.SlendernessLower = Q / 100;
-    } else if (method_ == 5) {
-        run.RyTarget = run.RyUpper = P;
-        run.RyLower = Q;
-    } else {
-        run.RyTarget = run.RyUpper = P;
-        run.BoundThinningRate = Q;
-    }
+    KeepValuesForLater();
+    const RunSettings& run = w.Run;
     const MessageAnswer answer = context_.messages().Show(
         "この設定で宜しいか？\r\n\r\n" + RunSummary(run, w.CurrentStand), "パラメータ設定確認",
         MessageIcon::Warning, MessageButtons::OkCancel);

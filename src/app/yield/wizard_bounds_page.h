@@ -23,6 +23,9 @@ public:
     void HScroll4_Change();
     void OKButton_Click() override;
 
+protected:
+    void KeepValuesForLater() override;
+
 private:
     void Form_Load();
     void ShowValue(ScrollRow* row, int scale, int decimals);

@@ -16,10 +16,10 @@ Dialog_Com3_02::Dialog_Com3_02(AppContext& context, QWidget* parent)
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* methods = new QVBoxLayout(frame1);
     auto* methodGroup = new QButtonGroup(this);
-    const QString names[] = {QStringLiteral("林齢と間伐率"),     QStringLiteral("上層樹高と間伐率"),
-                             QStringLiteral("胸高直径と間伐率"), QStringLiteral("収量比数と間伐率"),
-                             QStringLiteral("収量比数の上限と下限"),
-                             QStringLiteral("形状比の上限と下限")};
+    const QString names[] = {
+        QStringLiteral("林齢と間伐率"),         QStringLiteral("上層樹高と間伐率"),
+        QStringLiteral("胸高直径と間伐率"),     QStringLiteral("収量比数と間伐率"),
+        QStringLiteral("収量比数の上限と下限"), QStringLiteral("形状比の上限と下限")};
     for (int i = 1; i <= 6; ++i) {
         options_[i] = new QRadioButton(names[i - 1], frame1);
         options_[i]->setObjectName(QStringLiteral("Option%1").arg(i));
@@ -30,7 +30,7 @@ Dialog_Com3_02::Dialog_Com3_02(AppContext& context, QWidget* parent)
     frame2_->setObjectName(QStringLiteral("Frame2"));
     auto* stems = new QVBoxLayout(frame2_);
     auto* stemGroup = new QButtonGroup(this);
-    options_[7] = new QRadioButton(QStringLiteral("植裁本数"), frame2_);
+    options_[7] = new QRadioButton(QStringLiteral("植栽本数"), frame2_);
     options_[8] = new QRadioButton(QStringLiteral("現在本数"), frame2_);
     for (int i = 7; i <= 8; ++i) {
         options_[i]->setObjectName(QStringLiteral("Option%1").arg(i));
@@ -79,13 +79,21 @@ void Dialog_Com3_02::Form_Load() {
 
 void Dialog_Com3_02::Form_Activate() { okButton()->setFocus(); }
 
-void Dialog_Com3_02::OKButton_Click() {
-    Workspace& w = ws();
+void Dialog_Com3_02::KeepValuesForLater() {
+    RunSettings& run = ws().Run;
+    int method = run.ThinningMethod;
     for (int i = 1; i <= 6; ++i) {
-        if (options_[i]->isChecked()) w.Run.ThinningMethod = i;
+        if (options_[i]->isChecked()) method = i;
     }
-    if (options_[7]->isChecked()) w.Run.StemSettingMethod = 1;
-    if (options_[8]->isChecked()) w.Run.StemSettingMethod = 2;
+    // The last page's values belong to the method they were entered for.
+    if (method != run.ThinningMethod) ClearThinningChoices(run);
+    run.ThinningMethod = method;
+    if (options_[7]->isChecked()) run.StemSettingMethod = 1;
+    if (options_[8]->isChecked()) run.StemSettingMethod = 2;
+}
+
+void Dialog_Com3_02::OKButton_Click() {
+    KeepValuesForLater();
     Finish();
 }
 

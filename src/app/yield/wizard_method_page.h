@@ -17,6 +17,7 @@ public:
 
 protected:
     void Form_Activate() override;
+    void KeepValuesForLater() override;
 
 private:
     void Form_Load();

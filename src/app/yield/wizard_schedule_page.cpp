@@ -2,10 +2,12 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/widgets/label_text.h"
 #include "core/text/number_format.h"
+#include "core/yield/run_checks.h"
 #include "core/yield/run_summary.h"
 
 namespace mk::app {
@@ -85,8 +87,8 @@ void Dialog_Com3_04_1Ext::OKButton_Click() {
 
 Dialog_Com3_04_1::Dialog_Com3_04_1(AppContext& context, QWidget* parent)
     : WizardPage(context, QStringLiteral("Dialog_Com3_04_1"),
-                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"), QStringLiteral("Label_Desc"),
-                 parent) {
+                 QStringLiteral("収穫予測表の作成－パラメータ設定(4/4)"),
+                 QStringLiteral("Label_Desc"), parent) {
     okButton()->setText(QStringLiteral("完了"));
     label0_ = new QLabel(this);
     label0_->setObjectName(QStringLiteral("Label0"));
@@ -173,6 +175,10 @@ void Dialog_Com3_04_1::Form_Load() {
             break;
     }
     okButton()->setEnabled(false);
+    keyScale_ = w.Run.ThinningMethod == 2 || w.Run.ThinningMethod == 3 ? 10 : 1;
+    // A schedule decided on an earlier showing in this run comes back as it
+    // was left (the method page clears it when the method changes).
+    if (w.Run.ThinningCount > 0) ShowDecided(std::min(w.Run.ThinningCount, kThinningEntries - 1));
 }
 
 void Dialog_Com3_04_1::HScroll00_Change() {
@@ -187,46 +193,63 @@ void Dialog_Com3_04_1::Command1_Click() {
     }
 }
 
-void Dialog_Com3_04_1::Decide() {
-    Workspace& w = ws();
-    const int count = hscroll00_->value();
-    countChosen_ = count;
+void Dialog_Com3_04_1::ShowPanel(int count) {
     textTryNum_->hide();
     hscroll00_->hide();
     command1_->hide();
     label0_->setText(QStringLiteral("間伐回数は%1回です。").arg(count));
+    if (count <= 0) return;
+    picture1_->show();
+    label99_->setText(methodTitle_);
+    if (count > 3) {
+        vscroll1_->blockSignals(true);
+        vscroll1_->setRange(1, count);
+        vscroll1_->setValue(1);
+        vscroll1_->setSingleStep(1);
+        vscroll1_->setPageStep(2);
+        vscroll1_->blockSignals(false);
+        vscroll1_->show();
+        vscroll1_->setEnabled(true);
+    } else {
+        vscroll1_->hide();
+    }
+    for (int r = 1; r <= 3; ++r) {
+        const bool shown = r <= count;
+        rowLabel_[r]->setVisible(shown);
+        keyBox_[r]->setVisible(shown);
+        rateBox_[r]->setVisible(shown);
+        rowLabel_[r]->setText(QStringLiteral("%1回目間伐").arg(r));
+        keyBox_[r]->clear();
+        rateBox_[r]->clear();
+    }
+}
+
+void Dialog_Com3_04_1::ShowDecided(int count) {
+    countChosen_ = count;
+    ShowPanel(count);
+    for (int j = 1; j <= std::min(count, 3); ++j) ShowRow(j, j);
+    enteredCount_ = count;
+    command1_->setText(QStringLiteral("やり直し"));
+    command1_->show();
+    okButton()->setEnabled(true);
+}
+
+void Dialog_Com3_04_1::Decide() {
+    Workspace& w = ws();
+    const int count = hscroll00_->value();
+    countChosen_ = count;
+    ShowPanel(count);
     if (count > 0) {
-        picture1_->show();
-        label99_->setText(methodTitle_);
-        if (count > 3) {
-            vscroll1_->blockSignals(true);
-            vscroll1_->setRange(1, count);
-            vscroll1_->setValue(1);
-            vscroll1_->setSingleStep(1);
-            vscroll1_->setPageStep(2);
-            vscroll1_->blockSignals(false);
-            vscroll1_->show();
-            vscroll1_->setEnabled(true);
-        } else {
-            vscroll1_->hide();
-        }
-        for (int r = 1; r <= 3; ++r) {
-            const bool shown = r <= count;
-            rowLabel_[r]->setVisible(shown);
-            keyBox_[r]->setVisible(shown);
-            rateBox_[r]->setVisible(shown);
-            rowLabel_[r]->setText(QStringLiteral("%1回目間伐").arg(r));
-            keyBox_[r]->clear();
-            rateBox_[r]->clear();
-        }
         const ThinningProposal proposal = ProposeThinnings(w);
         keyScale_ = proposal.keyScale;
+        double previous = proposal.key0;
         for (int j = 1; j <= count; ++j) {
             ThinningEntry entry;
             entry.number = j;
             entry.caption = methodTitle_;
             entry.keyLabel = keyLabel_;
-            entry.keyValue = ProposedKey(proposal, j);
+            // Each proposal follows the thinning chosen before it.
+            entry.keyValue = ProposedKeyAfter(previous);
             entry.keyMinimum = entry.keyValue;
             entry.keyMaximum = proposal.keyMaximum;
             entry.rateValue = proposal.rate0;
@@ -236,10 +259,12 @@ void Dialog_Com3_04_1::Decide() {
             // Closing the dialog without OK keeps the proposal.
             w.Run.ThinningKey[j] = entry.keyValue;
             w.Run.ThinningRate[j] = entry.rateValue;
+            previous = entry.keyValue;
             if (j <= 3) ShowRow(j, j);
             enteredCount_ = j;
         }
     }
+    w.Run.ThinningCount = count;
     command1_->setText(QStringLiteral("やり直し"));
     command1_->show();
     okButton()->setEnabled(true);
@@ -247,6 +272,8 @@ void Dialog_Com3_04_1::Decide() {
 
 void Dialog_Com3_04_1::StartAgain() {
     picture1_->hide();
+    // The schedule given up is not offered again when the user comes back.
+    ws().Run.ThinningCount = 0;
     enteredCount_ = 0;
     countChosen_ = 1;
     textTryNum_->setText(QStringLiteral("1"));
@@ -279,6 +306,13 @@ void Dialog_Com3_04_1::VScroll1_Change() {
 void Dialog_Com3_04_1::OKButton_Click() {
     Workspace& w = ws();
     w.Run.ThinningCount = countChosen_;
+    // A thinning out of order, or by age after the end year, would never be
+    // made: the run is refused here rather than made without it.
+    const std::string refusal = ScheduleRefusal(w.Run);
+    if (!refusal.empty()) {
+        ShowError(refusal);
+        return;
+    }
     const MessageAnswer answer = context_.messages().Show(
         "この設定で宜しいか？\r\n\r\n" + RunSummary(w.Run, w.CurrentStand), "パラメータ設定確認",
         MessageIcon::Warning, MessageButtons::OkCancel);

@@ -56,6 +56,10 @@ public:
 
 private:
     void Form_Load();
+    // Hides the count row and shows the panel for count thinnings, empty.
+    void ShowPanel(int count);
+    // The decided state of a schedule already in the run record.
+    void ShowDecided(int count);
     void Decide();
     void StartAgain();
     void ShowRow(int row, int thinning);
@@ -66,8 +70,8 @@ private:
     QPushButton* command1_;
     QFrame* picture1_;
     QLabel* label99_;
-    QLabel* rowLabel_[4]{};   // 1..3
-    QLineEdit* keyBox_[4]{};  // Text1..Text3
+    QLabel* rowLabel_[4]{};    // 1..3
+    QLineEdit* keyBox_[4]{};   // Text1..Text3
     QLineEdit* rateBox_[4]{};  // Text4..Text6
     QScrollBar* vscroll1_;
     int countChosen_ = 1;

@@ -21,9 +21,16 @@ public:
     void HScroll4_Change();
     void OKButton_Click() override;
 
+protected:
+    void KeepValuesForLater() override;
+
 private:
     void Form_Load();
-    void SetStemRange();
+    // The stored value when it lies in minimum..maximum, else first.
+    static int Remembered(int stored, int minimum, int maximum, int first);
+    // The range at the current height; remembered (0: none) is kept when
+    // the range allows.
+    void SetStemRange(int remembered);
     void RefreshDisplay();
 
     ScrollRow* planting_;

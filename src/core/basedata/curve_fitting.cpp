@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/host/messages.h"
+#include "core/text/number_format.h"
 
 namespace mk {
 namespace {
@@ -482,6 +483,34 @@ SelectionResult SelectBestFunction(const FitData& data, const CurveParameters* m
     outcome.status = FitStatus::Converged;
     outcome.best = selection.best;
     return outcome;
+}
+
+std::string ImplausibleFitReason(CurveMode mode, const FitData& data, const FitResult& fit) {
+    if (data.n < 2) return {};
+    const double first = CurveValue(mode, fit.code, fit.para, data.Xmin);
+    const double last = CurveValue(mode, fit.code, fit.para, data.Xmax);
+    const bool site = mode == CurveMode::SiteCurve;
+    // A change of less than a thousandth of the curve's size over the whole
+    // range is a flat line, whatever its sign.
+    const double change = site ? last - first : first - last;
+    const double size = std::max(std::fabs(first), std::fabs(last));
+    if (!std::isfinite(change) || !(change > size * 1e-3)) {
+        return site ? "林齢とともに上層樹高が高くならない曲線です。"
+                    : "上層樹高とともに立木本数が少なくならない曲線です。";
+    }
+    double mean = 0;
+    for (int i = 0; i < data.n; ++i) mean += data.Y[static_cast<size_t>(i)];
+    mean /= data.n;
+    double aroundMean = 0;
+    for (int i = 0; i < data.n; ++i) {
+        const double d = data.Y[static_cast<size_t>(i)] - mean;
+        aroundMean += d * d;
+    }
+    if (fit.bestSS >= aroundMean) {
+        return "残差平方和がデータの平均値との差の平方和（" +
+               FormatNumber(aroundMean, "0.000000E+00") + "）より小さくなっていません。";
+    }
+    return {};
 }
 
 }  // namespace mk

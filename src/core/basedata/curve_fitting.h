@@ -88,6 +88,13 @@ struct FitResult {
 FitResult FitCurve(CurveMode mode, int code, const FitData& data, const CurveParameters& start,
                    FitControl& control);
 
+// Why a converged fit does not make a usable curve, or empty when it does:
+// a site curve must rise over the ages of the data (a height–stem curve
+// must fall over the heights), and any curve must follow the data better
+// than their mean does. The search may settle on such a curve from poor
+// starting values; its parameters are still the best it found.
+std::string ImplausibleFitReason(CurveMode mode, const FitData& data, const FitResult& fit);
+
 // sqrt(1.323 * sum (ln(Y / f(X)))^2 / (n - m)); false when it cannot be
 // computed (n <= m, a ratio that is not positive).
 bool BandCoefficient(CurveMode mode, int code, const FitData& data, const CurveParameters& para,

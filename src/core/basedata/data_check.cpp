@@ -253,10 +253,14 @@ Examination ExaminePair(const SurveyDataSet& set, CheckState& s) {
 
 bool CheckReport::Create(const std::string& path, const std::string& datPath, Messages& messages) {
     Close();
-    path_ = path;
     lines_.push_back("ファイル名 " + FileNamePart(datPath) + "に関するデータ吟味結果");
-    open_ = true;
-    return Save(messages);
+    std::string text;
+    for (const auto& line : lines_) text += line + std::string(kCrLf);
+    // The name is taken with the first save; later saves replace our own file.
+    path_ = SaveUnderFreeName(path, text, messages);
+    open_ = !path_.empty();
+    if (!open_) Close();
+    return open_;
 }
 
 bool CheckReport::Append(const std::vector<std::string>& lines, Messages& messages) {

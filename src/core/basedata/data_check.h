@@ -84,7 +84,9 @@ void DrawCheckGraph(Canvas& canvas, const CheckState& state, ExaminationOutcome 
 // extended by each first examination of a pair, always saved whole.
 class CheckReport {
 public:
-    // Creates the report at path for the survey file datPath. A file that
+    // Creates the report for the survey file datPath at path (a name from
+    // MakeSaveName) or, when another program has taken that name meanwhile,
+    // at the next free one of its family; path() tells which. A file that
     // cannot be written is reported and the report stays closed.
     bool Create(const std::string& path, const std::string& datPath, Messages& messages);
     // Appends lines and saves; a failure is reported and closes the report.

@@ -1,5 +1,8 @@
 #include "core/basedata/parameter_files.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/model/par_hnp_layout.h"
 #include "core/text/file_errors.h"
 #include "core/text/paths.h"
@@ -19,14 +22,20 @@ std::string CurveParameterText(CurveMode mode, const std::string& surveyFileName
 std::string WriteCurveParameterFile(CurveMode mode, const std::string& datPath,
                                     const FitResult& fit, bool chosen, Messages& messages) {
     const char* suffix = mode == CurveMode::SiteCurve ? ".PAR" : ".HNP";
-    std::string path = MakeSaveName(FolderPart(datPath), suffix, messages);
-    if (path.empty()) return path;
-    const std::string text = CurveParameterText(mode, FileNamePart(datPath), fit, chosen);
-    if (WriteCp932File(path, text) != TextFileError::None) {
-        ReportWriteFailure(messages, path);
+    const std::string chosenPath = MakeSaveName(FolderPart(datPath), suffix, messages);
+    if (chosenPath.empty()) return chosenPath;
+    // A parameter that is not a number would make a file no reader takes.
+    const bool site = mode == CurveMode::SiteCurve;
+    const auto used = fit.para.begin() + (site ? 3 : 4);
+    const bool allFinite =
+        std::all_of(fit.para.begin(), used, [](double v) { return std::isfinite(v); }) &&
+        (!site || std::isfinite(fit.bandCoefficient)) && std::isfinite(fit.bestSS);
+    if (!allFinite) {
+        ReportWriteFailure(messages, chosenPath);
         return {};
     }
-    return path;
+    const std::string text = CurveParameterText(mode, FileNamePart(datPath), fit, chosen);
+    return SaveUnderFreeName(chosenPath, text, messages);
 }
 
 }  // namespace mk

@@ -35,6 +35,11 @@ FileMessage WrongTitle() {
             MessageIcon::Error};
 }
 
+FileMessage NoRecords(int count) {
+    return {std::string(kSurveyNoRecordsText) + IntText(count) + "）",
+            std::string(kSurveyReadErrorTitle), MessageIcon::Error};
+}
+
 SurveyReadOutcome Refused(FileMessage message) {
     SurveyReadOutcome outcome;
     outcome.messages.push_back(std::move(message));
@@ -137,7 +142,13 @@ bool ParseRecordLine(std::string_view line, SurveyRecord& record) {
            RealPiece(pieces[7], record.meanHeight) && WholePiece(pieces[8], record.standAge);
 }
 
-std::string Real1(double value, int width) { return FormatRight(value, "0.0", width); }
+// From 1E+15 on, the 15 digits of "0.0" no longer reach the decimals and can
+// even round past the largest double: such a value is written with the
+// digits that read back as itself.
+std::string Real1(double value, int width) {
+    if (std::fabs(value) >= 1e15) return AlignRight(ExactNumber(value), width);
+    return FormatRight(value, "0.0", width);
+}
 std::string Whole(int value, int width) { return AlignRight(IntText(value), width); }
 
 // The system's description of a failed write, as Japanese text.
@@ -177,11 +188,40 @@ void ClearSurveyDataSet(SurveyDataSet& set) {
     set.modified = false;
 }
 
-SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
-    std::vector<TextLine> lines = DecodeTextLines(bytes);
-    if (lines.empty() || !lines[0].valid) return Refused(WrongTitle());
+namespace {
 
-    std::string_view title = TrimLeadingBlanks(lines[0].text);
+// Walks the `count` record lines that follow the heading lines of a survey
+// file, handing each parsed record to take. The line number of the first
+// line that is missing or not a record, or 0 when all of them are records.
+template <typename Take>
+int ForEachRecord(TextLineReader reader, int count, Take take) {
+    TextLine line;
+    // The three heading lines after the title are skipped unseen.
+    for (int i = 1; i < kHeadingLines; ++i) {
+        if (!reader.Next(line)) return reader.LineNumber() + 1;
+    }
+    for (int i = 1; i <= count; ++i) {
+        const int lineNumber = kHeadingLines + i;
+        SurveyRecord record;
+        if (!reader.Next(line) || !line.valid || !ParseRecordLine(line.text, record))
+            return lineNumber;
+        record.number = i;
+        record.confirmed = true;
+        take(record);
+    }
+    return 0;
+}
+
+}  // namespace
+
+SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
+    // Lines are taken one at a time: a file is refused at its first bad line
+    // without the rest of it ever being split up.
+    TextLineReader reader(bytes);
+    TextLine line;
+    if (!reader.Next(line) || !line.valid) return Refused(WrongTitle());
+
+    std::string_view title = TrimLeadingBlanks(line.text);
     size_t titleBytes = BytesOfChars(title, kTitleChars);
     if (titleBytes == std::string_view::npos ||
         !TextEquals(title.substr(0, titleBytes), kSurveyTitle))
@@ -189,28 +229,19 @@ SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
 
     auto count = ParseWhole(title.substr(titleBytes));
     if (!count) return Refused(FormatRefusal(1));
-    if (*count <= 0) return SurveyReadOutcome{};  // nothing to read, no message
+    // A file without records opens nothing; the user is told why.
+    if (*count <= 0) return Refused(NoRecords(*count));
 
-    // The three heading lines after the title are skipped unseen.
-    if (lines.size() < static_cast<size_t>(kHeadingLines))
-        return Refused(FormatRefusal(static_cast<int>(lines.size()) + 1));
-
+    // The records are checked once before any is kept, so that memory is
+    // set aside for exactly the records there are: a count the file cannot
+    // hold costs nothing, and a large file is never held twice over while a
+    // growing list moves.
+    if (const int bad = ForEachRecord(reader, *count, [](const SurveyRecord&) {}); bad != 0)
+        return Refused(FormatRefusal(bad));
     SurveyReadOutcome outcome;
-    // A count larger than the file can hold is refused at its first missing
-    // line, so the lines bound what is set aside.
-    outcome.records.reserve(std::min(static_cast<size_t>(*count), lines.size()));
-    for (int i = 1; i <= *count; ++i) {
-        const int lineNumber = kHeadingLines + i;
-        if (static_cast<size_t>(lineNumber) > lines.size())
-            return Refused(FormatRefusal(lineNumber));
-        const TextLine& line = lines[static_cast<size_t>(lineNumber - 1)];
-        SurveyRecord record;
-        if (!line.valid || !ParseRecordLine(line.text, record))
-            return Refused(FormatRefusal(lineNumber));
-        record.number = i;
-        record.confirmed = true;
-        outcome.records.push_back(record);
-    }
+    outcome.records.reserve(static_cast<size_t>(*count));
+    ForEachRecord(reader, *count,
+                  [&](const SurveyRecord& record) { outcome.records.push_back(record); });
     outcome.ok = true;
     return outcome;
 }
@@ -218,12 +249,15 @@ SurveyReadOutcome ParseSurveyBytes(std::string_view bytes) {
 bool ReadSurveyFile(const std::string& path, SurveyDataSet& set, Messages& messages) {
     if (path.empty()) return false;
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        messages.Show(CannotOpenText(path), std::string(kSurveyReadErrorTitle), MessageIcon::Error,
-                      MessageButtons::Ok);
+    if (const FileReadError error = ReadFileBytesChecked(path, bytes);
+        error != FileReadError::None) {
+        messages.Show(ReadFailureText(error, path), std::string(kSurveyReadErrorTitle),
+                      MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
     SurveyReadOutcome outcome = ParseSurveyBytes(bytes);
+    // The file's bytes are not needed once its records are out.
+    bytes = std::string();
     ShowFileMessages(outcome.messages, messages);
     if (!outcome.ok) return false;
     set.count = static_cast<int>(outcome.records.size());

@@ -43,8 +43,11 @@ inline constexpr std::string_view kSurveyTitle = "収穫予測表作成のため
 inline constexpr std::string_view kSurveyReadErrorTitle = "DATファイル読み込みエラー";
 inline constexpr std::string_view kSurveyFormatError = "データの形式が違います。これは読めません。";
 
-// What a DAT file holds, or why it is refused. A file whose count is zero or
-// less is refused without a message.
+// Followed by the count and "）": the refusal of a file whose count is zero
+// or less.
+inline constexpr std::string_view kSurveyNoRecordsText = "読み込む資料がありません。（資料数：";
+
+// What a DAT file holds, or why it is refused.
 struct SurveyReadOutcome {
     bool ok = false;
     std::vector<SurveyRecord> records;  // renumbered 1..count, confirmed

@@ -5,7 +5,7 @@
 
 #include "core/graphics/age_axis.h"
 #include "core/graphics/canvas.h"
-#include "core/yield/result_arrays.h"
+#include "core/graphics/result_arrays.h"
 
 namespace mk {
 

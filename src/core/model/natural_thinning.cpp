@@ -20,6 +20,16 @@ ThinningTerms TermsAt(const DensityDiagramParameters& d, double H) {
             std::pow(H, p[4]) * (std::pow(10.0, p[14]) * (p[13] * p[3]))};
 }
 
+// The bisection narrows to 0.05 stems. Above about 4.5e14 two neighbouring
+// doubles lie further apart than that, so it also stops once the gap is
+// this small a part of the bracket (never first below 5e10 stems, so real
+// stands are searched exactly as before) ...
+constexpr double kAbsoluteGap = 0.05;
+constexpr double kRelativeGap = 1e-12;
+// ... and never takes more steps than halving the largest finite bracket
+// down to that relative gap needs.
+constexpr int kMaxBisectionSteps = 1100;
+
 }  // namespace
 
 double NaturalThinningStems(const DensityDiagramParameters& d, double P, double H) {
@@ -48,9 +58,10 @@ double PlantingDensityThrough(const DensityDiagramParameters& d, double bracket,
     // to search.
     if (!std::isfinite(upper)) return bracket;
     const double f0 = PlantingDensityGap(d, 100.0, N, H);
-    bool stepped = false;
+    int steps = 0;
     double mid = 0.0;
-    while (upper - lower >= 0.05) {
+    while (upper - lower >= kAbsoluteGap && upper - lower > kRelativeGap * upper &&
+           steps < kMaxBisectionSteps) {
         pump.Pump();
         mid = (upper + lower) / 2.0;
         if (f0 * PlantingDensityGap(d, mid, N, H) >= 0.0) {
@@ -58,11 +69,11 @@ double PlantingDensityThrough(const DensityDiagramParameters& d, double bracket,
         } else {
             upper = mid;
         }
-        stepped = true;
+        ++steps;
     }
     // Without a single step there is no midpoint; the bracket itself keeps
     // the natural-thinning curve away from a planting density of 0.
-    return RoundHalfEven(stepped ? mid : bracket);
+    return RoundHalfEven(steps > 0 ? mid : bracket);
 }
 
 }  // namespace mk

@@ -14,8 +14,9 @@ double NaturalThinningStems(const DensityDiagramParameters& d, double P, double 
 
 // density-through(H, N, bracket): the planting density between 100 and
 // bracket whose natural-thinning curve passes through (H, N), found by
-// bisection to 0.05 and rounded to a whole number (halves to even). One
-// pump.Pump() per bisection step. A bracket too small for any step
+// bisection to 0.05 (or to a gap of 1e-12 of the bracket, where doubles are
+// coarser than 0.05) in at most 1100 steps, and rounded to a whole number
+// (halves to even). One pump.Pump() per bisection step. A bracket too small for any step
 // (at most 100.05) gives the bracket itself, rounded, so that no caller is
 // ever handed a planting density of 0. The callers store the result into
 // their bracket variable.

@@ -21,60 +21,58 @@ const int kBandLabelChars = CharCount(kBandLabel);             // 12
 // One comma-separated field starting at pos: leading blanks skipped, a
 // quoted field taken up to its closing quote, an unquoted one up to the
 // next comma without its trailing blanks. pos is left after the comma.
-std::string NextField(std::string_view text, std::size_t& pos) {
+// A view into text: a line may be megabytes of junk, which is not copied.
+std::string_view NextField(std::string_view text, std::size_t& pos) {
     while (pos < text.size() && text[pos] == ' ') ++pos;
-    std::string field;
     if (pos < text.size() && text[pos] == '"') {
         const std::size_t close = text.find('"', pos + 1);
         const std::size_t end = close == std::string_view::npos ? text.size() : close;
-        field = std::string(text.substr(pos + 1, end - pos - 1));
-        pos = end;
-        const std::size_t comma = text.find(',', pos);
+        const std::string_view field = text.substr(pos + 1, end - pos - 1);
+        const std::size_t comma = text.find(',', end);
         pos = comma == std::string_view::npos ? text.size() : comma + 1;
         return field;
     }
     const std::size_t comma = text.find(',', pos);
     const std::size_t end = comma == std::string_view::npos ? text.size() : comma;
-    field = std::string(text.substr(pos, end - pos));
-    while (!field.empty() && field.back() == ' ') field.pop_back();
+    std::string_view field = text.substr(pos, end - pos);
+    while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
     pos = comma == std::string_view::npos ? text.size() : comma + 1;
     return field;
 }
 
 // The survey file name of PAR line 2 ("ファイル名, a.dat"): the second field.
-std::string SurveyNameOfLine(std::string_view line) {
+std::string_view SurveyNameOfLine(std::string_view line) {
     std::size_t pos = 0;
     NextField(line, pos);
     if (pos >= line.size()) return {};
     return NextField(line, pos);
 }
 
-std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t blank = text.find(' ', start);
-        if (blank == std::string_view::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, blank - start));
-        start = blank + 1;
-    }
+// The folder of a PAR or HNP file joined with the name part of the survey
+// file it records. The tables are written into the folder of this source,
+// which must stay the folder the user chose for the parameter file: a
+// folder part in the recorded name ("../x/s.dat") is dropped.
+std::string SurveySource(const std::string& parameterFile, std::string_view recordedName) {
+    const std::size_t slash = recordedName.rfind(kPathSeparator);
+    if (slash != std::string_view::npos) recordedName.remove_prefix(slash + 1);
+    std::string source = FolderPart(parameterFile);
+    source += recordedName;
+    return source;
 }
 
-// The curve kind of PAR line 3 (" 2 logistic式…" or "2 logistic式…").
-// False: the kind is not a whole number. With two parts or fewer
-// the line holds no kind and `kind` is left alone.
+// The curve kind of PAR line 3 (" 2 logistic式…" or "2 logistic式…"),
+// seen as parts between single blanks. False: the kind is not a whole
+// number. With two parts or fewer the line holds no kind and `kind` is left
+// alone. Only the first two blanks are looked for, so a line of millions of
+// blanks is not split into millions of parts.
 bool KindOfLine(std::string_view line, int& kind) {
-    const std::vector<std::string_view> parts = SplitAtBlanks(line);
-    if (parts.size() <= 2) return true;
-    std::string_view source;
-    if (!parts[0].empty()) {
-        source = parts[0];
-    } else if (!parts[1].empty()) {
-        source = parts[1];
-    } else {
+    const std::size_t first = line.find(' ');
+    if (first == std::string_view::npos) return true;
+    const std::size_t second = line.find(' ', first + 1);
+    if (second == std::string_view::npos) return true;
+    std::string_view source = line.substr(0, first);
+    if (source.empty()) source = line.substr(first + 1, second - first - 1);
+    if (source.empty()) {
         kind = 0;
         return true;
     }
@@ -89,9 +87,9 @@ bool LineIsValid(const std::vector<TextLine>& lines, int lineNumber) {
     return index >= lines.size() || lines[index].valid;
 }
 
-std::string LineText(const std::vector<TextLine>& lines, int lineNumber) {
+std::string_view LineText(const std::vector<TextLine>& lines, int lineNumber) {
     const auto index = static_cast<std::size_t>(lineNumber - 1);
-    return index < lines.size() ? lines[index].text : std::string();
+    return index < lines.size() ? std::string_view(lines[index].text) : std::string_view();
 }
 
 }  // namespace
@@ -99,7 +97,8 @@ std::string LineText(const std::vector<TextLine>& lines, int lineNumber) {
 ReadOutcome<HeightCurveParameters> ParseParBytes(std::string_view bytes, const std::string& path,
                                                  const HeightCurveParameters& previous) {
     ReadOutcome<HeightCurveParameters> outcome;
-    const std::vector<TextLine> lines = DecodeTextLines(bytes);
+    // Only the lines of the format are looked at; what follows is not split.
+    const std::vector<TextLine> lines = DecodeTextLines(bytes, kParLineCount);
     if (!reader::HeaderMatches(lines, kParHeader)) {
         outcome.messages.push_back(reader::WrongFormat(kParErrorTitle));
         return outcome;
@@ -114,7 +113,7 @@ ReadOutcome<HeightCurveParameters> ParseParBytes(std::string_view bytes, const s
 
     HeightCurveParameters loaded = previous;
     if (!LineIsValid(lines, 2)) return refuse(2);
-    loaded.HeightCurveSource = FolderPart(path) + SurveyNameOfLine(LineText(lines, 2));
+    loaded.HeightCurveSource = SurveySource(path, SurveyNameOfLine(LineText(lines, 2)));
 
     if (!LineIsValid(lines, 3)) return refuse(3);
     if (!KindOfLine(LineText(lines, 3), loaded.CurveKind)) return refuse(3);
@@ -136,7 +135,7 @@ ReadOutcome<HeightCurveParameters> ParseParBytes(std::string_view bytes, const s
 
 ReadOutcome<HnpParameters> ParseHnpBytes(std::string_view bytes, const std::string& path) {
     ReadOutcome<HnpParameters> outcome;
-    const std::vector<TextLine> lines = DecodeTextLines(bytes);
+    const std::vector<TextLine> lines = DecodeTextLines(bytes, kHnpLineCount);
     if (!reader::HeaderMatches(lines, kHnpHeader)) {
         outcome.messages.push_back(reader::WrongFormat(kHnpErrorTitle));
         return outcome;
@@ -151,7 +150,8 @@ ReadOutcome<HnpParameters> ParseHnpBytes(std::string_view bytes, const std::stri
 
     HnpParameters loaded;
     if (!LineIsValid(lines, 2)) return refuse(2);
-    loaded.HnpSource = FolderPart(path) + LineText(lines, 2);
+    // Compared with the PAR file's source, so it is made the same way.
+    loaded.HnpSource = SurveySource(path, LineText(lines, 2));
     double* const values[] = {&loaded.P1, &loaded.P2, &loaded.P3, &loaded.P4};
     for (int i = 0; i < 4; ++i) {
         const int lineNumber = 3 + i;
@@ -170,8 +170,9 @@ ReadOutcome<HnpParameters> ParseHnpBytes(std::string_view bytes, const std::stri
 
 bool ReadParFile(const std::string& path, HeightCurveParameters& curve, Messages& messages) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        ShowFileMessages({reader::CannotOpen(path, kParErrorTitle)}, messages);
+    if (const FileReadError error = ReadFileBytesChecked(path, bytes);
+        error != FileReadError::None) {
+        ShowFileMessages({reader::ReadFailure(error, path, kParErrorTitle)}, messages);
         return false;
     }
     ReadOutcome<HeightCurveParameters> outcome = ParseParBytes(bytes, path, curve);
@@ -183,8 +184,9 @@ bool ReadParFile(const std::string& path, HeightCurveParameters& curve, Messages
 
 bool ReadHnpFile(const std::string& path, HnpParameters& hnp, Messages& messages) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        ShowFileMessages({reader::CannotOpen(path, kHnpErrorTitle)}, messages);
+    if (const FileReadError error = ReadFileBytesChecked(path, bytes);
+        error != FileReadError::None) {
+        ShowFileMessages({reader::ReadFailure(error, path, kHnpErrorTitle)}, messages);
         return false;
     }
     ReadOutcome<HnpParameters> outcome = ParseHnpBytes(bytes, path);

@@ -1,5 +1,8 @@
 #include "core/model/prm_file.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/model/reader_support.h"
 #include "core/text/file_errors.h"
 #include "core/text/number_format.h"
@@ -17,9 +20,9 @@ constexpr std::string_view kWarningTitle = "PRMファイル読み込み";
 
 ReadOutcome<DensityDiagramParameters> ParsePrmBytes(std::string_view bytes) {
     ReadOutcome<DensityDiagramParameters> outcome;
-    std::vector<TextLine> lines = DecodeTextLines(bytes);
-    // Lines after the 19th are notes of the user's and are ignored.
-    if (lines.size() > static_cast<std::size_t>(kPrmLineCount)) lines.resize(kPrmLineCount);
+    // Lines after the 19th are notes of the user's and are ignored, so they
+    // are not even split off: a file of millions of lines costs no more.
+    const std::vector<TextLine> lines = DecodeTextLines(bytes, kPrmLineCount);
 
     if (!reader::HeaderMatches(lines, kPrmHeader)) {
         outcome.messages.push_back(reader::WrongFormat(kErrorTitle));
@@ -45,8 +48,9 @@ ReadOutcome<DensityDiagramParameters> ParsePrmBytes(std::string_view bytes) {
 
 bool ReadPrmFile(const std::string& path, DensityDiagramParameters& diagram, Messages& messages) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        ShowFileMessages({reader::CannotOpen(path, kErrorTitle)}, messages);
+    if (const FileReadError error = ReadFileBytesChecked(path, bytes);
+        error != FileReadError::None) {
+        ShowFileMessages({reader::ReadFailure(error, path, kErrorTitle)}, messages);
         return false;
     }
     ReadOutcome<DensityDiagramParameters> outcome = ParsePrmBytes(bytes);
@@ -63,7 +67,8 @@ std::string PrmFileText(const DensityDiagramParameters& diagram) {
     for (std::size_t i = 0; i < diagram.Prm.size(); ++i) {
         // The full-density volume line belongs to type 2 diagrams only.
         const double value = (i >= 16 && !keepVolumeLine) ? 0.0 : diagram.Prm[i];
-        text += GeneralNumber(value);
+        // Enough digits that the diagram opens again with the same values.
+        text += ExactNumber(value);
         text += kCrLf;
     }
     return text;
@@ -74,7 +79,11 @@ bool WritePrmFile(const std::string& path, DensityDiagramParameters& diagram, Me
         diagram.Prm[16] = 0.0;
         diagram.Prm[17] = 0.0;
     }
-    if (WriteCp932File(path, PrmFileText(diagram)) != TextFileError::None) {
+    // A value that is not a number could never be read again: refuse the
+    // save rather than write a diagram that will not open.
+    const bool allFinite = std::all_of(diagram.Prm.begin(), diagram.Prm.end(),
+                                       [](double v) { return std::isfinite(v); });
+    if (!allFinite || WriteCp932File(path, PrmFileText(diagram)) != TextFileError::None) {
         ReportWriteFailure(messages, path);
         return false;
     }

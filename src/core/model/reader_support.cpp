@@ -26,15 +26,17 @@ FileMessage CannotOpen(const std::string& path, std::string_view errorTitle) {
     return {CannotOpenText(path), std::string(errorTitle), MessageIcon::Error};
 }
 
+FileMessage ReadFailure(FileReadError error, const std::string& path, std::string_view errorTitle) {
+    return {ReadFailureText(error, path), std::string(errorTitle), MessageIcon::Error};
+}
+
 bool HeaderMatches(const std::vector<TextLine>& lines, std::string_view header) {
     return !lines.empty() && lines[0].valid && TextEquals(lines[0].text, header);
 }
 
 std::string AfterChars(std::string_view text, int chars) {
-    const std::vector<std::string> parts = SplitChars(text);
-    std::string rest;
-    for (std::size_t i = static_cast<std::size_t>(chars); i < parts.size(); ++i) rest += parts[i];
-    return rest;
+    // Walked, not split: a value line may be megabytes of junk.
+    return std::string(text.substr(ByteOffsetOfChars(text, static_cast<std::size_t>(chars))));
 }
 
 std::optional<double> LabelledValue(const std::vector<TextLine>& lines, int lineNumber,

@@ -20,6 +20,8 @@ FileMessage LineCountWarning(int expectedLines, std::string_view warningTitle);
 FileMessage UnreadableLine(int lineNumber, std::string_view errorTitle);
 // "ファイルを開けません。" + CR LF + path
 FileMessage CannotOpen(const std::string& path, std::string_view errorTitle);
+// The file could not be opened or is too large to be one of ours.
+FileMessage ReadFailure(FileReadError error, const std::string& path, std::string_view errorTitle);
 
 // True when the first line exists, is valid code page 932 and equals the
 // header, ignoring case, width and kana type.

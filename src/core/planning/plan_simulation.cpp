@@ -12,10 +12,10 @@
 #include "core/model/natural_thinning.h"
 #include "core/model/site_class.h"
 #include "core/planning/plan_table.h"
+#include "core/planning/planning_state.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
 #include "core/yield/table_report.h"
-#include "core/yield/workspace.h"
 
 namespace mk {
 
@@ -25,6 +25,14 @@ constexpr double kStemFloor = 150;
 // The backward search for the stand before a thinning gives up here: a
 // yield index that no real stand density reaches cannot be thinned from.
 constexpr double kStemCeiling = 100000;
+// The policy's coarse search takes 100 stems at a time down to the floor:
+// enough steps for a stand at the ceiling. A stand of far more stems (from
+// parameters outside what the equations allow; taking 100 off a large
+// enough number does not even change it) cannot be searched, and the plan
+// stops there as at any value it cannot compute. Its other loops end by
+// their own conditions, as do those of the backward search, which never
+// goes above the ceiling.
+constexpr int kMaxCoarseSteps = static_cast<int>(kStemCeiling / 100);
 constexpr Color kPathColor = colors::DarkBlue;
 constexpr double kMarkerRadius = 3;
 constexpr const char* kTitle = "TABLECALC2";
@@ -35,15 +43,16 @@ std::string AgeCaption(int age) { return "　林　齢　＝　" + IntText(age);
 
 std::string PlanTitle(const char* routine, int plan) { return routine + IntText(plan); }
 
-double SiteHeightAt(const Workspace& ws, int age, double keep) {
+double SiteHeightAt(const PlanningState& ws, int age, double keep) {
     const std::optional<double> h = SiteHeight(ws.HeightCurve, ws.Run.SiteCurveScale, age);
     return h ? *h : keep;
 }
 
 class PlanRun {
 public:
-    PlanRun(Workspace& ws, Canvas& picture, const std::function<void(const std::string&)>& ageLabel,
-            Messages& messages, EventPump& pump)
+    PlanRun(PlanningState& ws, Canvas& picture,
+            const std::function<void(const std::string&)>& ageLabel, Messages& messages,
+            EventPump& pump)
         : ws_(ws),
           p_(ws.Plan),
           w_(ws.PlanWorking),
@@ -68,7 +77,7 @@ private:
     void DrawYear(int age, bool endOfLoop);
     double GrowthOfYear(int age);
     void ThinForward(int age);
-    void ThinByPolicy(int age);
+    bool ThinByPolicy(int age);
     void ThinBackward(int age);
     void DrawThinning(int age);
     bool WriteRow(int age, double growth, double meanGrowth);
@@ -77,7 +86,7 @@ private:
         if (ws_.OutputFile.IsOpen()) ws_.OutputFile.text += text;
     }
 
-    Workspace& ws_;
+    PlanningState& ws_;
     PlanSettings& p_;
     PlanWorkingValues& w_;
     YearArrays& y_;
@@ -176,7 +185,7 @@ bool PlanRun::SimulateYear(int age, bool firstYear, bool lastYear) {
             ThinForward(age);
             break;
         case PlanMode::Policy:
-            ThinByPolicy(age);
+            if (!ThinByPolicy(age)) return false;
             break;
         case PlanMode::Backward:
             ThinBackward(age);
@@ -280,20 +289,28 @@ void PlanRun::ThinForward(int age) {
 }
 
 // Mode B: thin to the stem number, to one stem, at which Ry falls below the
-// present Ry less the step.
-void PlanRun::ThinByPolicy(int age) {
+// present Ry less the step. False: the search could not reach its bound
+// within its steps.
+bool PlanRun::ThinByPolicy(int age) {
     const double N = y_.YearStems[age];
-    if (!ThinningAllowed(w_, age) || w_.ThinningNumber > Plan()) return;
-    if (!(y_.YearRy[age] >= w_.RyLimit || y_.YearSlenderness[age] >= w_.SlendernessLimit)) return;
+    if (!ThinningAllowed(w_, age) || w_.ThinningNumber > Plan()) return true;
+    if (!(y_.YearRy[age] >= w_.RyLimit || y_.YearSlenderness[age] >= w_.SlendernessLimit)) {
+        return true;
+    }
     // A stand at or below the floor has nothing to give, and the search
     // down to the floor could never end.
-    if (N <= kStemFloor) return;
+    if (N <= kStemFloor) return true;
 
     const ThinningBookkeeping saved = t_;
     t_.RyAfter = y_.YearRy[age];
     const double goal = y_.YearRy[age] - p_.RyStep;
     t_.StemsAfter = N;
+    int steps = 0;
     while (t_.RyAfter >= goal) {
+        if (++steps > kMaxCoarseSteps) {
+            t_ = saved;
+            return false;
+        }
         pump_.Pump();
         t_.StemsAfter -= 100;
         if (t_.StemsAfter < kStemFloor) t_.StemsAfter = kStemFloor;
@@ -325,6 +342,7 @@ void PlanRun::ThinByPolicy(int age) {
     } else {
         t_ = saved;
     }
+    return true;
 }
 
 // Mode C: running back from the target, a stand whose Ry has fallen to the
@@ -419,12 +437,12 @@ void PlanRun::StopAt(int age) {
 
 }  // namespace
 
-void PreparePlanRun(Workspace& workspace) {
+void PreparePlanRun(PlanningState& workspace) {
     PreparePlanWorkingValues(workspace.Plan, workspace.PlanWorking);
     workspace.Run.CurrentAge = workspace.Plan.StartAge;
 }
 
-bool PlanDiagramTypeValid(const Workspace& workspace, Messages& messages) {
+bool PlanDiagramTypeValid(const PlanningState& workspace, Messages& messages) {
     const double type = workspace.Diagram.Prm[0];
     if (type == 1.0 || type == 2.0) return true;
     messages.Show("林分密度管理図の種類が正しくありません（1または2）。", kTitle,
@@ -432,7 +450,7 @@ bool PlanDiagramTypeValid(const Workspace& workspace, Messages& messages) {
     return false;
 }
 
-void StartPlan(Workspace& workspace, int plan) {
+void StartPlan(PlanningState& workspace, int plan) {
     PlanWorkingValues& w = workspace.PlanWorking;
     const PlanSettings& p = workspace.Plan;
     w.PlanThinnings = plan;
@@ -442,14 +460,14 @@ void StartPlan(Workspace& workspace, int plan) {
     w.StepRatio = std::pow(p.TargetPlantingDensity / p.StartStemNumber, 1.0 / plan);
 }
 
-void ComputeRyAfter(Workspace& workspace, int age) {
+void ComputeRyAfter(PlanningState& workspace, int age) {
     if (const auto ry = YieldIndex(workspace.Diagram, workspace.Years.YearHeight[age],
                                    workspace.Thinning.StemsAfter)) {
         workspace.Thinning.RyAfter = *ry;
     }
 }
 
-bool SUBCALC2(Workspace& workspace, int age, Messages& messages) {
+bool SUBCALC2(PlanningState& workspace, int age, Messages& messages) {
     ThinningBookkeeping& t = workspace.Thinning;
     const YearArrays& y = workspace.Years;
     const DensityDiagramParameters& d = workspace.Diagram;
@@ -490,7 +508,7 @@ bool SUBCALC2(Workspace& workspace, int age, Messages& messages) {
     return true;
 }
 
-void ReverseThinStep(Workspace& workspace, int age) {
+void ReverseThinStep(PlanningState& workspace, int age) {
     ThinningBookkeeping& t = workspace.Thinning;
     YearArrays& y = workspace.Years;
     const DensityDiagramParameters& d = workspace.Diagram;
@@ -518,13 +536,13 @@ void ReverseThinStep(Workspace& workspace, int age) {
     ComputeRyAfter(workspace, age);
 }
 
-void TABLECALC2(Workspace& workspace, Canvas& picture,
+void TABLECALC2(PlanningState& workspace, Canvas& picture,
                 const std::function<void(const std::string&)>& ageLabel, Messages& messages,
                 EventPump& pump) {
     PlanRun(workspace, picture, ageLabel, messages, pump).Run();
 }
 
-bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
+bool RunPlans(PlanningState& workspace, const std::array<Canvas*, kPlanCount>& pictures,
               const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump) {
     if (!PlanDiagramTypeValid(workspace, messages)) {
         DiscardPlanTable(workspace);
@@ -545,7 +563,7 @@ bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictu
     return true;
 }
 
-std::string RunPlanTable(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
+std::string RunPlanTable(PlanningState& workspace, const std::array<Canvas*, kPlanCount>& pictures,
                          const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump) {
     PreparePlanRun(workspace);
     if (!PlanDiagramTypeValid(workspace, messages)) return {};
@@ -553,8 +571,9 @@ std::string RunPlanTable(Workspace& workspace, const std::array<Canvas*, kPlanCo
     if (path.empty()) return {};
     OpenPlanTable(workspace, path);
     if (!RunPlans(workspace, pictures, callbacks, messages, pump)) return {};
-    if (!ClosePlanTable(workspace, messages)) return {};
-    return path;
+    std::string written;
+    if (!ClosePlanTable(workspace, messages, &written)) return {};
+    return written;
 }
 
 }  // namespace mk

@@ -19,7 +19,7 @@ namespace mk {
 class Canvas;
 class EventPump;
 class Messages;
-struct Workspace;
+struct PlanningState;
 
 inline constexpr int kPlanCount = 5;
 
@@ -33,48 +33,48 @@ struct PlanRunCallbacks {
 
 // The plan window's preparation when it opens: the policy values into the
 // plan working values, and RunSettings.CurrentAge = StartAge.
-void PreparePlanRun(Workspace& workspace);
+void PreparePlanRun(PlanningState& workspace);
 
 // A plan can only be run on a diagram of type 1 or 2; otherwise the
 // refusal is shown (titled "TABLECALC2") and false returned.
-bool PlanDiagramTypeValid(const Workspace& workspace, Messages& messages);
+bool PlanDiagramTypeValid(const PlanningState& workspace, Messages& messages);
 
 // The per-plan values at the start of plan k: the curve of the starting
 // stand, the first thinning, the thinning window and StepRatio.
-void StartPlan(Workspace& workspace, int plan);
+void StartPlan(PlanningState& workspace, int plan);
 
 // RyAfter = Ry(H(age), StemsAfter), left as it was for a diagram type
 // other than 1 or 2.
-void ComputeRyAfter(Workspace& workspace, int age);
+void ComputeRyAfter(PlanningState& workspace, int age);
 
 // The bookkeeping of a thinning at age in a forward plan, given StemsAfter
 // and StemThinningRate. Below 150 stems the message is shown and the
 // thinning goes to 150 stems (or none when the stand holds fewer). A
 // thinning that would remove nothing is not made: the bookkeeping values
 // are restored and false is returned.
-bool SUBCALC2(Workspace& workspace, int age, Messages& messages);
+bool SUBCALC2(PlanningState& workspace, int age, Messages& messages);
 
 // The bookkeeping of a thinning in a backward plan: YearStems[age] already
 // holds the stand before the thinning and StemsAfter the thinned stand the
 // run had reached; the volume, basal area and DBH of the year are raised
 // to the stand before the thinning.
-void ReverseThinStep(Workspace& workspace, int age);
+void ReverseThinStep(PlanningState& workspace, int age);
 
 // One plan (workspace.PlanWorking.PlanThinnings) from StartAge to EndAge.
-void TABLECALC2(Workspace& workspace, Canvas& picture,
+void TABLECALC2(PlanningState& workspace, Canvas& picture,
                 const std::function<void(const std::string&)>& ageLabel, Messages& messages,
                 EventPump& pump);
 
 // Plans 1 to 5, each on its own picture, into the open plan table. False
 // (nothing run, the plan table discarded) for a diagram type other than 1
 // or 2.
-bool RunPlans(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
+bool RunPlans(PlanningState& workspace, const std::array<Canvas*, kPlanCount>& pictures,
               const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump);
 
 // The whole job of a plan window without the window: prepare, check the
 // diagram type, take a free name, run the five plans and save the table.
 // Returns the path written, or empty when nothing was written.
-std::string RunPlanTable(Workspace& workspace, const std::array<Canvas*, kPlanCount>& pictures,
+std::string RunPlanTable(PlanningState& workspace, const std::array<Canvas*, kPlanCount>& pictures,
                          const PlanRunCallbacks& callbacks, Messages& messages, EventPump& pump);
 
 }  // namespace mk

@@ -5,7 +5,7 @@
 #include "core/text/text_file.h"
 #include "core/yield/table_calc.h"
 #include "core/yield/table_report.h"
-#include "core/yield/workspace.h"
+#include "core/planning/planning_state.h"
 
 namespace mk {
 
@@ -43,28 +43,25 @@ std::string PlanTableHeading(std::string_view prmName, std::string_view parName,
     return text;
 }
 
-std::string PlanTableFileName(const Workspace& workspace, Messages& messages) {
+std::string PlanTableFileName(const PlanningState& workspace, Messages& messages) {
     return MakeSaveName(FolderPart(workspace.HeightCurve.HeightCurveSource), ".160", messages);
 }
 
-void OpenPlanTable(Workspace& workspace, const std::string& path) {
+void OpenPlanTable(PlanningState& workspace, const std::string& path) {
     workspace.OutputFile = TableFile{path, {}, TableKind::Plan, {}};
 }
 
-bool ClosePlanTable(Workspace& workspace, Messages& messages) {
+bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written) {
     if (!workspace.OutputFile.IsOpen()) return true;
-    const std::string path = workspace.OutputFile.path;
-    const TextFileError error = WriteCp932File(path, workspace.OutputFile.text);
+    const std::string path =
+        SaveUnderFreeName(workspace.OutputFile.path, workspace.OutputFile.text, messages);
     TableFile file = std::move(workspace.OutputFile);
     DiscardPlanTable(workspace);
-    if (error != TextFileError::None) {
-        ReportWriteFailure(messages, path);
-        return false;
-    }
-    workspace.LastTable = FinishedTable(std::move(file));
-    return true;
+    if (!path.empty()) workspace.LastTable = FinishedTable(std::move(file), path);
+    if (written) *written = path;
+    return !path.empty();
 }
 
-void DiscardPlanTable(Workspace& workspace) { workspace.OutputFile = TableFile{}; }
+void DiscardPlanTable(PlanningState& workspace) { workspace.OutputFile = TableFile{}; }
 
 }  // namespace mk

@@ -9,7 +9,7 @@
 namespace mk {
 
 class Messages;
-struct Workspace;
+struct PlanningState;
 
 // Heading block of one plan: "収穫予測    使用ファイル：" + PRM + " & " + PAR,
 // "  （地位" + site + "）", an empty line and the column headings of the
@@ -20,17 +20,19 @@ std::string PlanTableHeading(std::string_view prmName, std::string_view parName,
 // The name the plan table will be written to: the first free
 // "YIELD_xx.160" in the folder of the PAR file's survey source. Empty when
 // the family is exhausted (the message has been shown); nothing is created.
-std::string PlanTableFileName(const Workspace& workspace, Messages& messages);
+std::string PlanTableFileName(const PlanningState& workspace, Messages& messages);
 
 // Starts composing the plan table under path (an empty path: no file).
-void OpenPlanTable(Workspace& workspace, const std::string& path);
+void OpenPlanTable(PlanningState& workspace, const std::string& path);
 
-// Saves the composed text whole (code page 932, CR LF) and closes the file.
-// A file that cannot be written is reported ("ファイル書き込みエラー") and
-// false is returned; with no file open nothing happens and true is returned.
-bool ClosePlanTable(Workspace& workspace, Messages& messages);
+// Saves the composed text whole (code page 932, CR LF) and closes the file,
+// under the name it was opened with or, when another program has taken that
+// name meanwhile, the next free one of its family (written tells which). A
+// file that cannot be written is reported ("ファイル書き込みエラー") and false
+// is returned; with no file open nothing happens and true is returned.
+bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written = nullptr);
 
 // Forgets the composed text without writing anything.
-void DiscardPlanTable(Workspace& workspace);
+void DiscardPlanTable(PlanningState& workspace);
 
 }  // namespace mk

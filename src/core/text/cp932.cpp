@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
+
 namespace mk {
 namespace {
 
@@ -95,6 +97,14 @@ std::vector<std::string> SplitChars(std::string_view utf8) {
         i += len;
     }
     return chars;
+}
+
+std::size_t ByteOffsetOfChars(std::string_view utf8, std::size_t chars) {
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < chars && i < utf8.size(); ++n) {
+        i += Utf8Length(static_cast<unsigned char>(utf8[i]));
+    }
+    return std::min(i, utf8.size());
 }
 
 }  // namespace mk

@@ -18,5 +18,8 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 int CharCount(std::string_view utf8);
 // The UTF-8 text split into its characters.
 std::vector<std::string> SplitChars(std::string_view utf8);
+// The byte offset just after the first `chars` characters (the whole size
+// when the text is shorter), found without splitting the text.
+std::size_t ByteOffsetOfChars(std::string_view utf8, std::size_t chars);
 
 }  // namespace mk

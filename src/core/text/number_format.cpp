@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/text/cp932.h"
+#include "core/text/number_parse.h"
 
 namespace mk {
 namespace {
@@ -19,13 +20,14 @@ struct Decimal15 {
     bool zero = true;
 };
 
-Decimal15 ToDecimal15(double value) {
+// The value rounded to significant digits (15 for every formatted number).
+Decimal15 ToDecimal(double value, int significant) {
     Decimal15 d;
     // Same digits as printf's "%.14e" (both round correctly), several
     // times faster: a table formats hundreds of numbers.
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::scientific, 14);
+                                       std::chars_format::scientific, significant - 1);
     std::string s(buffer, written.ptr);
     size_t pos = 0;
     if (s[pos] == '-') {
@@ -40,6 +42,8 @@ Decimal15 ToDecimal15(double value) {
     if (d.zero) d.exponent = 0;
     return d;
 }
+
+Decimal15 ToDecimal15(double value) { return ToDecimal(value, 15); }
 
 // Rounds the digit string half away from zero to its first keep digits.
 // Returns true when the rounding carried into a new leading digit.
@@ -181,9 +185,10 @@ std::string FormatRight(double value, std::string_view pattern, int width) {
     return AlignRight(FormatNumber(value, pattern), width);
 }
 
-std::string GeneralNumber(double value) {
-    if (!std::isfinite(value)) return NonFinite(value);
-    Decimal15 d = ToDecimal15(value);
+namespace {
+
+std::string GeneralForm(double value, int significant) {
+    Decimal15 d = ToDecimal(value, significant);
     if (d.zero) return "0";
     std::string digits = d.digits;
     size_t last = digits.find_last_not_of('0');
@@ -215,6 +220,32 @@ std::string GeneralNumber(double value) {
     if (magnitude < 10) out += '0';
     out += std::to_string(magnitude);
     return out;
+}
+
+bool ReadsBackAs(const std::string& text, double value) {
+    const auto read = ParseReal(text);
+    return read && *read == value;
+}
+
+}  // namespace
+
+std::string GeneralNumber(double value) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    std::string text = GeneralForm(value, 15);
+    // Within a hair of the largest double, 15 digits round up past it and
+    // the text would read as an overflow.
+    if (!ParseReal(text)) text = GeneralForm(value, 17);
+    return text;
+}
+
+std::string ExactNumber(double value) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    for (int significant = 15; significant < 17; ++significant) {
+        std::string text = GeneralForm(value, significant);
+        if (ReadsBackAs(text, value)) return text;
+    }
+    // 17 significant digits always identify a double.
+    return GeneralForm(value, 17);
 }
 
 double RoundHalfEven(double value) {

@@ -24,8 +24,16 @@ std::string FormatRight(double value, std::string_view pattern, int width);
 
 // The general decimal form: at most 15 significant digits, no trailing zeros
 // or ".", fixed notation for 1E-05 <= |x| < 1E+15 and 0, otherwise mantissa
-// "E" sign and at least two exponent digits ("1.5E-06", "2E+15").
+// "E" sign and at least two exponent digits ("1.5E-06", "2E+15"). Always
+// reads back as a number: next to the largest double, where 15 digits would
+// round past it, as many digits as needed are written.
 std::string GeneralNumber(double value);
+
+// The general decimal form with as many significant digits as the value
+// needs to read back as exactly itself: 15 where they do (so that files of
+// typed values look as they always have), otherwise 16 or 17. For the data
+// files the program reads again.
+std::string ExactNumber(double value);
 
 // Real to 32-bit integer, to nearest with halves to even (2.5 -> 2, 3.5 -> 4).
 // Values beyond the int32 range are clamped.

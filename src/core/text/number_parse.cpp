@@ -96,4 +96,51 @@ double LeadingNumber(std::string_view text) {
     return value ? *value : 0;
 }
 
+std::string FoldTypedNumber(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        // Every character folded here is three bytes long in UTF-8.
+        if (c >= 0xE0 && c < 0xF0 && i + 2 < text.size()) {
+            const char32_t code = (static_cast<char32_t>(c & 0x0F) << 12) |
+                                  (static_cast<char32_t>(text[i + 1] & 0x3F) << 6) |
+                                  static_cast<char32_t>(text[i + 2] & 0x3F);
+            char ascii = 0;
+            if (code >= 0xFF10 && code <= 0xFF19) {
+                ascii = static_cast<char>('0' + (code - 0xFF10));
+            } else if (code == 0xFF0B) {
+                ascii = '+';
+            } else if (code == 0xFF0D || code == 0x2212) {
+                ascii = '-';
+            } else if (code == 0xFF0E) {
+                ascii = '.';
+            } else if (code == 0xFF25) {
+                ascii = 'E';
+            } else if (code == 0xFF45) {
+                ascii = 'e';
+            } else if (code == 0x3000) {
+                ascii = ' ';
+            }
+            if (ascii != 0) {
+                folded += ascii;
+                i += 3;
+                continue;
+            }
+        }
+        folded += text[i];
+        ++i;
+    }
+    return folded;
+}
+
+std::optional<double> ParseTypedReal(std::string_view text) {
+    return ParseReal(FoldTypedNumber(text));
+}
+
+std::optional<int> ParseTypedWhole(std::string_view text) {
+    return ParseWhole(FoldTypedNumber(text));
+}
+
 }  // namespace mk

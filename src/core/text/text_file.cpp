@@ -5,67 +5,58 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdio>
+#include <cstring>
 
 #include "core/text/cp932.h"
+#include "core/text/file_save.h"
 
 namespace mk {
-namespace {
 
-// Parameter and survey files are a few kilobytes; anything this large is
-// not one of ours and is refused rather than read into memory.
-constexpr size_t kMaxFileSize = size_t{64} << 20;
-
-bool WriteAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
+bool TextLineReader::Next(TextLine& line) {
+    if (pos_ >= bytes_.size()) return false;
+    // The line ends at the first LF or CR; a CR can only come before the LF.
+    const std::string_view rest = bytes_.substr(pos_);
+    const void* lf = std::memchr(rest.data(), '\n', rest.size());
+    size_t end = lf == nullptr
+                     ? bytes_.size()
+                     : pos_ + static_cast<size_t>(static_cast<const char*>(lf) - rest.data());
+    if (const void* cr = std::memchr(rest.data(), '\r', end - pos_))
+        end = pos_ + static_cast<size_t>(static_cast<const char*>(cr) - rest.data());
+    line = TextLine{};
+    if (auto text = Cp932ToUtf8(bytes_.substr(pos_, end - pos_))) {
+        line.text = std::move(*text);
+    } else {
+        line.valid = false;
     }
+    if (end < bytes_.size() && bytes_[end] == '\r' && end + 1 < bytes_.size() &&
+        bytes_[end + 1] == '\n')
+        ++end;
+    pos_ = end + 1;
+    ++number_;
     return true;
 }
 
-}  // namespace
-
-std::vector<TextLine> DecodeTextLines(std::string_view bytes) {
+std::vector<TextLine> DecodeTextLines(std::string_view bytes, std::size_t maxLines) {
     std::vector<TextLine> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-        std::string_view raw = bytes.substr(start, end - start);
-        TextLine line;
-        if (auto text = Cp932ToUtf8(raw)) {
-            line.text = std::move(*text);
-        } else {
-            line.valid = false;
-        }
-        lines.push_back(std::move(line));
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-            bytes[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
+    TextLineReader reader(bytes);
+    TextLine line;
+    while (lines.size() < maxLines && reader.Next(line)) lines.push_back(std::move(line));
     return lines;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
+FileReadError ReadFileBytesChecked(const std::string& path, std::string& bytes) {
     bytes.clear();
-    if (path.empty()) return false;
+    if (path.empty()) return FileReadError::CannotOpen;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return FileReadError::CannotOpen;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<size_t>(st.st_size) > kMaxFileSize) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return false;
+        return FileReadError::CannotOpen;
+    }
+    if (static_cast<size_t>(st.st_size) > kMaxReadFileSize) {
+        ::close(fd);
+        return FileReadError::TooLarge;
     }
     bytes.reserve(static_cast<size_t>(st.st_size));
     char buffer[65536];
@@ -75,18 +66,24 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
             if (errno == EINTR) continue;
             ::close(fd);
             bytes.clear();
-            return false;
+            return FileReadError::CannotOpen;
         }
         if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
-        if (bytes.size() > kMaxFileSize) {
+        // A file that grows while it is read is held to the same limit.
+        if (bytes.size() + static_cast<size_t>(n) > kMaxReadFileSize) {
             ::close(fd);
             bytes.clear();
-            return false;
+            bytes.shrink_to_fit();
+            return FileReadError::TooLarge;
         }
+        bytes.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
-    return true;
+    return FileReadError::None;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    return ReadFileBytesChecked(path, bytes) == FileReadError::None;
 }
 
 TextFileContent ReadTextFile(const std::string& path) {
@@ -98,29 +95,6 @@ TextFileContent ReadTextFile(const std::string& path) {
     }
     content.lines = DecodeTextLines(bytes);
     return content;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == '/') return false;
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        struct stat st {};
-        // Never replace a folder or anything that is not a plain file.
-        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ok = false;
-    }
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
 }
 
 TextFileError WriteCp932File(const std::string& path, std::string_view utf8Text) {

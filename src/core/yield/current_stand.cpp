@@ -1,5 +1,8 @@
 #include "core/yield/current_stand.h"
 
+#include <cmath>
+#include <limits>
+
 #include "core/model/density_diagram.h"
 #include "core/model/natural_thinning.h"
 #include "core/model/site_class.h"
@@ -47,14 +50,18 @@ void RefreshCurrentStand(const DensityDiagramParameters& d, CurrentStandState& s
     stand.CurrentVolume = StandVolume(d, h, n);
     stand.CurrentDbh = MeanDbh(d, h, n);
     stand.CurrentSlenderness = h / stand.CurrentDbh * 100;
-    if (auto ry = YieldIndex(d, h, n)) stand.CurrentRy = *ry;
+    // A diagram of a type without a yield index gives none: the stand has no
+    // Ry rather than the one of the stand shown before.
+    const std::optional<double> ry = YieldIndex(d, h, n);
+    stand.CurrentRy = ry ? *ry : std::numeric_limits<double>::quiet_NaN();
 }
 
+std::string CurrentRyText(double ry) { return std::isfinite(ry) ? FormatNumber(ry, "0.00") : "－"; }
+
 std::array<std::string, 6> CurrentStandDisplay(const CurrentStandState& s) {
-    return {
-        FormatNumber(s.CurrentHeight, "0.0"),      FormatNumber(s.CurrentVolume, "0.0"),
-        FormatNumber(s.CurrentDbh, "0.0"),         FormatNumber(s.CurrentRy, "0.00"),
-        FormatNumber(s.CurrentSlenderness, "0.0"), FormatNumber(s.CurrentPlantingDensity, "0.0")};
+    return {FormatNumber(s.CurrentHeight, "0.0"),      FormatNumber(s.CurrentVolume, "0.0"),
+            FormatNumber(s.CurrentDbh, "0.0"),         CurrentRyText(s.CurrentRy),
+            FormatNumber(s.CurrentSlenderness, "0.0"), FormatNumber(s.CurrentPlantingDensity, "0")};
 }
 
 }  // namespace mk

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/yield/workspace.h"
+#include "core/yield/yield_state.h"
 
 namespace mk {
 
@@ -34,13 +34,18 @@ StemNumberRange StemNumberRangeFor(const DensityDiagramParameters& diagram, doub
 std::string StemNumberLabel(const StemNumberRange& range);
 
 // Sets CurrentPlantingDensity (density-through with the bracket 3 x stems),
-// CurrentVolume, CurrentDbh, CurrentSlenderness (x 100) and, for a diagram
-// type that gives one, CurrentRy, for the stand (CurrentHeight, stems).
+// CurrentVolume, CurrentDbh, CurrentSlenderness (x 100) and CurrentRy (not a
+// number for a diagram type that gives none) for the stand (CurrentHeight,
+// stems).
 void RefreshCurrentStand(const DensityDiagramParameters& diagram, CurrentStandState& stand,
                          int stems, EventPump& pump);
 
-// The six display boxes: height, volume, DBH ("0.0"), Ry ("0.00"),
-// slenderness and planting density ("0.0").
+// Ry as the page and the confirmation show it: "0.00", or "－" when the
+// diagram gives none.
+std::string CurrentRyText(double ry);
+
+// The six display boxes: height, volume, DBH ("0.0"), Ry (CurrentRyText),
+// slenderness ("0.0") and planting density in whole stems ("0").
 std::array<std::string, 6> CurrentStandDisplay(const CurrentStandState& stand);
 
 }  // namespace mk

@@ -18,10 +18,10 @@ std::vector<std::string> SplitTableLines(const std::string& text) {
     return lines;
 }
 
-ResultTable FinishedTable(TableFile file) {
+ResultTable FinishedTable(TableFile file, std::string writtenPath) {
     ResultTable table;
     table.kind = file.kind;
-    table.path = std::move(file.path);
+    table.path = std::move(writtenPath);
     table.lines = SplitTableLines(file.text);
     table.rows = std::move(file.rows);
     return table;

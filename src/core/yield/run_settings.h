@@ -39,6 +39,10 @@ struct RunSettings {
 // Empties both names and sets every number and every list entry to 0.
 void ClearRunSettings(RunSettings& settings);
 
+// Sets to 0 what the last wizard page chose for a thinning method: the
+// schedule of methods 1-3, the bounds of methods 4-6 and the thinning ages.
+void ClearThinningChoices(RunSettings& settings);
+
 struct CurrentStandState {
     std::string SiteText;  // site class text once a site class was calculated
     int SiteCalcAge = 0;

@@ -3,6 +3,7 @@
 #include "core/model/site_class.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
+#include "core/yield/current_stand.h"
 #include "core/yield/table_report.h"
 
 namespace mk {
@@ -25,11 +26,12 @@ std::string RunSummaryCurrentStand(const CurrentStandState& s) {
     text += "　現在の上層樹高：　" + FormatNumber(s.CurrentHeight, "0.0") + kBreak;
     text += "　現在の幹材積：　　" + FormatNumber(s.CurrentVolume, "0.0") + kBreak;
     text += "　現在の平均直径：　" + FormatNumber(s.CurrentDbh, "0.0") + kBreak;
-    text += "　現在の収量比数：　" + FormatNumber(s.CurrentRy, "0.0") + kBreak;
+    // Ry and the planting density as the starting-stand page showed them.
+    text += "　現在の収量比数：　" + CurrentRyText(s.CurrentRy) + kBreak;
     // CurrentSlenderness is already H/D x 100 (80 for a slenderness of 80);
     // scaling it again would show 8000.
     text += "　現在の形状比：　　" + FormatNumber(s.CurrentSlenderness, "0.0") + kBreak;
-    text += "　推定植栽本数：　　" + FormatNumber(s.CurrentPlantingDensity, "0.0") + kBreak;
+    text += "　推定植栽本数：　　" + FormatNumber(s.CurrentPlantingDensity, "0") + kBreak;
     text += kBreak;
     return text;
 }
@@ -52,7 +54,7 @@ std::string RunSummarySchedule(const RunSettings& run) {
 std::string RunSummary(const RunSettings& run, const CurrentStandState& stand) {
     std::string text = RunSummaryFiles(run, stand);
     if (run.StemSettingMethod == 1) {
-        text += "　植裁本数：　　　" + GeneralNumber(run.PlantingStemNumber) + kBreak;
+        text += "　植栽本数：　　　" + GeneralNumber(run.PlantingStemNumber) + kBreak;
         text += "　計算終了年：　　" + IntText(run.EndAge) + kBreak;
     } else {
         text += "　現在の林齢：　　" + IntText(run.CurrentAge) + kBreak;
@@ -71,7 +73,7 @@ std::string RunSummary(const RunSettings& run, const CurrentStandState& stand) {
             text += "　収量比数の下限：" + FormatNumber(run.RyLower, "0.00") + kBreak;
             break;
         case 6:
-            text += "　形状比数の上限：" + FormatNumber(run.SlendernessUpper * 100, "0") + kBreak;
+            text += "　形状比の上限：　" + FormatNumber(run.SlendernessUpper * 100, "0") + kBreak;
             text += "　形状比の下限：　" + FormatNumber(run.SlendernessLower * 100, "0") + kBreak;
             break;
         default:

@@ -6,7 +6,7 @@
 
 namespace mk {
 
-bool OpenVolumeTableFile(Workspace& ws, Messages& messages) {
+bool OpenVolumeTableFile(YieldState& ws, Messages& messages) {
     ws.OutputFile = TableFile{};
     const std::string name =
         MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".80", messages);
@@ -16,7 +16,7 @@ bool OpenVolumeTableFile(Workspace& ws, Messages& messages) {
     return true;
 }
 
-TableCalcOutcome RunVolumeTableSiteClass(Workspace& ws, int siteClass, Canvas& picture,
+TableCalcOutcome RunVolumeTableSiteClass(YieldState& ws, int siteClass, Canvas& picture,
                                          const ProgressText& ageLabel, Messages& messages,
                                          EventPump& pump) {
     const HeightCurveParameters& curve = ws.HeightCurve;
@@ -35,7 +35,7 @@ TableCalcOutcome RunVolumeTableSiteClass(Workspace& ws, int siteClass, Canvas& p
     return TABLECALC(ws, kVolumeTableMode, picture, ageLabel, messages, pump);
 }
 
-StandVolumeOutcome RunStandVolumeTable(Workspace& ws, Canvas* const pictures[3],
+StandVolumeOutcome RunStandVolumeTable(YieldState& ws, Canvas* const pictures[3],
                                        const ProgressText labels[3], Messages& messages,
                                        EventPump& pump) {
     StandVolumeOutcome outcome;
@@ -45,8 +45,7 @@ StandVolumeOutcome RunStandVolumeTable(Workspace& ws, Canvas* const pictures[3],
     for (int k = 1; k <= 3; ++k) {
         RunVolumeTableSiteClass(ws, k, *pictures[k - 1], labels[k - 1], messages, pump);
     }
-    const std::string path = ws.OutputFile.path;
-    if (CloseTableFile(ws, messages)) outcome.writtenPath = path;
+    outcome.writtenPath = CloseTableFile(ws, messages);
     ws.VolumeTableSiteClass = 1;
     return outcome;
 }

@@ -11,11 +11,11 @@ namespace mk {
 
 // Makes the free output name and opens ws.OutputFile for it; false when the
 // family of names is exhausted (the name maker has said so).
-bool OpenVolumeTableFile(Workspace& ws, Messages& messages);
+bool OpenVolumeTableFile(YieldState& ws, Messages& messages);
 
 // Runs site class siteClass (1..3) into the open file: its curve scale, the
 // result series and the heading all follow the class.
-TableCalcOutcome RunVolumeTableSiteClass(Workspace& ws, int siteClass, Canvas& picture,
+TableCalcOutcome RunVolumeTableSiteClass(YieldState& ws, int siteClass, Canvas& picture,
                                          const ProgressText& ageLabel, Messages& messages,
                                          EventPump& pump);
 
@@ -27,7 +27,7 @@ struct StandVolumeOutcome {
 // made, opens the file, prepares the run, computes the three classes on
 // pictures[0..2] with their progress texts, saves the file and leaves
 // VolumeTableSiteClass at 1.
-StandVolumeOutcome RunStandVolumeTable(Workspace& ws, Canvas* const pictures[3],
+StandVolumeOutcome RunStandVolumeTable(YieldState& ws, Canvas* const pictures[3],
                                        const ProgressText labels[3], Messages& messages,
                                        EventPump& pump);
 

@@ -27,7 +27,7 @@ bool FinitePositive(double v) { return std::isfinite(v) && v > 0; }
 // The year before the first age of a run from the current stand: on the
 // curve the stand follows, used only for the first growth value and the
 // first full-density check.
-void SetYearBefore(Workspace& ws, int p) {
+void SetYearBefore(YieldState& ws, int p) {
     YearArrays& y = ws.Years;
     if (auto h = SiteHeight(ws.HeightCurve, ws.Run.SiteCurveScale, p)) y.YearHeight[p] = *h;
     y.YearStems[p] =
@@ -35,7 +35,7 @@ void SetYearBefore(Workspace& ws, int p) {
     y.YearVolume[p] = StandVolume(ws.Diagram, y.YearHeight[p], y.YearStems[p]);
 }
 
-double StemsOfYear(Workspace& ws, int mode, int a, bool checkFullDensity) {
+double StemsOfYear(YieldState& ws, int mode, int a, bool checkFullDensity) {
     const DensityDiagramParameters& d = ws.Diagram;
     YearArrays& y = ws.Years;
     const double h = y.YearHeight[a];
@@ -128,7 +128,7 @@ bool CheckDiagramType(const DensityDiagramParameters& diagram, const std::string
     return false;
 }
 
-void PrepareRunSettings(Workspace& ws) {
+void PrepareRunSettings(YieldState& ws) {
     const RunSettings& run = ws.Run;
     RunWorkingValues& w = ws.Working;
     w.CurvePlantingDensity = run.StemSettingMethod == 1 ? run.PlantingStemNumber
@@ -159,19 +159,16 @@ void PrepareRunSettings(Workspace& ws) {
     }
 }
 
-bool CloseTableFile(Workspace& ws, Messages& messages) {
+std::string CloseTableFile(YieldState& ws, Messages& messages) {
     TableFile file = std::move(ws.OutputFile);
     ws.OutputFile = TableFile{};
-    if (file.path.empty()) return false;
-    if (WriteCp932File(file.path, file.text) != TextFileError::None) {
-        ReportWriteFailure(messages, file.path);
-        return false;
-    }
-    ws.LastTable = FinishedTable(std::move(file));
-    return true;
+    if (file.path.empty()) return {};
+    std::string written = SaveUnderFreeName(file.path, file.text, messages);
+    if (!written.empty()) ws.LastTable = FinishedTable(std::move(file), written);
+    return written;
 }
 
-TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
+TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
                            Messages& messages, EventPump& pump) {
     TableCalcOutcome outcome;
     const bool volumeMode = mode == kVolumeTableMode;
@@ -267,7 +264,11 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         if (growth < 0) growth = v - t.VolumeAfter;
         const double meanGrowth = v / a;
 
-        if (!volumeMode) detail::ThinningDecision(ws, a, messages, pump);
+        if (!volumeMode && !detail::ThinningDecision(ws, a, messages, pump)) {
+            StopUncomputable(messages, y, a);
+            outcome.stopped = true;
+            break;
+        }
 
         const double totalYield = v + t.CumulativeThinnedVolume - t.VolumeThinned;
         if (ws.Working.ThinnedThisYear &&
@@ -303,8 +304,7 @@ TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const Progr
         series = std::clamp(ws.VolumeTableSiteClass, 1, kSeriesCount);
     } else {
         ws.OutputFile.text += RuleLine(kYieldRuleWidth);
-        const std::string path = ws.OutputFile.path;
-        if (CloseTableFile(ws, messages)) outcome.writtenPath = path;
+        outcome.writtenPath = CloseTableFile(ws, messages);
     }
     CopyToResultSeries(ws.Years, ws.Results, series);
     return outcome;

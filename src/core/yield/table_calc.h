@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "core/yield/workspace.h"
+#include "core/yield/yield_state.h"
 
 namespace mk {
 
@@ -25,7 +25,7 @@ inline constexpr double kStemFloor = 150;
 
 // Copies the run record into the working values of a run: the curve the
 // stand follows, the schedule of methods 1-3, the bounds of methods 4-6.
-void PrepareRunSettings(Workspace& ws);
+void PrepareRunSettings(YieldState& ws);
 
 struct TableCalcOutcome {
     bool started = false;     // the run was simulated (not refused, a name was free)
@@ -37,26 +37,28 @@ struct TableCalcOutcome {
 // height curve's survey file and saves it when the run ends; mode 1 appends
 // one site class to ws.OutputFile, which the caller opened, and leaves it
 // open. The stand's path is drawn on picture (its axes already drawn).
-TableCalcOutcome TABLECALC(Workspace& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
+TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
                            Messages& messages, EventPump& pump);
 
 // The bookkeeping of one thinning at age. kind 1: the amount is the schedule
 // entry thinningNumber; kind 2: the caller has set StemsAfter, StemsThinned
 // and StemThinningRate. Returns false when the thinning would remove no
 // stems: then nothing is thinned and the bookkeeping is as it was before.
-bool SUBCALC(Workspace& ws, int kind, int age, int thinningNumber, Messages& messages);
+bool SUBCALC(YieldState& ws, int kind, int age, int thinningNumber, Messages& messages);
 
 // The message of a diagram whose type is neither 1 nor 2; true when the type
 // is usable. title: the routine that refuses the run.
 bool CheckDiagramType(const DensityDiagramParameters& diagram, const std::string& title,
                       Messages& messages);
 
-// Saves ws.OutputFile whole (code page 932) and closes it, keeping what was
-// written as ws.LastTable. A failed save is reported ("ファイル書き込みエラー")
-// and false returned.
-bool CloseTableFile(Workspace& ws, Messages& messages);
+// Saves ws.OutputFile whole (code page 932) and closes it. The file is saved
+// under the name it was opened with or, when another program has taken that
+// name meanwhile, the next free one of its family. Returns the name written;
+// a failed save is reported ("ファイル書き込みエラー") and gives an empty name.
+// What was written is kept as ws.LastTable.
+std::string CloseTableFile(YieldState& ws, Messages& messages);
 
 // The record of a table file that has been written.
-ResultTable FinishedTable(TableFile file);
+ResultTable FinishedTable(TableFile file, std::string writtenPath);
 
 }  // namespace mk

@@ -19,7 +19,17 @@ namespace {
 // gives up here and the thinning is then not made (it would add stems).
 constexpr double kSearchCeiling = 100000;
 
-void ThinBySchedule(Workspace& ws, int a, Messages& messages, double value, bool exactAge) {
+// The coarse searches take 100 stems at a time off the stand down to the
+// floor: enough steps to bring a stand at the ceiling down. A stand of far
+// more stems than any planting (from parameters outside what the equations
+// allow; taking 100 off a large enough number does not even change it)
+// cannot be searched, and the run stops there as at any value it cannot
+// compute. The other loops end by their own conditions: the climbs at the
+// ceiling, the steps of one stem at the floor, which they start from at
+// most 10 stems above the ceiling.
+constexpr int kMaxCoarseSteps = static_cast<int>(kSearchCeiling / 100);
+
+void ThinBySchedule(YieldState& ws, int a, Messages& messages, double value, bool exactAge) {
     RunWorkingValues& w = ws.Working;
     const int count = std::min(w.ScheduleCount, kScheduleEntries - 1);
     for (int i = 1; i <= count; ++i) {
@@ -31,7 +41,7 @@ void ThinBySchedule(Workspace& ws, int a, Messages& messages, double value, bool
     }
 }
 
-void ThinByRate(Workspace& ws, int a, Messages& messages) {
+void ThinByRate(YieldState& ws, int a, Messages& messages) {
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
     const double stems = ws.Years.YearStems[a];
@@ -42,7 +52,8 @@ void ThinByRate(Workspace& ws, int a, Messages& messages) {
     detail::Subcalc(ws, 2, a, 0, messages, before);
 }
 
-void ThinToRy(Workspace& ws, int a, Messages& messages, EventPump& pump) {
+// False: the search could not reach its bound within its steps.
+bool ThinToRy(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const DensityDiagramParameters& d = ws.Diagram;
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
@@ -53,8 +64,13 @@ void ThinToRy(Workspace& ws, int a, Messages& messages, EventPump& pump) {
     t.RyAfter = ws.Years.YearRy[a];
     t.StemsAfter = stems;
     // Coarse: 100 stems at a time until Ry falls below the lower bound.
+    int steps = 0;
     do {
         if (t.RyAfter < lower) break;
+        if (++steps > kMaxCoarseSteps) {
+            t = before;
+            return false;
+        }
         pump.Pump();
         t.StemsAfter -= 100;
         if (t.StemsAfter < kStemFloor) t.StemsAfter = kStemFloor;
@@ -82,9 +98,11 @@ void ThinToRy(Workspace& ws, int a, Messages& messages, EventPump& pump) {
     t.StemsThinned = stems - t.StemsAfter;
     t.StemThinningRate = t.StemsThinned / stems * 100;
     detail::Subcalc(ws, 2, a, 0, messages, before);
+    return true;
 }
 
-void ThinToSlenderness(Workspace& ws, int a, Messages& messages, EventPump& pump) {
+// False: the search could not reach its bound within its steps.
+bool ThinToSlenderness(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const DensityDiagramParameters& d = ws.Diagram;
     const ThinningBookkeeping before = ws.Thinning;
     ThinningBookkeeping& t = ws.Thinning;
@@ -95,7 +113,13 @@ void ThinToSlenderness(Workspace& ws, int a, Messages& messages, EventPump& pump
     const double lower = ws.Working.BoundLower;
 
     t.StemsAfter = stems;
+    int steps = 0;
     while (slenderness >= lower) {
+        if (++steps > kMaxCoarseSteps) {
+            t = before;
+            slenderness = slendernessBefore;
+            return false;
+        }
         pump.Pump();
         t.StemsAfter -= 100;
         if (t.StemsAfter < kStemFloor) t.StemsAfter = kStemFloor;
@@ -125,13 +149,14 @@ void ThinToSlenderness(Workspace& ws, int a, Messages& messages, EventPump& pump
     t.StemsThinned = stems - t.StemsAfter;
     t.StemThinningRate = t.StemsThinned / stems * 100;
     if (!detail::Subcalc(ws, 2, a, 0, messages, before)) slenderness = slendernessBefore;
+    return true;
 }
 
 }  // namespace
 
 namespace detail {
 
-bool Subcalc(Workspace& ws, int kind, int age, int thinningNumber, Messages& messages,
+bool Subcalc(YieldState& ws, int kind, int age, int thinningNumber, Messages& messages,
              const ThinningBookkeeping& before) {
     const DensityDiagramParameters& d = ws.Diagram;
     const YearArrays& y = ws.Years;
@@ -177,7 +202,7 @@ bool Subcalc(Workspace& ws, int kind, int age, int thinningNumber, Messages& mes
     return true;
 }
 
-void ThinningDecision(Workspace& ws, int a, Messages& messages, EventPump& pump) {
+bool ThinningDecision(YieldState& ws, int a, Messages& messages, EventPump& pump) {
     const RunWorkingValues& w = ws.Working;
     const YearArrays& y = ws.Years;
     const bool inWindow = w.NextThinAfterAge < a && a < w.ThinBeforeAge;
@@ -197,23 +222,24 @@ void ThinningDecision(Workspace& ws, int a, Messages& messages, EventPump& pump)
         case 5:
             // A stand already at the floor has nothing a search could remove.
             if (inWindow && y.YearRy[a] >= w.BoundUpper && y.YearStems[a] > kStemFloor) {
-                ThinToRy(ws, a, messages, pump);
+                return ThinToRy(ws, a, messages, pump);
             }
             break;
         case 6:
             if (inWindow && y.YearVolume[a] > 40 && y.YearSlenderness[a] >= w.BoundUpper &&
                 y.YearStems[a] > kStemFloor) {
-                ThinToSlenderness(ws, a, messages, pump);
+                return ThinToSlenderness(ws, a, messages, pump);
             }
             break;
         default:
             break;
     }
+    return true;
 }
 
 }  // namespace detail
 
-bool SUBCALC(Workspace& ws, int kind, int age, int thinningNumber, Messages& messages) {
+bool SUBCALC(YieldState& ws, int kind, int age, int thinningNumber, Messages& messages) {
     const ThinningBookkeeping before = ws.Thinning;
     return detail::Subcalc(ws, kind, age, thinningNumber, messages, before);
 }

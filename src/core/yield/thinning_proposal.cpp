@@ -8,7 +8,7 @@
 
 namespace mk {
 
-ThinningProposal ProposeThinnings(const Workspace& ws) {
+ThinningProposal ProposeThinnings(const YieldState& ws) {
     const RunSettings& run = ws.Run;
     const DensityDiagramParameters& d = ws.Diagram;
     ThinningProposal proposal;
@@ -70,10 +70,12 @@ ThinningProposal ProposeThinnings(const Workspace& ws) {
     return proposal;
 }
 
+double ProposedKeyAfter(double previousKey) { return previousKey + 1; }
+
 double ProposedKey(const ThinningProposal& proposal, int j) {
     // Step by step, as the page chains its proposals.
     double key = proposal.key0;
-    for (int i = 1; i <= j; ++i) key = key + 1;
+    for (int i = 1; i <= j; ++i) key = ProposedKeyAfter(key);
     return key;
 }
 

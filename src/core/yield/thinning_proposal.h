@@ -3,7 +3,7 @@
 // is grown until its Ry first reaches 0.4 (age a*), and the first thinning
 // is proposed one step before that age, height or diameter.
 
-#include "core/yield/workspace.h"
+#include "core/yield/yield_state.h"
 
 namespace mk {
 
@@ -22,9 +22,15 @@ struct ThinningProposal {
 // the curve of the planting density (PlantingStemNumber or
 // CurrentPlantingDensity). The year before the first age is not known
 // here, so the full-density check starts with the second year.
-ThinningProposal ProposeThinnings(const Workspace& ws);
+ThinningProposal ProposeThinnings(const YieldState& ws);
 
-// The proposal for thinning j (1..): the starting key raised by j steps.
+// The proposal for the thinning after one at previousKey: one step (a year,
+// a metre, a centimetre) later. The page proposes each thinning after the
+// one the user chose before it, so a later thinning never comes earlier.
+double ProposedKeyAfter(double previousKey);
+
+// The proposal for thinning j (1..) when every thinning before it took its
+// proposal: the starting key raised by j steps.
 double ProposedKey(const ThinningProposal& proposal, int j);
 
 }  // namespace mk

@@ -3,7 +3,7 @@
 // the stand of every age of the run being computed, and the bookkeeping of
 // the thinning of the year being processed.
 
-#include "core/yield/result_arrays.h"
+#include "core/graphics/result_arrays.h"
 
 namespace mk {
 

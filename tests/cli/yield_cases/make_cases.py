@@ -29,10 +29,10 @@ ThinningMethod = 1
 StemSettingMethod = 1
 PlantingStemNumber = 3000
 EndAge = 80
-ThinningCount = 5
-ThinningKey = 15, 22.5, 30, 45, 150
-ThinningRate = 0.2, 0.25, 0.3, 0.3, 0.3
-""", 'sugi_type1.prm sugi.PAR site=上 method=1 ssm=1 P=3000 end=80 keys=15,22.5,30,45,150 rates=0.2,0.25,0.3,0.3,0.3', {}),
+ThinningCount = 4
+ThinningKey = 15, 22.5, 30, 45
+ThinningRate = 0.2, 0.25, 0.3, 0.3
+""", 'sugi_type1.prm sugi.PAR site=上 method=1 ssm=1 P=3000 end=80 keys=15,22.5,30,45 rates=0.2,0.25,0.3,0.3', {}),
     'method2_two_in_one_year': ('yield', '[RunSettings]\n' + T1 + """SiteClass = 3
 ThinningMethod = 2
 StemSettingMethod = 2
@@ -195,6 +195,14 @@ EndAge = 100
     'error_scale_given': ('yield', '[RunSettings]\n' + T1 + 'SiteClass = 2\nSiteCurveScale = 25\n'
                           'ThinningMethod = 4\nStemSettingMethod = 1\nPlantingStemNumber = 3000\n', None, {}),
     'error_unknown_section': ('yield', '[Run]\n' + T1, None, {}),
+    'error_end_not_after_age': ('yield', '[RunSettings]\n' + T1 + 'SiteClass = 2\nThinningMethod = 4\nStemSettingMethod = 2\n'
+                                'CurrentAge = 100\nCurrentStemNumber = 800\nEndAge = 50\n', None, {}),
+    'error_thinning_after_end': ('yield', '[RunSettings]\n' + T1 + 'SiteClass = 1\nThinningMethod = 1\nStemSettingMethod = 1\n'
+                                 'PlantingStemNumber = 3000\nEndAge = 80\nThinningCount = 2\n'
+                                 'ThinningKey = 15, 150\nThinningRate = 0.2, 0.3\n', None, {}),
+    'error_thinning_out_of_order': ('yield', '[RunSettings]\n' + T1 + 'SiteClass = 1\nThinningMethod = 2\nStemSettingMethod = 1\n'
+                                    'PlantingStemNumber = 3000\nEndAge = 80\nThinningCount = 2\n'
+                                    'ThinningKey = 15, 8\nThinningRate = 0.2, 0.3\n', None, {}),
     'volume_mismatch': ('volume', '[RunSettings]\nPrmFileName = sugi_type1.prm\nParFileName = sugi.PAR\n'
                         'HnpFileName = other/sugi.HNP\n', None, {'other/sugi.HNP': None}),
 }

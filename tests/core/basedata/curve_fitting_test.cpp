@@ -380,5 +380,54 @@ TEST(CurveFitting, NamesAndFormulas) {
     EXPECT_EQ(CurveWindowBaseCaption(CurveMode::HeightStemCurve), "上層樹高－本数曲線式の決定");
 }
 
+// A converged search may still have settled on a curve that is no growth
+// curve; the windows ask before such a curve is written.
+TEST(CurveFitting, ImplausibleCurvesAreNamedWithTheirReason) {
+    FitData rising;
+    for (int age = 10; age <= 60; age += 5) {
+        rising.X.push_back(age);
+        rising.Y.push_back(30.0 * (1.0 - 0.9 * std::exp(-0.04 * age)) +
+                           (age % 10 == 0 ? 0.3 : -0.3));
+    }
+    rising.n = static_cast<int>(rising.X.size());
+    rising.Xmin = 10;
+    rising.Xmax = 60;
+    auto fit = [](int code, CurveParameters para, double ss) {
+        FitResult r;
+        r.status = FitStatus::Converged;
+        r.code = code;
+        r.para = para;
+        r.bestSS = ss;
+        return r;
+    };
+    struct Case {
+        const char* name;
+        CurveMode mode;
+        FitResult fit;
+        std::string reason;
+    };
+    const std::string flat = "林齢とともに上層樹高が高くならない曲線です。";
+    const Case cases[] = {
+        {"a good Mitscherlich curve", CurveMode::SiteCurve,
+         fit(kMitscherlich, {30, 0.9, 0.04}, 1.0), ""},
+        // Logistic from 100, 100, 100: exp(-100 x) vanishes, a flat line.
+        {"a flat logistic line", CurveMode::SiteCurve, fit(kLogistic, {17.5, 100, 100}, 1.0), flat},
+        {"a falling curve", CurveMode::SiteCurve, fit(kMitscherlich, {30, -0.9, 0.04}, 1.0), flat},
+        {"no better than the mean", CurveMode::SiteCurve, fit(kMitscherlich, {30, 0.9, 0.04}, 1e5),
+         "残差平方和がデータの平均値との差の平方和（"},
+        {"stems that rise with the height", CurveMode::HeightStemCurve,
+         fit(kMitscherlich, {-2000, 1, 0.1, 1000}, 1.0),
+         "上層樹高とともに立木本数が少なくならない曲線です。"},
+    };
+    for (const Case& c : cases) {
+        const std::string reason = ImplausibleFitReason(c.mode, rising, c.fit);
+        if (c.reason.empty()) {
+            EXPECT_EQ(reason, "") << c.name;
+        } else {
+            EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.name << ": " << reason;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mk

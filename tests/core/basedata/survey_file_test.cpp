@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 
 #include "core/basedata/survey_data.h"
 #include "core/host/recording_messages.h"
+#include "support/peak_memory.h"
 #include "support/test_files.h"
 
 namespace mk {
@@ -82,6 +85,25 @@ TEST(SurveyFileWrite, WideValuesPushTheLineInsteadOfBeingCut) {
     EXPECT_EQ(FormatSurveyText(set).substr(0, Title("12345").size()), Title("12345"));
 }
 
+TEST(SurveyFileRoundTrip, HugeValuesAreWrittenSoThatTheyReadBack) {
+    SurveyDataSet set = SampleSet();
+    set.records[0].dominantHeight = std::numeric_limits<double>::max();
+    set.records[1].stemVolume = -std::numeric_limits<double>::max();
+    set.records[2].basalArea = 1234567890123456789.0;
+    TempDir dir;
+    RecordingMessages messages;
+    ASSERT_TRUE(WriteSurveyFile(dir.File("a.dat"), set, messages));
+    SurveyDataSet read;
+    ASSERT_TRUE(ReadSurveyFile(dir.File("a.dat"), read, messages));
+    EXPECT_TRUE(messages.shown().empty());
+    ASSERT_EQ(read.records.size(), 3u);
+    EXPECT_EQ(read.records[0].dominantHeight, set.records[0].dominantHeight);
+    EXPECT_EQ(read.records[1].stemVolume, set.records[1].stemVolume);
+    EXPECT_EQ(read.records[2].basalArea, set.records[2].basalArea);
+    // Below 1E+15 the one-decimal column stays as it always was.
+    EXPECT_EQ(read.records[0].stemVolume, 234.6);
+}
+
 TEST(SurveyFileRoundTrip, RealsRoundedAndNumbersRenumbered) {
     SurveyDataSet set = SampleSet();
     set.records[0].number = 40;  // stored numbers do not survive: position counts
@@ -140,8 +162,8 @@ TEST(SurveyFileRead, MalformedFilesAreRefusedAndTheSetKept) {
     std::vector<Malformed> cases = {
         {"wrong title", Sjis("収穫予測表\r\n" + kRule + "\r\n"), format},
         {"empty file", "", format},
-        {"count 0", DatBytes("   0", {}), ""},
-        {"negative count", DatBytes("  -2", {}), ""},
+        {"count 0", DatBytes("   0", {}), "読み込む資料がありません。（資料数：0）"},
+        {"negative count", DatBytes("  -2", {}), "読み込む資料がありません。（資料数：-2）"},
         {"count not a number", DatBytes("  x2", {good}), format + "\r\n1行目"},
         {"non-numeric piece", DatBytes("2", {good, "2 1 10 1000 1 abc 1 1 10"}),
          format + "\r\n6行目"},
@@ -310,6 +332,75 @@ TEST(SurveyFileRead, NumbersReadAsAFullConversionReadsThem) {
         EXPECT_EQ(outcome.records[0].dominantHeight, std::strtod(piece, nullptr));
         EXPECT_EQ(outcome.records[0].stemVolume, std::strtod(piece, nullptr));
     }
+}
+
+TEST(SurveyFileRead, HugeJunkIsRefusedInLittleMoreMemoryThanTheFile) {
+    // Once about 45 times the file before it was refused. The heading of a
+    // real file, with a count no file can hold, in front of each junk.
+    TempDir dir;
+    const std::string path = dir.File("junk.dat");
+    const std::string head =
+        Sjis(Title("2000000000") + "\r\n" + kRule + "\r\n" + kHeading + "\r\n" + kRule + "\r\n");
+    // Small enough to stay quick, large enough that splitting it all would
+    // show.
+    constexpr long long kSize = 16LL << 20;
+    struct Case {
+        const char* what;
+        std::string head;
+        char fill;
+        std::string refusal;
+    };
+    const std::string format = "データの形式が違います。これは読めません。";
+    const Case cases[] = {
+        {"empty lines", "", '\n', format},
+        {"one endless line", "", '7', format},
+        {"empty lines after the heading", head, '\n', format + "\r\n5行目"},
+        {"one endless record", head, '7', format + "\r\n5行目"},
+        {"records that repeat one piece", head + "1 1 1 1 1 1 1 1 1\r\n", ' ',
+         format + "\r\n6行目"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::WriteJunk(path.c_str(), kSize, c.head.c_str(), c.fill);
+        SurveyDataSet set;
+        RecordingMessages messages;
+        bool read = true;
+        const auto growth =
+            test::PeakMemoryGrowth([&] { read = ReadSurveyFile(path, set, messages); });
+        EXPECT_FALSE(read);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text, c.refusal);
+        EXPECT_EQ(set.count, 0);
+        if (growth) {
+            EXPECT_LT(*growth, 2 * kSize + (8 << 20)) << *growth;
+        }
+    }
+}
+
+TEST(SurveyFileRead, AFileAboveTheLimitIsRefusedAsTooLarge) {
+    TempDir dir;
+    const std::string path = dir.File("big.dat");
+    WriteBytes(path, "");
+    ASSERT_EQ(::truncate(path.c_str(), 100LL << 20), 0);  // sparse
+    SurveyDataSet set;
+    RecordingMessages messages;
+    EXPECT_FALSE(ReadSurveyFile(path, set, messages));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "ファイルが大きすぎて読めません（64MBまで）。\r\n" + path);
+    EXPECT_EQ(messages.shown()[0].title, "DATファイル読み込みエラー");
+}
+
+TEST(SurveyFileRead, RecordsAreHeldWithoutSpareRoom) {
+    // Records are counted before they are kept, so a large survey set is set
+    // aside exactly once: no growing list holding it twice over.
+    const std::string record =
+        "    1      1      12.3      2600    180.5     35.2      13.1     11.0    25";
+    const SurveyReadOutcome outcome =
+        ParseSurveyBytes(DatBytes("5000", std::vector<std::string>(5000, record)));
+    ASSERT_TRUE(outcome.ok);
+    ASSERT_EQ(outcome.records.size(), 5000u);
+    EXPECT_EQ(outcome.records.capacity(), 5000u);
+    EXPECT_EQ(outcome.records.back().number, 5000);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <utility>
-
-#include <gtest/gtest.h>
 
 #include "core/host/recording_messages.h"
 #include "core/model/natural_thinning.h"
 #include "core/model/site_class.h"
 #include "model_test_support.h"
+#include "support/step_limit_pump.h"
 
 namespace mk {
 namespace {
@@ -115,8 +116,9 @@ TEST(NaturalThinning, StemsLostEqualVolumeOverThePlantingCoefficient) {
             ASSERT_GT(n, 0.0);
             ASSERT_LT(n, p);  // the positive root, never the negative one
             EXPECT_LE(n, previous) << "stems never come back as the stand grows";
-            const double planted = n + StandVolume(d, h, n) / (d.Prm[13] * std::pow(10.0, d.Prm[14]) *
-                                                            std::pow(p, c - 1.0));
+            const double planted =
+                n + StandVolume(d, h, n) /
+                        (d.Prm[13] * std::pow(10.0, d.Prm[14]) * std::pow(p, c - 1.0));
             EXPECT_NEAR(planted, p, p * 1e-9) << p << " " << h;
             previous = n;
         }
@@ -141,9 +143,9 @@ TEST(PlantingDensityThrough, TooSmallABracketGivesTheBracketItself) {
     const DensityDiagramParameters d = SugiDiagram();
     // {bracket, result}: no step is made, and a whole number comes back
     // rounded halves to even rather than 0.
-    const std::pair<double, double> cases[] = {
-        {100.05, 100.0}, {100.0, 100.0}, {100.04, 100.0}, {50.0, 50.0},
-        {99.5, 100.0},   {98.5, 98.0},   {0.0, 0.0}};
+    const std::pair<double, double> cases[] = {{100.05, 100.0}, {100.0, 100.0}, {100.04, 100.0},
+                                               {50.0, 50.0},    {99.5, 100.0},  {98.5, 98.0},
+                                               {0.0, 0.0}};
     for (const auto& [bracket, expected] : cases) {
         CountingEventPump pump;
         EXPECT_EQ(PlantingDensityThrough(d, bracket, 2000.0, 17.5, pump), expected) << bracket;
@@ -156,6 +158,23 @@ TEST(PlantingDensityThrough, JustAboveTheLimitSearches) {
     const double p = PlantingDensityThrough(SugiDiagram(), 100.06, 2000.0, 17.5, pump);
     EXPECT_EQ(pump.count, 1);
     EXPECT_EQ(p, 100.0);
+}
+
+TEST(PlantingDensityThrough, HugeStandsEndInBoundedStepsNearTheirPlanting) {
+    // Above about 4.5e14 two neighbouring doubles are more than the 0.05 of
+    // the usual gap apart; such stands once kept the search going for ever.
+    const DensityDiagramParameters d = SugiDiagram();
+    for (double planting : {1e12, 4.6e14, 1e20, 1e30}) {
+        const double n = NaturalThinningStems(d, planting, 17.5);
+        test::StepLimitPump pump(2000);
+        const double found = PlantingDensityThrough(d, 3 * n, n, 17.5, pump);
+        EXPECT_LE(pump.count, 1100) << planting;
+        EXPECT_NEAR(found / planting, 1.0, 1e-9) << planting;
+    }
+    // The widest finite bracket, for a stand of real size.
+    test::StepLimitPump pump(2000);
+    EXPECT_NEAR(PlantingDensityThrough(d, 1.7976931348623157e308, 2400.0, 17.5, pump), 2962.0, 1.0);
+    EXPECT_LE(pump.count, 1100);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // The PRM, PAR and HNP readers and writers: exact messages, all-or-nothing
 // loading, exact bytes written.
 
+#include <gtest/gtest.h>
+
+#include <limits>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "core/host/recording_messages.h"
 #include "core/model/par_hnp_files.h"
@@ -28,23 +29,36 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> PrmLines() {
-    return {"林分密度管理図パラメータ", "1", "0.084", "-1.5", "5490", "-2.7", "0.9", "0.38",
-            "0.05", "0", "0.98", "0.02", "5.3", "-1.4", "1", "2", "0.4", "0", "0"};
+    return {"林分密度管理図パラメータ",
+            "1",
+            "0.084",
+            "-1.5",
+            "5490",
+            "-2.7",
+            "0.9",
+            "0.38",
+            "0.05",
+            "0",
+            "0.98",
+            "0.02",
+            "5.3",
+            "-1.4",
+            "1",
+            "2",
+            "0.4",
+            "0",
+            "0"};
 }
 
 std::vector<std::string> ParLines() {
-    return {"上層樹高生長曲線計算結果",
-            "ファイル名, a.dat",
-            " 1 ＭITSCHERLICH式  （最適曲線）",
-            "PARAMETER(1)   =  2.974376E+01",
-            "PARAMETER(2)   =  1.038655E+00",
-            "PARAMETER(3)   =  2.638742E-02",
-            "変 動 帯 係 数 =  1.362999E-01",
-            "残 差 平 方 和 =  3.092588E+02"};
+    return {"上層樹高生長曲線計算結果",         "ファイル名, a.dat",
+            " 1 ＭITSCHERLICH式  （最適曲線）", "PARAMETER(1)   =  2.974376E+01",
+            "PARAMETER(2)   =  1.038655E+00",   "PARAMETER(3)   =  2.638742E-02",
+            "変 動 帯 係 数 =  1.362999E-01",   "残 差 平 方 和 =  3.092588E+02"};
 }
 
 std::vector<std::string> HnpLines() {
-    return {"上層樹高－本数曲線式",        "a.dat",
+    return {"上層樹高－本数曲線式",           "a.dat",
             "PARAMETER(1)   =  2.494165E+03", "PARAMETER(2)   =  7.488457E+00",
             "PARAMETER(3)   =  1.387175E-01", "PARAMETER(4)   =  3.086880E+03",
             "残 差 平 方 和 =  1.220472E+06"};
@@ -137,13 +151,13 @@ TEST(PrmFile, WritesTypeTwoWithItsVolumeLineAndReadsItBack) {
     TempDir dir;
     DensityDiagramParameters d = test::SugiDiagram(2.0);
     d.Prm[5] = 1.5e-6;
-    d.Prm[9] = 0.1 + 0.2;  // needs all 15 digits
+    d.Prm[9] = 0.1 + 0.2;  // needs 17 digits to open again unchanged
     RecordingMessages messages;
     ASSERT_TRUE(WritePrmFile(dir.File("b.prm"), d, messages));
     std::vector<std::string> lines = PrmLines();
     lines[1] = "2";
     lines[6] = "1.5E-06";
-    lines[10] = "0.3";
+    lines[10] = "0.30000000000000004";
     lines[17] = "6.3719";
     lines[18] = "-1.02";
     EXPECT_EQ(test::ReadBytes(dir.File("b.prm")), Lines(lines));
@@ -151,6 +165,7 @@ TEST(PrmFile, WritesTypeTwoWithItsVolumeLineAndReadsItBack) {
     ASSERT_TRUE(ReadPrmFile(dir.File("b.prm"), back, messages));
     EXPECT_EQ(back.Prm[17], -1.02);
     EXPECT_EQ(back.Prm[5], 1.5e-6);
+    EXPECT_EQ(back.Prm[9], 0.1 + 0.2);
 }
 
 TEST(PrmFile, ExampleFileIsWhatTheWriterWrites) {
@@ -164,6 +179,31 @@ TEST(PrmFile, ExampleFileIsWhatTheWriterWrites) {
         ASSERT_TRUE(WritePrmFile(dir.File("c.prm"), d, messages));
         EXPECT_EQ(test::ReadBytes(dir.File("c.prm")), test::ReadBytes(SourcePath(name))) << name;
     }
+}
+
+TEST(PrmFile, ValuesThatNeedMoreThanFifteenDigitsOpenAgainUnchanged) {
+    TempDir dir;
+    std::vector<std::string> lines = PrmLines();
+    lines[3] = "1.7976931348623157E+308";  // fifteen digits would overflow
+    lines[4] = "-1.7976931348623157E+308";
+    lines[5] = "0.30000000000000004";
+    WriteBytes(dir.File("max.prm"), Lines(lines));
+    RecordingMessages messages;
+    DensityDiagramParameters d;
+    ASSERT_TRUE(ReadPrmFile(dir.File("max.prm"), d, messages));
+    ASSERT_TRUE(WritePrmFile(dir.File("again.prm"), d, messages));
+    EXPECT_EQ(test::ReadBytes(dir.File("again.prm")), Lines(lines));
+    DensityDiagramParameters back;
+    ASSERT_TRUE(ReadPrmFile(dir.File("again.prm"), back, messages));
+    EXPECT_EQ(back.Prm, d.Prm);
+    EXPECT_TRUE(messages.shown().empty());
+
+    // A value that is not a number is refused before anything is written.
+    d.Prm[3] = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(WritePrmFile(dir.File("again.prm"), d, messages));
+    EXPECT_EQ(test::ReadBytes(dir.File("again.prm")), Lines(lines));
+    ExpectShown(messages, {Msg("ファイルに書き込めません。\r\n" + dir.File("again.prm"),
+                               "ファイル書き込みエラー", MessageIcon::Error)});
 }
 
 TEST(PrmFile, WriteFailureIsReportedAndKeepsTheOldFile) {
@@ -215,12 +255,9 @@ TEST(ParFile, SourceIsThePARFolderPlusTheSurveyName) {
 
 TEST(ParFile, SurveyNameIsTheSecondFieldOfLineTwo) {
     const std::pair<const char*, const char*> cases[] = {
-        {"ファイル名, a.dat", "a.dat"},
-        {"ファイル名,a.dat", "a.dat"},
-        {"ファイル名,   \"b c.dat\"", "b c.dat"},
-        {"\"ファイル名, 1\", d.dat", "d.dat"},
-        {"ファイル名, e.dat  ", "e.dat"},
-        {"ファイル名", ""},
+        {"ファイル名, a.dat", "a.dat"},           {"ファイル名,a.dat", "a.dat"},
+        {"ファイル名,   \"b c.dat\"", "b c.dat"}, {"\"ファイル名, 1\", d.dat", "d.dat"},
+        {"ファイル名, e.dat  ", "e.dat"},         {"ファイル名", ""},
     };
     for (const auto& [line, name] : cases) {
         std::vector<std::string> lines = ParLines();
@@ -235,12 +272,12 @@ TEST(ParFile, CurveKindComesFromTheFirstNonEmptyOfTheFirstTwoParts) {
     HeightCurveParameters previous;
     previous.CurveKind = 3;
     const std::pair<const char*, int> cases[] = {
-        {" 2 logistic式       ", 2},      // leading blank: the second part
-        {"2 logistic式       ", 2},       // the first part
-        {"12 ＧOMPERTZ式 x", 12},         // taken as it stands
-        {"  ＭITSCHERLICH式 x", 0},      // both parts empty
-        {" 1", 3},                        // two parts: left as it was
-        {"1", 3},                         // one part
+        {" 2 logistic式       ", 2},  // leading blank: the second part
+        {"2 logistic式       ", 2},   // the first part
+        {"12 ＧOMPERTZ式 x", 12},     // taken as it stands
+        {"  ＭITSCHERLICH式 x", 0},   // both parts empty
+        {" 1", 3},                    // two parts: left as it was
+        {"1", 3},                     // one part
         {"", 3},
     };
     for (const auto& [line, kind] : cases) {
@@ -254,7 +291,7 @@ TEST(ParFile, CurveKindComesFromTheFirstNonEmptyOfTheFirstTwoParts) {
 
 TEST(ParFile, LabelsCountOnlyByTheirLength) {
     std::vector<std::string> lines = ParLines();
-    lines[3] = "P(1) edited     =  3.000000E+01";  // still 17 characters
+    lines[3] = "P(1) edited     =  3.000000E+01";     // still 17 characters
     lines[6] = "帯係数　　　　　　 =  2.000000E-01";  // still 12 characters before the value
     auto outcome = ParseParBytes(Lines(lines), "x.PAR", {});
     ASSERT_TRUE(outcome.ok());

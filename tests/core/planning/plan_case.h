@@ -11,7 +11,7 @@
 
 #include "core/graphics/recording_canvas.h"
 #include "core/host/recording_messages.h"
-#include "core/yield/workspace.h"
+#include "core/session/workspace.h"
 #include "support/test_files.h"
 
 namespace mk::test {

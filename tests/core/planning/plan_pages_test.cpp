@@ -8,8 +8,8 @@
 #include "core/model/density_diagram.h"
 #include "core/model/natural_thinning.h"
 #include "core/planning/plan_settings.h"
+#include "core/session/workspace.h"
 #include "core/text/number_format.h"
-#include "core/yield/workspace.h"
 #include "plan_case.h"
 
 namespace mk::test {

@@ -173,6 +173,30 @@ TEST(PlanRun, ValuesThatAreNotNumbersStopOnlyTheirPlan) {
     EXPECT_EQ(table.find("inf"), std::string::npos);
 }
 
+TEST(PlanRun, StandsOfAHugePlantingEndTheirPlansAsUncomputable) {
+    // A planting of 1e20 stems: taking 100 stems at a time off such a stand
+    // changes nothing, and the policy's search (mode B) once ran for ever,
+    // as did the bisection through the thinned stand (mode A).
+    for (const char* name : {"mode_b", "mode_a"}) {
+        SCOPED_TRACE(name);
+        PlanRunFixture run(name);
+        run.ws().Plan.StartPlantingDensity = 1e20;
+        ASSERT_FALSE(run.Run().empty());
+        const std::string table = Cp932ToUtf8(run.WrittenBytes()).value_or("");
+        EXPECT_EQ(PlanRows(table).size(), 5u);
+        EXPECT_EQ(table.find("nan"), std::string::npos);
+        EXPECT_EQ(table.find("inf"), std::string::npos);
+        if (std::string(name) == "mode_b") {
+            const auto& shown = run.messages().shown();
+            ASSERT_EQ(shown.size(), 5u);
+            for (const ShownMessage& m : shown) {
+                EXPECT_EQ(m.text, "林齢 12 で計算できない値になりました。パラメータを確認してください。");
+                EXPECT_EQ(m.title, "TABLECALC2");
+            }
+        }
+    }
+}
+
 TEST(PlanRun, AStandAtTheFloorIsNotSearchedAgain) {
     // After the first thinning to 150 stems the slenderness keeps firing
     // the trigger; a stand of 150 stems or fewer is left alone, silently.

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+
+#include "core/text/number_parse.h"
 
 namespace mk {
 namespace {
@@ -74,6 +77,35 @@ TEST(GeneralNumber, ShortestFifteenDigitForm) {
     EXPECT_EQ(GeneralNumber(0.1 + 0.2), "0.3");
     EXPECT_EQ(GeneralNumber(1.234E-100), "1.234E-100");
     EXPECT_EQ(GeneralNumber(100), "100");
+}
+
+TEST(NumberText, WhatIsWrittenReadsBack) {
+    const double max = std::numeric_limits<double>::max();
+    // Fifteen digits of the largest doubles round up past them.
+    EXPECT_EQ(GeneralNumber(-max), "-1.7976931348623157E+308");
+    EXPECT_EQ(GeneralNumber(1.797693134862315e308), "1.797693134862315E+308");
+    EXPECT_EQ(GeneralNumber(1.79769313486231e308), "1.79769313486231E+308");
+    EXPECT_EQ(GeneralNumber(0.1 + 0.2), "0.3");  // display text keeps its 15 digits
+
+    // The exact form keeps 15 digits where they suffice, so files of typed
+    // values look as before, and reaches 17 only where needed.
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{5490, "5490"},
+                 {-2.7, "-2.7"},
+                 {1.5e-6, "1.5E-06"},
+                 {0.1 + 0.2, "0.30000000000000004"},
+                 {max, "1.7976931348623157E+308"},
+                 {-max, "-1.7976931348623157E+308"},
+                 {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+                 {123456789012345.67, "123456789012345.67"},
+                 {9007199254740993.0, "9.007199254740992E+15"},
+                 {0.0, "0"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExactNumber(c.value), c.text);
+        EXPECT_EQ(ParseReal(ExactNumber(c.value)), c.value) << c.text;
+    }
 }
 
 TEST(RoundToInt, HalvesToEven) {

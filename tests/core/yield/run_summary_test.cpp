@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/yield/table_report.h"
 
 namespace mk::test {
@@ -51,15 +53,28 @@ TEST(RunSummary, CurrentStandRunWithRyBounds) {
         "　現在の上層樹高：　13.2\r\n"
         "　現在の幹材積：　　200.3\r\n"
         "　現在の平均直径：　15.1\r\n"
-        "　現在の収量比数：　0.6\r\n"
+        "　現在の収量比数：　0.57\r\n"
         "　現在の形状比：　　87.7\r\n"
-        "　推定植栽本数：　　1843.0\r\n"
+        "　推定植栽本数：　　1843\r\n"
         "\r\n"
         "　収量比数の上限：0.80\r\n"
         "　収量比数の下限：0.66\r\n"
         "　間伐開始年：　　25\r\n"
         "　間伐終了年：　　70\r\n";
     EXPECT_EQ(RunSummary(CurrentStandRun(), MeasuredStand()), expected);
+}
+
+// The confirmation shows the stand as the starting-stand page did: Ry with
+// two decimals, whole stems, and no Ry at all when the diagram gives none.
+TEST(RunSummary, CurrentStandAsThePageShowedIt) {
+    CurrentStandState stand = MeasuredStand();
+    stand.CurrentRy = 0.645;
+    stand.CurrentPlantingDensity = 3026;
+    const std::string text = RunSummaryCurrentStand(stand);
+    EXPECT_NE(text.find("　現在の収量比数：　0.65\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("　推定植栽本数：　　3026\r\n"), std::string::npos) << text;
+    stand.CurrentRy = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_NE(RunSummaryCurrentStand(stand).find("　現在の収量比数：　－\r\n"), std::string::npos);
 }
 
 TEST(RunSummary, PlantingRunWithASchedule) {
@@ -81,7 +96,7 @@ TEST(RunSummary, PlantingRunWithASchedule) {
         "　地位：　　　上\r\n"
         "　間伐方式：　上層樹高と間伐率\r\n"
         "\r\n"
-        "　植裁本数：　　　3000\r\n"
+        "　植栽本数：　　　3000\r\n"
         "　計算終了年：　　80\r\n"
         "\r\n"
         "間伐回数：　 2回　　　【上層樹高と間伐率】\r\n"
@@ -109,7 +124,7 @@ TEST(RunSummary, ScheduleWithoutThinningsAndMethodSixBounds) {
     six.SlendernessUpper = 0.8;
     six.SlendernessLower = 0.7;
     const std::string text = RunSummary(six, MeasuredStand());
-    EXPECT_NE(text.find("　形状比数の上限：80\r\n　形状比の下限：　70\r\n　間伐開始年：　　25\r\n"),
+    EXPECT_NE(text.find("　形状比の上限：　80\r\n　形状比の下限：　70\r\n　間伐開始年：　　25\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("　地位：　　　中\r\n"), std::string::npos);
 }

@@ -14,6 +14,7 @@
 #include "core/model/site_class.h"
 #include "core/yield/table_calc_internal.h"
 #include "core/yield/table_report.h"
+#include "support/step_limit_pump.h"
 #include "yield_fixture.h"
 
 namespace mk::test {
@@ -401,6 +402,70 @@ TEST_F(ThinningSearchTest, Method6LeavesALowVolumeStandAlone) {
     ASSERT_LE(ws.Years.YearVolume[age], 40);
     detail::ThinningDecision(ws, age, messages, pump);
     EXPECT_FALSE(ws.Working.ThinnedThisYear);
+}
+
+TEST_F(ThinningSearchTest, StandsFarBeyondAnyPlantingCannotBeSearched) {
+    // Taking 100 stems at a time off 1e17 or 1e20 stems changes nothing, and
+    // off 1e7 it takes 100000 steps: the searches once ran for ever (or
+    // nearly). They give up after the steps that bring 100000 stems to the
+    // floor, and the year cannot be computed.
+    // (Far beyond, the diagram gives no mean diameter any more, and the
+    // slenderness search ends at once.)
+    const std::pair<int, double> cases[] = {{5, 1e7}, {5, 1e17}, {5, 1e20}, {6, 1e7}};
+    for (const auto& [method, stems] : cases) {
+        SCOPED_TRACE(std::to_string(method) + " " + std::to_string(stems));
+        PrepareYear(method, 20, stems);
+        ASSERT_TRUE(std::isfinite(ws.Years.YearSlenderness[age]));
+        ws.Working.BoundUpper = 0;
+        ws.Working.BoundLower = 0.01;  // no stand reaches it
+        const ThinningBookkeeping before = ws.Thinning;
+        const double slenderness = ws.Years.YearSlenderness[age];
+        test::StepLimitPump bounded(5000);
+        EXPECT_FALSE(detail::ThinningDecision(ws, age, messages, bounded));
+        EXPECT_LE(bounded.count, 1000);
+        EXPECT_FALSE(ws.Working.ThinnedThisYear);
+        EXPECT_EQ(ws.Thinning.StemsAfter, before.StemsAfter);
+        EXPECT_EQ(ws.Years.YearSlenderness[age], slenderness);
+    }
+    EXPECT_TRUE(messages.shown().empty());
+    // A stand at the ceiling is still searched down to the floor.
+    PrepareYear(5, 20, 100000);
+    ws.Working.BoundUpper = 0;
+    ws.Working.BoundLower = 0.01;
+    EXPECT_TRUE(detail::ThinningDecision(ws, age, messages, pump));
+    EXPECT_EQ(ws.Thinning.StemsAfter, 150);
+}
+
+TEST_F(YieldRunTest, HugePlantingsEndInTime) {
+    // Plantings of 1e12 and 1e20 stems under the Ry bounds (method 5): the
+    // first thinning year cannot be computed, and the run says so there.
+    // Under a thinning rate (method 4) the run goes on: the bisection
+    // through each thinned stand ends where doubles are too coarse for 0.05.
+    for (double planting : {1e12, 1e20}) {
+        for (int method : {4, 5}) {
+            SCOPED_TRACE(std::to_string(method) + " " + std::to_string(planting));
+            ws.Run.ThinningMethod = method;
+            ws.Run.PlantingStemNumber = planting;
+            ws.Run.RyTarget = ws.Run.RyUpper = 0.8;
+            ws.Run.BoundThinningRate = 0.25;
+            ws.Run.RyLower = 0.65;
+            ws.Run.ThinningFromAge = 14;
+            ws.Run.ThinningToAge = 81;
+            messages = RecordingMessages{};
+            PrepareRunSettings(ws);
+            test::StepLimitPump bounded(200000);
+            const TableCalcOutcome outcome =
+                TABLECALC(ws, kYieldTableMode, canvas, ProgressText{}, messages, bounded);
+            ASSERT_FALSE(outcome.writtenPath.empty());
+            if (method == 5) {
+                EXPECT_TRUE(outcome.stopped);
+                ASSERT_EQ(messages.shown().size(), 1u);
+                EXPECT_EQ(messages.shown()[0].text,
+                          "林齢 15 で計算できない値になりました。パラメータを確認してください。");
+                EXPECT_EQ(messages.shown()[0].title, "TABLECALC");
+            }
+        }
+    }
 }
 
 TEST_F(ThinningSearchTest, StandsAtTheFloorAreNotSearched) {

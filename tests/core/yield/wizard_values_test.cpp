@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/model/site_class.h"
 #include "core/yield/current_stand.h"
 #include "core/yield/thinning_proposal.h"
@@ -47,12 +49,14 @@ TEST_F(YieldRunTest, CurrentStandValuesOfAMeasuredStand) {
     EXPECT_EQ(shown[2], "15.5");
     EXPECT_EQ(shown[3], "0.59");
     EXPECT_EQ(shown[4], "85.1");
-    EXPECT_EQ(shown[5], "2007.0");
+    EXPECT_EQ(shown[5], "2007");
 
-    // A diagram without a yield index keeps the Ry shown before.
-    ws.Diagram.Prm[0] = 0;
+    // A diagram without a yield index gives the stand no Ry: the one of the
+    // stand shown before is not shown again.
+    ws.Diagram.Prm[0] = 3;
     RefreshCurrentStand(ws.Diagram, stand, 1500, bisection);
-    EXPECT_NEAR(stand.CurrentRy, 0.5862542271546511, 1e-12);
+    EXPECT_TRUE(std::isnan(stand.CurrentRy));
+    EXPECT_EQ(CurrentStandDisplay(stand)[3], "－");
 }
 
 TEST_F(YieldRunTest, CurrentHeightOfAKnownSiteClassComesFromItsCurve) {

@@ -84,7 +84,7 @@ protected:
     }
 
     TempDir tmp;
-    Workspace ws;
+    YieldState ws;
     RecordingCanvas canvas;
     RecordingMessages messages;
     CountingEventPump pump;

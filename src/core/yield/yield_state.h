@@ -1,17 +1,15 @@
 #pragma once
-// Everything a session of the program keeps while it runs: the loaded
+// What the yield simulation and the stand volume table work on: the loaded
 // parameter sets, the run records the wizards fill, the working values and
-// per-age arrays of the simulations, the result arrays the graphs read, and
-// the flags that keep the windows from stepping on one another. One
-// Workspace is owned by the application (and by each test or batch run);
-// the core functions take the parts they need.
+// per-age arrays of the run, the result arrays the graphs read and the table
+// file being composed. The planning records live one level up
+// (PlanningState), the window flags at the top (Workspace).
 
 #include <string>
 
+#include "core/graphics/result_arrays.h"
 #include "core/model/density_diagram.h"
 #include "core/model/height_curve.h"
-#include "core/planning/plan_settings.h"
-#include "core/yield/result_arrays.h"
 #include "core/yield/result_table.h"
 #include "core/yield/run_settings.h"
 #include "core/yield/run_working_values.h"
@@ -32,15 +30,7 @@ struct TableFile {
     bool IsOpen() const { return !path.empty(); }
 };
 
-struct WindowFlags {
-    int OpenResultWindow = 0;  // 0 none, 3 yield table, 4 stand volume table
-    int PlanWindowOpen = 0;    // 0 none, 2 open
-    int AllImageViewOpen = 0;  // -1 while the all-image view is open
-    int ResultMode = 0;        // 0 yield table, 1 stand volume table
-    int WizardResult = 0;      // 0 cancelled, 1 next / finished, 2 back
-};
-
-struct Workspace {
+struct YieldState {
     DensityDiagramParameters Diagram;   // DensityDiagramParameters
     HeightCurveParameters HeightCurve;  // HeightCurveParameters
     HnpParameters Hnp;                  // HnpParameters
@@ -48,8 +38,6 @@ struct Workspace {
 
     RunSettings Run;
     CurrentStandState CurrentStand;
-    PlanSettings Plan;
-    PlanWorkingValues PlanWorking;
 
     RunWorkingValues Working;
     YearArrays Years;
@@ -58,8 +46,6 @@ struct Workspace {
     int VolumeTableSiteClass = 1;  // 1..3 while a stand volume table runs
     TableFile OutputFile;          // the table file of the run in progress
     ResultTable LastTable;         // the table the last finished run wrote
-
-    WindowFlags Flags;
 };
 
 }  // namespace mk
