@@ -29,6 +29,7 @@ const std::map<std::string, std::set<std::string>>& AllowedIncludes() {
         {"basedata", {"graphics", "model", "text", "host"}},
         {"planning", {"yield", "graphics", "model", "text", "host"}},
         {"session", {"planning", "yield", "basedata", "graphics", "model", "text", "host"}},
+        {"tables", {"planning", "yield", "graphics", "model", "text", "host"}},
     };
     return allowed;
 }
