@@ -4,7 +4,7 @@
 #include <QSvgGenerator>
 
 #include "core/text/file_errors.h"
-#include "core/text/text_file.h"
+#include "core/text/file_save.h"
 #include "render/bmp_file.h"
 #include "render/image_canvas.h"
 #include "render/painter_canvas.h"

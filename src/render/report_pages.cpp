@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "core/text/file_errors.h"
-#include "core/text/text_file.h"
+#include "core/text/file_save.h"
 #include "render/image_canvas.h"
 #include "render/painter_canvas.h"
 

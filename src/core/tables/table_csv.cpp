@@ -5,6 +5,7 @@
 
 #include "core/tables/table_columns.h"
 #include "core/text/file_errors.h"
+#include "core/text/file_save.h"
 #include "core/text/text_file.h"
 
 namespace mk {
