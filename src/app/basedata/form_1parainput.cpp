@@ -161,9 +161,10 @@ QString Form_1PARAINPUT::AskName(bool save) {
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
     }
-    const std::optional<QString> chosen =
-        context_.services.files->Save(this, {kFileKind + QStringLiteral("を名前を付けて保存"),
-                                             filter, preset, QStringLiteral("prm"), true});
+    FileDialogRequest request{kFileKind + QStringLiteral("を名前を付けて保存"), filter, preset};
+    request.defaultSuffix = QStringLiteral("prm");
+    request.promptCreate = true;
+    const std::optional<QString> chosen = context_.services.files->Save(this, request);
     return chosen ? *chosen : QString();
 }
 

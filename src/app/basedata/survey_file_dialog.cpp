@@ -25,9 +25,10 @@ QString AskSurveyFile(AppContext& context, QWidget* parent, SurveyDialogMode mod
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".dat", context.messages()));
     }
-    const std::optional<QString> chosen = context.services.files->Save(
-        parent,
-        {base + QStringLiteral("を名前を付けて保存"), filter, preset, QStringLiteral("dat"), true});
+    FileDialogRequest request{base + QStringLiteral("を名前を付けて保存"), filter, preset};
+    request.defaultSuffix = QStringLiteral("dat");
+    request.promptCreate = true;
+    const std::optional<QString> chosen = context.services.files->Save(parent, request);
     if (!chosen) return {};
     return *chosen;
 }
