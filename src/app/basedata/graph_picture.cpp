@@ -25,9 +25,10 @@ void GraphPicture::paintEvent(QPaintEvent*) {
 
 void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture) {
     const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
-    const std::optional<QString> chosen = context.services.files->Save(
-        parent, {QStringLiteral("画像を保存します"), QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
-                 preset, QStringLiteral("bmp")});
+    FileDialogRequest request{QStringLiteral("画像を保存します"),
+                              QStringLiteral("BMPファイル(*.bmp)|*.bmp"), preset};
+    request.defaultSuffix = QStringLiteral("bmp");
+    const std::optional<QString> chosen = context.services.files->Save(parent, request);
     if (!chosen || chosen->isEmpty() || *chosen == preset) return;
     SaveBmp(picture.shown(), chosen->toStdString(), context.messages());
 }
