@@ -3,9 +3,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QStringList>
 
 #include "core/host/messages.h"
@@ -35,20 +35,36 @@ QString ToolkitFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QString FirstFilterExtension(const QString& filter) {
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    if (!pattern.startsWith(QStringLiteral("*."))) return {};
+    const QString extension = pattern.mid(2);
+    if (extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
+        extension.contains(QLatin1Char('?')))
+        return {};
+    return extension;
+}
+
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request) {
     FileDialogRequest asked = request;
     asked.programAsksBeforeReplacing = true;
     std::optional<QString> chosen = dialogs.Save(parent, asked);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
-    *chosen = WithDefaultSuffix(*chosen, asked.defaultSuffix);
-    // The dialog left the question to this place, where it is asked through
-    // the program's messages about the name with its extension.
-    const QString question = SaveQuestion(*chosen, asked);
-    if (!question.isEmpty() &&
-        messages.Show(question.toStdString(), request.title.toStdString(), MessageIcon::Warning,
-                      MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return std::nullopt;
+    const QFileInfo typed(*chosen);
+    const QString extension = FirstFilterExtension(request.filter);
+    if (typed.suffix().isEmpty() && !typed.fileName().isEmpty() && !extension.isEmpty() &&
+        !chosen->contains(QLatin1Char('*'))) {
+        if (!chosen->endsWith(QLatin1Char('.'))) *chosen += QLatin1Char('.');
+        *chosen += extension;
+    }
+    // The toolkit's dialog does not ask (it would ask in its own words, and
+    // before the extension was added): the question is asked here, once.
+    if (QFileInfo::exists(*chosen) && !chosen->contains(QLatin1Char('*'))) {
+        const std::string text = SaveQuestion(*chosen, request).toStdString();
+        if (messages.Show(text, request.title.toStdString(), MessageIcon::Warning,
+                          MessageButtons::YesNo) != MessageAnswer::Yes)
+            return std::nullopt;
     }
     return chosen;
 }
@@ -89,8 +105,6 @@ void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, apply);
     apply(dialog.selectedNameFilter());
-}
-
 QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     if (suffix.isEmpty() || path.isEmpty()) return path;
     const QFileInfo info(path);
