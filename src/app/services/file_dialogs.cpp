@@ -105,6 +105,8 @@ void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, proxy, apply);
     apply(dialog.selectedNameFilter());
+}
+
 QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     if (suffix.isEmpty() || path.isEmpty()) return path;
     const QFileInfo info(path);
