@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/graphics/canvas.h"
+#include "core/graphics/null_canvas.h"
 #include "core/host/messages.h"
 #include "core/host/recording_messages.h"
 #include "core/model/par_hnp_files.h"
@@ -20,33 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A picture that keeps nothing, so that only the run is measured.
-class NullCanvas final : public mk::Canvas {
-public:
-    void Clear() override {}
-    void Point(double x, double y, mk::Color) override { x_ = x, y_ = y; }
-    void Line(double, double, double x2, double y2, mk::Color) override { x_ = x2, y_ = y2; }
-    void LineTo(double x, double y, mk::Color) override { x_ = x, y_ = y; }
-    void Box(double, double, double, double, mk::Color, bool) override {}
-    void Circle(double x, double y, double, mk::Color) override { x_ = x, y_ = y; }
-    void Print(const std::string&) override {}
-    double CurrentX() const override { return x_; }
-    double CurrentY() const override { return y_; }
-    void SetCurrentX(double x) override { x_ = x; }
-    void SetCurrentY(double y) override { y_ = y; }
-    mk::Color InkColor() const override { return 0; }
-    void SetInkColor(mk::Color) override {}
-    mk::Color FillColor() const override { return 0; }
-    void SetFillColor(mk::Color) override {}
-    mk::FillStyle GetFillStyle() const override { return mk::FillStyle::Transparent; }
-    void SetFillStyle(mk::FillStyle) override {}
-    double TextHeight(const std::string&) const override { return 12; }
-    double TextWidth(const std::string& t) const override { return 6.0 * t.size(); }
-
-private:
-    double x_ = 0, y_ = 0;
-};
 
 class Silent final : public mk::Messages {
 public:
@@ -118,7 +91,7 @@ void BM_YieldRun(benchmark::State& state) {
         fs::temp_directory_path() / ("mk_bench_yield_" + std::to_string(method));
     auto ws = LoadExample(folder);
     SetMethod(ws->Run, method);
-    NullCanvas canvas;
+    mk::NullCanvas canvas;
     Silent messages;
     mk::NullEventPump pump;
     for (auto _ : state) {
@@ -135,7 +108,7 @@ BENCHMARK(BM_YieldRun)->DenseRange(1, 6)->Unit(benchmark::kMicrosecond);
 void BM_StandVolumeTable(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / "mk_bench_volume";
     auto ws = LoadExample(folder);
-    NullCanvas canvases[3];
+    mk::NullCanvas canvases[3];
     mk::Canvas* const pictures[3] = {&canvases[0], &canvases[1], &canvases[2]};
     const mk::ProgressText labels[3];
     Silent messages;

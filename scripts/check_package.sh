@@ -43,12 +43,23 @@ icon_sizes=(16 22 24 32 48 64 128 256)
 for size in "${icon_sizes[@]}"; do
   expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/morikoyomi.png")
 done
+# The examples and pictures of the source tree (outside a git checkout: the
+# files on disk, less the tables a trial run may have left).
+source_files() {
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -c core.quotepath=off ls-files -- "$1"
+  else
+    find "$1" -type f -not -name 'YIELD_*' -not -name '_TmpBmp*'
+  fi
+}
 while IFS= read -r file; do
+  case "$file" in examples/tools/*) continue ;; esac
   expected+=("/usr/share/morikoyomi/examples/${file#examples/}")
-done < <(git -c core.quotepath=off ls-files -- examples ':!examples/tools')
+done < <(source_files examples)
 while IFS= read -r file; do
   expected+=("/usr/share/doc/morikoyomi/$file")
-done < <(git -c core.quotepath=off ls-files -- docs/images)
+done < <(source_files docs/images)
+[ ${#expected[@]} -gt 40 ] || fail "the list of expected files is too short: ${#expected[@]}"
 missing=0
 for file in "${expected[@]}"; do
   if ! grep -qxF -- "$file" <<<"$contents"; then

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running need,
 # only those that are missing. Sourced by run.sh, test.sh and the scripts in
-# scripts/; a script that needs more passes the extra packages as arguments.
+# scripts/; a script that needs more calls morikoyomi_install_packages
+# with them.
 
 MORIKOYOMI_PACKAGES=(
   build-essential cmake pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont poppler-utils python3
   xvfb xauth

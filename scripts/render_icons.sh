@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-morikoyomi_install_deps qt6-svg-dev
+morikoyomi_install_deps
+morikoyomi_install_packages qt6-svg-dev
 
 build=build/icons
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMORIKOYOMI_TESTS=OFF -DMORIKOYOMI_BENCH=OFF >/dev/null

@@ -6,10 +6,12 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/services/app_services.h"
 #include "core/basedata/survey_data.h"
 #include "core/session/workspace.h"
+#include "render/scalable_canvas.h"
 
 class QTemporaryDir;
 
@@ -23,6 +25,10 @@ struct AllViewData {
     // The program's own folder that holds the six files, so that no file of
     // the user's is overwritten; it goes with the view that shows them.
     std::shared_ptr<QTemporaryDir> AllViewFolder;
+    // The same six pictures as drawings, so that the view can paint them
+    // sharp at any size; a drawing is used only where it is exactly the
+    // picture its file holds.
+    std::array<std::optional<ScalableCanvas>, 6> AllViewDrawings;
 };
 
 // The records of the session and the window coordination flags live in the

@@ -26,7 +26,7 @@ constexpr double kMaxRadius = 10000;
 
 }  // namespace
 
-const QFont& PictureFont() {
+const QFont& ImagePictureFont() {
     static const QFont font = [] {
         EnsureGuiApplication();
         QString family = QString::fromLatin1(kFontFamily);
@@ -59,6 +59,8 @@ int Pixel(double v) {
 }
 
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+}  // namespace
 
 // Liang-Barsky: cuts the segment to the rectangle; false when nothing of
 // it lies inside.
@@ -120,8 +122,6 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
     y2 = ny2;
     return true;
 }
-
-}  // namespace
 
 QRgb ToRgb(Color color) {
     const auto c = static_cast<std::uint32_t>(color);
@@ -299,7 +299,7 @@ void ImageCanvas::Circle(double x, double y, double radius, Color color) {
 
 void ImageCanvas::Print(const std::string& text) {
     if (!text.empty() && Finite(x_, y_) && std::abs(x_) < 1e6 && std::abs(y_) < 1e6) {
-        const QFont& font = PictureFont();
+        const QFont& font = ImagePictureFont();
         const QFontMetrics metrics(font);
         QPainter painter(&image_);
         painter.setFont(font);
@@ -316,7 +316,7 @@ void ImageCanvas::Print(const std::string& text) {
 double ImageCanvas::TextHeight(const std::string&) const { return kImageLineHeight; }
 
 double ImageCanvas::TextWidth(const std::string& text) const {
-    return QFontMetrics(PictureFont()).horizontalAdvance(QString::fromStdString(text));
+    return QFontMetrics(ImagePictureFont()).horizontalAdvance(QString::fromStdString(text));
 }
 
 void ImageCanvas::ShowImage(const QImage& picture) {

@@ -65,8 +65,14 @@ private:
     mk::FillStyle fillStyle_ = mk::FillStyle::Transparent;
 };
 
-// The font of every picture's text, the size the picture draws it at.
-const QFont& PictureFont();
+// The font of every picture's text (see kImageFontPixelSize).
+const QFont& ImagePictureFont();
+
+// Liang-Barsky: cuts the segment to the rectangle, ends that were cut put
+// exactly on their edge; false when nothing of it lies inside (or the ends
+// are not numbers).
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY,
+                 double maxX, double maxY);
 
 // QColor's red/green/blue from a drawing colour (red in the low byte).
 QRgb ToRgb(Color color);

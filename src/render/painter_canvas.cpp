@@ -87,9 +87,9 @@ void PainterCanvas::Circle(double x, double y, double radius, Color color) {
 
 void PainterCanvas::Print(const std::string& text) {
     if (!text.empty() && Drawable(x_, y_)) {
-        QFont font = PictureFont();
+        QFont font = ImagePictureFont();
         font.setStyleStrategy(QFont::PreferAntialias);
-        const QFontMetrics metrics(PictureFont());
+        const QFontMetrics metrics(ImagePictureFont());
         painter_.setFont(font);
         painter_.setPen(ColorOf(ink_));
         const int top = (kImageLineHeight - metrics.height()) / 2;
@@ -102,7 +102,7 @@ void PainterCanvas::Print(const std::string& text) {
 double PainterCanvas::TextHeight(const std::string&) const { return kImageLineHeight; }
 
 double PainterCanvas::TextWidth(const std::string& text) const {
-    return QFontMetrics(PictureFont()).horizontalAdvance(QString::fromStdString(text));
+    return QFontMetrics(ImagePictureFont()).horizontalAdvance(QString::fromStdString(text));
 }
 
 }  // namespace mk

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <filesystem>
+
+#include "app/services/translations.h"
 
 namespace mk::app::test {
 
@@ -21,6 +24,8 @@ public:
             static char* argv[] = {name, nullptr};
             app_ = new QApplication(argc, argv);
             QApplication::setQuitOnLastWindowClosed(false);
+            // As the program does at start: Qt's own dialog texts in Japanese.
+            InstallJapaneseTranslations();
         }
     }
 
@@ -28,8 +33,7 @@ private:
     QApplication* app_ = nullptr;
 };
 
-const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
 
@@ -115,6 +119,28 @@ AppFixture::~AppFixture() {
 std::string LastMessage(const ScriptedServices& s) {
     if (s.messages.shown().empty()) return {};
     return s.messages.shown().back().text;
+}
+
+void QueueYieldWizard(AppFixture& f) {
+    f.scripted.dialogs.Then([&f](QDialog& page) {
+        f.scripted.files.Choose(QString::fromStdString(f.prm));
+        Click(page, "Command_PRMSet");
+        f.scripted.files.Choose(QString::fromStdString(f.par));
+        Click(page, "Command_PARSet");
+        Click(page, "Option2");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        Click(page, "Option4");
+        Click(page, "Option7");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) {
+        SetBar(page, "HScroll1", 3000);
+        SetBar(page, "HScroll4", 60);
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
 }
 
 }  // namespace mk::app::test

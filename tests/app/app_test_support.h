@@ -57,4 +57,8 @@ struct AppFixture {
 // The text of the last message shown, or empty.
 std::string LastMessage(const ScriptedServices& s);
 
+// Queues the yield wizard's answers for a method 4 run from a 3000-stem
+// planting to age 60 with the fixture's example files.
+void QueueYieldWizard(AppFixture& f);
+
 }  // namespace mk::app::test

@@ -23,6 +23,7 @@ namespace mk::app::test {
 namespace {
 
 using mk::test::ReadBytes;
+using mk::test::WriteBytes;
 
 template <typename T>
 T* WaitForWindow(Form_Main& window) {
@@ -82,13 +83,15 @@ std::string CsvHeader(const std::string& path) {
 // CSV保存, PDF出力 and 印刷 of a finished result window: the CSV is the
 // run's own table, the report is a PDF of the expected pages, and a
 // cancelled print dialog prints nothing.
-void ExpectExports(AppFixture& f, QWidget& result, const ResultTable& table, int reportPages) {
+// stem: the files' name, new to the folder (replacing one would be asked).
+void ExpectExports(AppFixture& f, QWidget& result, const ResultTable& table, int reportPages,
+                   const std::string& stem) {
     ASSERT_FALSE(table.Empty());
     const std::size_t shownBefore = f.scripted.messages.shown().size();
     for (const char* name : {"Command_CsvSave", "Command_PdfOut", "Command_Print"})
         EXPECT_TRUE(IsEnabled(result, name)) << name;
 
-    const std::string csv = f.folder.File("out.csv");
+    const std::string csv = f.folder.File(stem + ".csv");
     f.scripted.files.Choose(QString::fromStdString(csv));
     Click(result, "Command_CsvSave");
     EXPECT_EQ(ReadBytes(csv), TableCsv(table, false));
@@ -99,7 +102,7 @@ void ExpectExports(AppFixture& f, QWidget& result, const ResultTable& table, int
     proposed.replace(proposed.rfind('.'), std::string::npos, ".csv");
     EXPECT_EQ(asked.presetName.toStdString(), proposed);
 
-    const std::string pdf = f.folder.File("out.pdf");
+    const std::string pdf = f.folder.File(stem + ".pdf");
     f.scripted.files.Choose(QString::fromStdString(pdf));
     Click(result, "Command_PdfOut");
     EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
@@ -121,8 +124,20 @@ TEST(ResultExports, YieldTableAsCsvPdfAndOnThePrinter) {
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->table().kind, TableKind::Yield);
     // Title block, one page of table, one page of the six pictures.
-    ExpectExports(f, *result, result->table(), 3);
-    EXPECT_EQ(CsvHeader(f.folder.File("out.csv")).substr(0, 3 + 11), "\xEF\xBB\xBF林齢(年)");
+    ExpectExports(f, *result, result->table(), 3, "yield");
+    EXPECT_EQ(CsvHeader(f.folder.File("yield.csv")).substr(0, 3 + 11), "\xEF\xBB\xBF林齢(年)");
+
+    // A name typed without extension is saved as CSV; an existing file is
+    // replaced only when the user says so.
+    f.scripted.files.Choose(QString::fromStdString(f.folder.File("again")));
+    Click(*result, "Command_CsvSave");
+    EXPECT_EQ(ReadBytes(f.folder.File("again.csv")), TableCsv(result->table(), false));
+    WriteBytes(f.folder.File("again.csv"), "kept");
+    f.scripted.messages.Script(MessageAnswer::No);
+    f.scripted.files.Choose(QString::fromStdString(f.folder.File("again.csv")));
+    Click(*result, "Command_CsvSave");
+    EXPECT_EQ(LastMessage(f.scripted), "again.csv は既に存在します。\n上書きしますか？");
+    EXPECT_EQ(ReadBytes(f.folder.File("again.csv")), "kept");
     result->close();
 }
 
@@ -133,8 +148,8 @@ TEST(ResultExports, StandVolumeTableAndPlanTable) {
     ASSERT_NE(volume, nullptr);
     EXPECT_EQ(volume->table().kind, TableKind::Volume);
     // Title, a page per site class's table, a page per site class's pictures.
-    ExpectExports(f, *volume, volume->table(), 7);
-    EXPECT_TRUE(CsvHeader(f.folder.File("out.csv")).starts_with("\xEF\xBB\xBF地位,齢級,"));
+    ExpectExports(f, *volume, volume->table(), 7, "volume");
+    EXPECT_TRUE(CsvHeader(f.folder.File("volume.csv")).starts_with("\xEF\xBB\xBF地位,齢級,"));
     volume->close();
 
     RegionFiles files(f);
@@ -142,8 +157,8 @@ TEST(ResultExports, StandVolumeTableAndPlanTable) {
     ASSERT_NE(plans, nullptr);
     EXPECT_EQ(plans->table().kind, TableKind::Plan);
     f.scripted.printer.titles.clear();
-    ExpectExports(f, *plans, plans->table(), 11);
-    EXPECT_TRUE(CsvHeader(f.folder.File("out.csv")).starts_with("\xEF\xBB\xBF計画(間伐回数),"));
+    ExpectExports(f, *plans, plans->table(), 11, "plans");
+    EXPECT_TRUE(CsvHeader(f.folder.File("plans.csv")).starts_with("\xEF\xBB\xBF計画(間伐回数),"));
     plans->close();
 }
 

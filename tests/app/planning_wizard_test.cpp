@@ -55,6 +55,9 @@ struct PlanCase {
     const char* runLines;
 };
 
+// Failure reports and the test list name the case, not its bytes.
+void PrintTo(const PlanCase& c, std::ostream* out) { *out << c.name; }
+
 void PolicyPage(AppFixture& f, int ryLimit, int ryStep, int slenderness, int start, int end,
                 int interval, const std::string& caption) {
     f.scripted.dialogs.Then([=](QDialog& page) {

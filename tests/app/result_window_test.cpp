@@ -19,29 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The wizard's pages for method 4 from a 3000-stem planting to age 60.
-void QueueYieldWizard(AppFixture& f) {
-    f.scripted.dialogs.Then([&f](QDialog& page) {
-        f.scripted.files.Choose(QString::fromStdString(f.prm));
-        Click(page, "Command_PRMSet");
-        f.scripted.files.Choose(QString::fromStdString(f.par));
-        Click(page, "Command_PARSet");
-        Click(page, "Option2");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        SetBar(page, "HScroll1", 3000);
-        SetBar(page, "HScroll4", 60);
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
-}
-
 // Runs the wizard of QueueYieldWizard and waits for the result.
 Dialog_Com3DSP* MakeYieldResult(AppFixture& f, Form_Main& window) {
     QueueYieldWizard(f);

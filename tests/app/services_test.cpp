@@ -6,11 +6,10 @@
 #include <QAbstractProxyModel>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <filesystem>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
@@ -28,13 +27,6 @@ TEST(FileDialogFilter, KeepsTheProgramsTextAndAddsMissingPatterns) {
     EXPECT_EQ(ToolkitFilter("プログラム (*.exe)|*.exe|すべてのファイル (*)|*").toStdString(),
               "プログラム (*.exe);;すべてのファイル (*)");
     EXPECT_EQ(ToolkitFilter("画像|*.bmp").toStdString(), "画像 (*.bmp)");
-}
-
-TEST(FileDialogFilter, FirstExtensionIsTheOneASaveAdds) {
-    EXPECT_EQ(FirstFilterExtension("BMPファイル(*.bmp)|*.bmp").toStdString(), "bmp");
-    EXPECT_EQ(FirstFilterExtension("DAT (*.dat)|*.dat|すべて (*)|*").toStdString(), "dat");
-    EXPECT_EQ(FirstFilterExtension("すべて (*)|*").toStdString(), "");
-    EXPECT_EQ(FirstFilterExtension("画像").toStdString(), "");
 }
 
 // The launcher's first filter: only the files the user may run (and the
@@ -117,6 +109,11 @@ TEST(SaveDialog, DefaultSuffixAndQuestionsBeforeReplacingOrCreating) {
     for (const Case& c : cases)
         EXPECT_EQ(WithDefaultSuffix(c.typed, c.suffix), c.expected) << c.typed.toStdString();
 
+    // The extension a typed name gets follows the filter chosen.
+    EXPECT_EQ(FilterSuffix("PNGファイル(*.png)").toStdString(), "png");
+    EXPECT_EQ(FilterSuffix("林分密度管理図ﾌｧｲﾙ (茨城*.prm 茨木*.prm)").toStdString(), "prm");
+    EXPECT_TRUE(FilterSuffix("すべてのファイル (*)").isEmpty());
+
     FileDialogRequest request;
     EXPECT_EQ(SaveQuestion(folder + "/old.dat", request).toStdString(),
               "old.dat は既に存在します。\n上書きしますか？");
@@ -168,9 +165,11 @@ TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
     });
     driver.start(20);
     QtFileDialogs files;
-    FileDialogRequest request{QStringLiteral("保存"), QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
-                              QString::fromStdString(dir.path() + "/*.dat"), QStringLiteral("dat"),
-                              true};
+    const FileDialogRequest request{.title = QStringLiteral("保存"),
+                                    .filter = QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
+                                    .presetName = QString::fromStdString(dir.path() + "/*.dat"),
+                                    .defaultSuffix = QStringLiteral("dat"),
+                                    .promptCreate = true};
     const std::optional<QString> chosen = files.Save(nullptr, request);
     driver.stop();
     ASSERT_TRUE(chosen.has_value());

@@ -1,5 +1,5 @@
-// The site class calculation dialog on its own: the class bands and the
-// height bar that follows the age only while the box is checked.
+// The site class calculation dialog on its own: the height bar that follows the age only while the
+// box is checked.
 
 #include <gtest/gtest.h>
 
@@ -12,17 +12,6 @@
 
 namespace mk::app::test {
 namespace {
-
-TEST(SiteClassText, BandsIncludeTheirInnerLimits) {
-    EXPECT_EQ(SiteClassText(0.0), "中");
-    EXPECT_EQ(SiteClassText(0.46), "中");
-    EXPECT_EQ(SiteClassText(-0.46), "中");
-    EXPECT_EQ(SiteClassText(0.4600001), "上");
-    EXPECT_EQ(SiteClassText(2.71), "上");
-    EXPECT_EQ(SiteClassText(2.7100001), "上の上");
-    EXPECT_EQ(SiteClassText(-2.71), "下");
-    EXPECT_EQ(SiteClassText(-2.7100001), "下の下");
-}
 
 TEST(SiteClassDialog, HeightFollowsTheAgeOnlyWhileLinked) {
     AppFixture f;

@@ -158,7 +158,8 @@ TEST_P(EveryMethod, FromPlantingWritesTheTableAndShowsTheRun) {
     EXPECT_EQ(f.context->flags.OpenResultWindow, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod, ::testing::Range(1, 7));
+INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod, ::testing::Range(1, 7),
+                         [](const auto& info) { return "Method" + std::to_string(info.param); });
 
 TEST(YieldWizard, FromACurrentStandShowsTheStandLive) {
     AppFixture f;

@@ -16,7 +16,7 @@
 #include "core/model/site_class.h"
 #include "core/text/paths.h"
 #include "core/yield/table_calc.h"
-#include "core/session/workspace.h"
+#include "core/yield/yield_state.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const size_t split = rest.find("\n====\n");
     if (split == std::string_view::npos) return 0;
 
-    auto ws = std::make_unique<Workspace>();
+    auto ws = std::make_unique<YieldState>();
     const auto prm = ParsePrmBytes(rest.substr(0, split));
     const auto par = ParseParBytes(rest.substr(split + 6), TableFolder() + "a.PAR", {});
     if (!prm.ok() || !par.ok()) return 0;

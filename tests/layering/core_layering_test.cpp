@@ -28,6 +28,7 @@ const std::map<std::string, std::set<std::string>>& AllowedIncludes() {
         {"yield", {"graphics", "model", "text", "host"}},
         {"basedata", {"graphics", "model", "text", "host"}},
         {"planning", {"yield", "graphics", "model", "text", "host"}},
+        {"register", {"yield", "graphics", "model", "text", "host"}},
         {"session", {"planning", "yield", "basedata", "graphics", "model", "text", "host"}},
         {"tables", {"planning", "yield", "graphics", "model", "text", "host"}},
     };

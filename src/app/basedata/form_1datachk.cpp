@@ -67,7 +67,8 @@ Form_1DATACHK::Form_1DATACHK(AppContext& context, QWidget* parent)
     layout->addWidget(labelDesc_);
     auto* body = new QHBoxLayout();
     picture1_ = new GraphPicture(this, QStringLiteral("Picture1"));
-    body->addWidget(picture1_, 0, Qt::AlignTop);
+    // The graph takes whatever room the window is given.
+    body->addWidget(picture1_, 1);
     auto* side = new QVBoxLayout();
     labelDesc2_ = new QLabel(this);
     labelDesc2_->setObjectName(QStringLiteral("Label_Desc2"));
@@ -112,7 +113,7 @@ Form_1DATACHK::Form_1DATACHK(AppContext& context, QWidget* parent)
     sidePanel->setLayout(side);
     sidePanel->setFixedWidth(260);
     body->addWidget(sidePanel);
-    layout->addLayout(body);
+    layout->addLayout(body, 1);
 
     connect(open, &QAction::triggered, this, &Form_1DATACHK::mnuFileOPEN_Click);
     connect(close_, &QAction::triggered, this, &Form_1DATACHK::mnuFileCLOSE_Click);

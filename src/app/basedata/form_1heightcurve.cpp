@@ -85,7 +85,8 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     layout->addWidget(labelDesc_);
     auto* body = new QHBoxLayout();
     picture1_ = new GraphPicture(this, QStringLiteral("Picture1"));
-    body->addWidget(picture1_, 0, Qt::AlignTop);
+    // The graph takes whatever room the window is given.
+    body->addWidget(picture1_, 1);
     auto* side = new QVBoxLayout();
     labelDesc2_ = new QLabel(this);
     labelDesc2_->setObjectName(QStringLiteral("Label_Desc2"));
@@ -143,7 +144,7 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     sidePanel->setLayout(side);
     sidePanel->setFixedWidth(300);
     body->addWidget(sidePanel);
-    layout->addLayout(body);
+    layout->addLayout(body, 1);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));

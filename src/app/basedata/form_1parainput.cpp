@@ -161,10 +161,12 @@ QString Form_1PARAINPUT::AskName(bool save) {
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
     }
-    FileDialogRequest request{kFileKind + QStringLiteral("を名前を付けて保存"), filter, preset};
-    request.defaultSuffix = QStringLiteral("prm");
-    request.promptCreate = true;
-    const std::optional<QString> chosen = context_.services.files->Save(this, request);
+    const std::optional<QString> chosen = context_.services.files->Save(
+        this, {.title = kFileKind + QStringLiteral("を名前を付けて保存"),
+               .filter = filter,
+               .presetName = preset,
+               .defaultSuffix = QStringLiteral("prm"),
+               .promptCreate = true});
     return chosen ? *chosen : QString();
 }
 

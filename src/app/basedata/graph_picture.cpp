@@ -10,7 +10,8 @@ namespace mk::app {
 GraphPicture::GraphPicture(QWidget* parent, const QString& name)
     : QWidget(parent), shown_(kShownWidth, kShownHeight) {
     setObjectName(name);
-    setFixedSize(kShownWidth, kShownHeight);
+    setMinimumSize(kShownWidth / 2, kShownHeight / 2);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void GraphPicture::Paint(const std::function<void(Canvas&)>& draw) {
@@ -20,15 +21,17 @@ void GraphPicture::Paint(const std::function<void(Canvas&)>& draw) {
 
 void GraphPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, shown_.image());
+    const QSizeF room = QSizeF(kShownWidth, kShownHeight).scaled(size(), Qt::KeepAspectRatio);
+    shown_.PaintScaled(painter, QRectF(QPointF((width() - room.width()) / 2, 0), room));
 }
 
 void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture) {
     const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
-    FileDialogRequest request{QStringLiteral("画像を保存します"),
-                              QStringLiteral("BMPファイル(*.bmp)|*.bmp"), preset};
-    request.defaultSuffix = QStringLiteral("bmp");
-    const std::optional<QString> chosen = context.services.files->Save(parent, request);
+    const std::optional<QString> chosen =
+        context.services.files->Save(parent, {.title = QStringLiteral("画像を保存します"),
+                                              .filter = QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
+                                              .presetName = preset,
+                                              .defaultSuffix = QStringLiteral("bmp")});
     if (!chosen || chosen->isEmpty() || *chosen == preset) return;
     SaveBmp(picture.shown(), chosen->toStdString(), context.messages());
 }

@@ -2,12 +2,14 @@
 // The graph of a base data window. The graphs place their axis captions
 // and annotations a little beyond the 560 x 420 drawing area, so the picture
 // is larger and holds them whole; the same picture is what the user saves.
+// On the screen it takes the room the window gives it and is painted sharp
+// at that size.
 
 #include <QWidget>
 #include <functional>
 
 #include "app/app_context.h"
-#include "render/image_canvas.h"
+#include "render/scalable_canvas.h"
 
 namespace mk::app {
 
@@ -22,13 +24,17 @@ public:
     // Draws on the picture and shows the result.
     void Paint(const std::function<void(Canvas&)>& draw);
 
-    const ImageCanvas& shown() const { return shown_; }
+    const ImageCanvas& shown() const { return shown_.picture(); }
+
+    QSize sizeHint() const override { return QSize(kShownWidth, kShownHeight); }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return width * kShownHeight / kShownWidth; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    ImageCanvas shown_;
+    ScalableCanvas shown_;
 };
 
 // 画像の保存: asks for a BMP name ("画像を保存します", starting at the current

@@ -25,10 +25,12 @@ QString AskSurveyFile(AppContext& context, QWidget* parent, SurveyDialogMode mod
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".dat", context.messages()));
     }
-    FileDialogRequest request{base + QStringLiteral("を名前を付けて保存"), filter, preset};
-    request.defaultSuffix = QStringLiteral("dat");
-    request.promptCreate = true;
-    const std::optional<QString> chosen = context.services.files->Save(parent, request);
+    const std::optional<QString> chosen =
+        context.services.files->Save(parent, {.title = base + QStringLiteral("を名前を付けて保存"),
+                                              .filter = filter,
+                                              .presetName = preset,
+                                              .defaultSuffix = QStringLiteral("dat"),
+                                              .promptCreate = true});
     if (!chosen) return {};
     return *chosen;
 }

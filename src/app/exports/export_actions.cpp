@@ -24,9 +24,11 @@ QString ProposedName(const ResultTable& table, const QString& extension) {
 // The save dialog; the program asks before a file is replaced. A chosen
 // name that is only the proposal's pattern names no file.
 std::optional<QString> AskSaveName(AppContext& context, QWidget* parent, const QString& title,
-                                   const QString& filter, const QString& proposed) {
+                                   const QString& filter, const QString& proposed,
+                                   const QString& suffix) {
     const std::optional<QString> chosen = AskSaveFileName(
-        *context.services.files, context.messages(), parent, {title, filter, proposed});
+        *context.services.files, context.messages(), parent,
+        {.title = title, .filter = filter, .presetName = proposed, .defaultSuffix = suffix});
     if (!chosen || chosen->isEmpty() || chosen->contains(QLatin1Char('*'))) return std::nullopt;
     return chosen;
 }
@@ -35,9 +37,10 @@ std::optional<QString> AskSaveName(AppContext& context, QWidget* parent, const Q
 
 void SaveTableCsvAs(AppContext& context, QWidget* parent, const ResultTable& table) {
     if (table.Empty()) return;
-    const std::optional<QString> path = AskSaveName(
-        context, parent, QStringLiteral("CSVファイルに保存します"),
-        QStringLiteral("CSVファイル(*.csv)|*.csv"), ProposedName(table, QStringLiteral(".csv")));
+    const std::optional<QString> path =
+        AskSaveName(context, parent, QStringLiteral("CSVファイルに保存します"),
+                    QStringLiteral("CSVファイル(*.csv)|*.csv"),
+                    ProposedName(table, QStringLiteral(".csv")), QStringLiteral("csv"));
     if (!path) return;
     WriteTableCsv(path->toStdString(), table, false, context.messages());
 }
@@ -47,7 +50,7 @@ void SaveReportPdfAs(AppContext& context, QWidget* parent, const ResultReport& r
     const std::optional<QString> path =
         AskSaveName(context, parent, QStringLiteral("PDFファイルに保存します"),
                     QStringLiteral("PDFファイル(*.pdf)|*.pdf"),
-                    ProposedName(report.table, QStringLiteral(".pdf")));
+                    ProposedName(report.table, QStringLiteral(".pdf")), QStringLiteral("pdf"));
     if (!path) return;
     WriteReportPdf(path->toStdString(), report, context.messages());
 }
@@ -63,11 +66,15 @@ void PrintReport(AppContext& context, QWidget* parent, const ResultReport& repor
 void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture,
                    const PictureDrawing& draw, const std::string& title) {
     const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
+    // A name typed without an extension gets that of the chosen filter
+    // (".bmp" unless another was chosen).
     const std::optional<QString> chosen = AskSaveFileName(
         *context.services.files, context.messages(), parent,
-        {QStringLiteral("画像を保存します"),
-         QStringLiteral("BMPファイル(*.bmp)|*.bmp|PNGファイル(*.png)|*.png|SVGファイル(*.svg)|*.svg"),
-         proposed});
+        {.title = QStringLiteral("画像を保存します"),
+         .filter = QStringLiteral(
+             "BMPファイル(*.bmp)|*.bmp|PNGファイル(*.png)|*.png|SVGファイル(*.svg)|*.svg"),
+         .presetName = proposed,
+         .defaultSuffix = QStringLiteral("bmp")});
     if (!chosen || chosen->isEmpty()) return;
     if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
     // A name without a known extension is saved as a bitmap, as always.

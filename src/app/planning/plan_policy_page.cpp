@@ -92,6 +92,9 @@ void Dialog_Com2_06::Form_Load() {
     for (int i = 1; i <= 6; ++i) {
         rows_[i]->Setup(ranges[i].minimum, ranges[i].maximum, values[i], 1, ranges[i].largeStep);
     }
+    // Ry and its step are shown in hundredths ("0.80", "0.05").
+    rows_[1]->SetTypedScale(100);
+    rows_[2]->SetTypedScale(100);
     rows_[2]->SetRowEnabled(ryStepEnabled_);
     rows_[3]->SetRowEnabled(slendernessEnabled_);
     for (int i = 1; i <= 6; ++i) HScroll_Change(i);

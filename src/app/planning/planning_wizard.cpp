@@ -8,6 +8,7 @@
 #include "app/planning/plan_region_page.h"
 #include "app/planning/plan_stand_pages.h"
 #include "app/planning/plan_state_page.h"
+#include "app/services/recent_files.h"
 #include "core/planning/plan_settings.h"
 #include "core/yield/run_settings.h"
 
@@ -83,6 +84,11 @@ QString PlanPageCaption(const PlanSettings& plan) {
 bool RunPlanningWizard(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
     ClearPlanSettings(context.ws.Plan);
+    // The wizard starts with the files of its last successful use (the
+    // files page leaves out those not named for the region chosen).
+    SettingsStore& settings = *context.services.settings;
+    context.ws.Run.PrmFileName = RecalledFile(settings, QStringLiteral("PlanPrm"));
+    context.ws.Run.ParFileName = RecalledFile(settings, QStringLiteral("PlanPar"));
     PlanSettings& plan = context.ws.Plan;
     Step step = Step::State;
     while (true) {
@@ -93,7 +99,11 @@ bool RunPlanningWizard(AppContext& context, QWidget* parent) {
         }
         const int result = context.flags.WizardResult;
         if (result == 1) {
-            if (step == Step::Policy) return true;
+            if (step == Step::Policy) {
+                RememberFile(settings, QStringLiteral("PlanPrm"), context.ws.Run.PrmFileName);
+                RememberFile(settings, QStringLiteral("PlanPar"), context.ws.Run.ParFileName);
+                return true;
+            }
             if (step == Step::State) {
                 plan.PageCount = plan.StandStateKnown == 2 && plan.TargetDecided == 1 ? 5 : 6;
                 plan.PageNumber = 2;

@@ -1,12 +1,15 @@
 // Pictures of the program's windows for the documentation: the windows are
 // driven with scripted answers over the example files and each one is
-// grabbed as it shows on the screen. Usage: morikoyomi-screenshots EXAMPLES OUTDIR
-// (run it on a display, for example under xvfb-run).
+// grabbed as it shows on the screen. Usage: morikoyomi-screenshots EXAMPLES OUTDIR [screen]
+// (run it on a display, for example under xvfb-run). With "screen" the
+// whole screen is saved each time, to show how the windows fit on it.
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFont>
@@ -20,6 +23,8 @@
 #include "app/basedata/form_1datainput.h"
 #include "app/main/form_main.h"
 #include "app/planning/dialog_com2dsp.h"
+#include "app/services/translations.h"
+#include "app/widgets/screen_fit.h"
 #include "app/services/scripted_services.h"
 #include "app/tables/form_table_view.h"
 #include "app/tools/form_helper_program.h"
@@ -31,6 +36,7 @@ using namespace mk::app;
 namespace {
 
 QString out;
+bool wholeScreen = false;
 
 void Settle(int ms = 150) {
     QElapsedTimer t;
@@ -41,7 +47,15 @@ void Settle(int ms = 150) {
 void Shoot(QWidget& w, const char* name) {
     Settle();
     const QString path = out + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
-    if (!w.window()->grab().save(path)) std::cerr << "cannot save " << path.toStdString() << "\n";
+    QPixmap shot;
+    if (wholeScreen) {
+        w.window()->raise();
+        Settle();
+        shot = w.window()->screen()->grabWindow(0);
+    } else {
+        shot = w.window()->grab();
+    }
+    if (!shot.save(path)) std::cerr << "cannot save " << path.toStdString() << "\n";
 }
 
 template <typename T>
@@ -66,6 +80,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     out = QString::fromLocal8Bit(argv[2]);
+    wholeScreen = argc > 3 && QString::fromLocal8Bit(argv[3]) == QStringLiteral("screen");
+    // As the program itself: Qt's texts in Japanese, windows kept on the screen.
+    InstallJapaneseTranslations();
+    InstallScreenFit();
     QDir().mkpath(out);
     QTemporaryDir work;
     for (const char* name : {"sugi_type1.prm", "sugi.PAR", "sugi.HNP", "sugi_survey.dat"}) {
@@ -143,6 +161,13 @@ int main(int argc, char** argv) {
     ClickOn(*result, "Command_Next");
     ClickOn(*result, "Command_Next");
     Shoot(*result, "result_graph");
+    // The same window made as large as the screen allows: the graph is
+    // drawn at that size.
+    const QSize normal = result->size();
+    result->move(result->screen()->availableGeometry().topLeft());
+    result->resize(result->screen()->availableGeometry().size() * 0.9);
+    Shoot(*result, "result_graph_large");
+    result->resize(normal);
     ClickOn(*result, "Command_ALLDSP");
     if (auto* view = window.findChild<MDIForm_ALLVIEW*>()) {
         Settle(400);
@@ -316,5 +341,14 @@ int main(int argc, char** argv) {
     ClickOn(*plans, "Command_Next");
     Shoot(*plans, "plan_result_graph");
     plans->close();
+
+    // Qt's own file dialog, as the program shows it when saving a picture.
+    QFileDialog save(&window, QStringLiteral("画像を保存します"), work.path(),
+                     QStringLiteral("BMPファイル(*.bmp)"));
+    save.setOption(QFileDialog::DontUseNativeDialog);
+    save.setAcceptMode(QFileDialog::AcceptSave);
+    save.show();
+    Shoot(save, "file_dialog");
+    save.close();
     return 0;
 }

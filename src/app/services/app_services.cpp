@@ -6,9 +6,9 @@ namespace mk::app {
 
 AppServices ToolkitServices() {
     static QtMessages messages;
-    static QtFileDialogs files;
-    static QtDialogRunner dialogs;
     static QtSettingsStore settings;
+    static QtFileDialogs files(&settings);
+    static QtDialogRunner dialogs;
     static QtProcessStarter processes;
     static QtEventPump pump;
     static QtReportPrinter printer;

@@ -1,13 +1,16 @@
 #include "app/services/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QSortFilterProxyModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 
+#include "app/services/recent_files.h"
 #include "core/host/messages.h"
 
 namespace mk::app {
@@ -35,36 +38,20 @@ QString ToolkitFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-QString FirstFilterExtension(const QString& filter) {
-    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
-    if (!pattern.startsWith(QStringLiteral("*."))) return {};
-    const QString extension = pattern.mid(2);
-    if (extension.isEmpty() || extension.contains(QLatin1Char('*')) ||
-        extension.contains(QLatin1Char('?')))
-        return {};
-    return extension;
-}
-
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request) {
     FileDialogRequest asked = request;
     asked.programAsksBeforeReplacing = true;
     std::optional<QString> chosen = dialogs.Save(parent, asked);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
-    const QFileInfo typed(*chosen);
-    const QString extension = FirstFilterExtension(request.filter);
-    if (typed.suffix().isEmpty() && !typed.fileName().isEmpty() && !extension.isEmpty() &&
-        !chosen->contains(QLatin1Char('*'))) {
-        if (!chosen->endsWith(QLatin1Char('.'))) *chosen += QLatin1Char('.');
-        *chosen += extension;
-    }
-    // The toolkit's dialog does not ask (it would ask in its own words, and
-    // before the extension was added): the question is asked here, once.
-    if (QFileInfo::exists(*chosen) && !chosen->contains(QLatin1Char('*'))) {
-        const std::string text = SaveQuestion(*chosen, request).toStdString();
-        if (messages.Show(text, request.title.toStdString(), MessageIcon::Warning,
-                          MessageButtons::YesNo) != MessageAnswer::Yes)
-            return std::nullopt;
+    *chosen = WithDefaultSuffix(*chosen, asked.defaultSuffix);
+    // The dialog left the question to this place, where it is asked through
+    // the program's messages about the name with its extension.
+    const QString question = SaveQuestion(*chosen, asked);
+    if (!question.isEmpty() &&
+        messages.Show(question.toStdString(), request.title.toStdString(), MessageIcon::Warning,
+                      MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return std::nullopt;
     }
     return chosen;
 }
@@ -114,6 +101,12 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     return path + QLatin1Char('.') + suffix;
 }
 
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
 QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
     const QFileInfo info(path);
     if (info.exists()) {
@@ -125,21 +118,18 @@ QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
     return {};
 }
 
-namespace {
-
-// A preset that is only a pattern opens the dialog in its folder with an
-// empty name box; a real name is preselected.
-QString StartPath(const QString& preset) {
-    if (preset.contains(QLatin1Char('*'))) return QFileInfo(preset).path();
-    return preset;
+// A preset that is only a pattern opens the dialog in its folder (or the
+// folder last used) with an empty name box; a real name is preselected.
+QString QtFileDialogs::StartPath(const QString& preset) const {
+    const QString last = settings_ != nullptr ? RecalledFolder(*settings_) : QString();
+    return DialogStartPath(preset, QDir::currentPath(), last);
 }
 
-std::optional<QString> Answer(const QString& chosen) {
+std::optional<QString> QtFileDialogs::Answer(const QString& chosen) {
     if (chosen.isEmpty()) return std::nullopt;
+    if (settings_ != nullptr) RememberFolderOf(*settings_, chosen);
     return chosen;
 }
-
-}  // namespace
 
 // The toolkit's own dialog matches the patterns without regard to letter
 // case, so "*.par" also lists "sugi.PAR"; a desktop's native dialog may not.
@@ -169,20 +159,30 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
     dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.defaultSuffix.isEmpty()) {
+        // A name typed without an extension gets that of the filter chosen
+        // (PNG chosen, "graph" is saved as graph.png).
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &request](const QString& filter) {
+                const QString suffix = FilterSuffix(filter);
+                dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+            });
+    }
     while (dialog.exec() == QDialog::Accepted) {
         const QString chosen =
-            WithDefaultSuffix(dialog.selectedFiles().value(0), request.defaultSuffix);
+            WithDefaultSuffix(dialog.selectedFiles().value(0), dialog.defaultSuffix());
         if (chosen.isEmpty()) return std::nullopt;
         // AskSaveFileName asks in the program's own words once it has added
         // the extension.
-        if (request.programAsksBeforeReplacing) return chosen;
+        if (request.programAsksBeforeReplacing) return Answer(chosen);
         const QString question = SaveQuestion(chosen, request);
-        if (question.isEmpty()) return chosen;
+        if (question.isEmpty()) return Answer(chosen);
         QMessageBox box(QMessageBox::Warning, request.title, question,
                         QMessageBox::Yes | QMessageBox::No, &dialog);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
         box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-        if (box.exec() == QMessageBox::Yes) return chosen;
+        if (box.exec() == QMessageBox::Yes) return Answer(chosen);
     }
     return std::nullopt;
 }

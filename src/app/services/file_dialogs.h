@@ -20,17 +20,17 @@ struct FileDialogRequest {
     QString filter;
     // A path, or a folder followed by a pattern ("/data/*.prm").
     QString presetName;
+    // Save: added ("dat" gives "杉 試験地.dat") to a name typed without an
+    // extension, so that the window's own open dialog finds the file again.
+    QString defaultSuffix{};
+    // Save: ask before a new file is created (replacing one is always asked).
+    bool promptCreate = false;
     // The first filter lists only the files the user may run: programs on
     // this platform have no extension of their own.
     bool executablesFirst = false;
     // Save: the program asks before a file is replaced (AskSaveFileName),
     // so the dialog itself does not.
     bool programAsksBeforeReplacing = false;
-    // Save: added ("dat" gives "杉 試験地.dat") to a name typed without an
-    // extension, so that the window's own open dialog finds the file again.
-    QString defaultSuffix{};
-    // Save: ask before a new file is created (replacing one is always asked).
-    bool promptCreate = false;
 };
 
 class FileDialogs {
@@ -48,32 +48,46 @@ public:
 // gets it appended in brackets.
 QString ToolkitFilter(const QString& filter);
 
-// Asks for the name to save under: a name typed without an extension gets
-// the extension of the request's first filter ("diag1" becomes "diag1.bmp"),
+// Asks for the name to save under through dialogs and asks the save
+// question (SaveQuestion) through messages, where tests can answer it: the
+// name gets the request's default suffix when typed without an extension,
 // and an existing file is replaced only when the user says so. Empty when
 // the user cancelled or would not replace the file.
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request);
 
-// "bmp" for "BMPファイル(*.bmp)|*.bmp"; empty when the first pattern names
-// no extension.
-QString FirstFilterExtension(const QString& filter);
-
 // Lets the dialog's first name filter show only files the user may run; the
 // other filters show every file.
 void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog);
+
 // path with "." + suffix added when its file name has no extension.
 QString WithDefaultSuffix(const QString& path, const QString& suffix);
+
+// The extension of a toolkit filter's first "*.ext" pattern ("PNGファイル
+// (*.png)" gives "png"); empty when it has none.
+QString FilterSuffix(const QString& filter);
 
 // The question a save dialog asks before it hands back path: replacing an
 // existing file, or creating a new one when the request asks for that; empty
 // when there is nothing to ask.
 QString SaveQuestion(const QString& path, const FileDialogRequest& request);
 
+class SettingsStore;
+
+// The toolkit's dialogs. With a settings store, a dialog whose proposal is
+// a pattern in the current folder opens in the folder last used, and each
+// chosen file's folder is remembered.
 class QtFileDialogs final : public FileDialogs {
 public:
+    explicit QtFileDialogs(SettingsStore* settings = nullptr) : settings_(settings) {}
     std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) override;
+
+private:
+    QString StartPath(const QString& preset) const;
+    std::optional<QString> Answer(const QString& chosen);
+
+    SettingsStore* settings_;
 };
 
 }  // namespace mk::app

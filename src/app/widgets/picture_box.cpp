@@ -4,29 +4,30 @@
 
 namespace mk::app {
 
-PictureBox::PictureBox(QWidget* parent, const QString& name, bool scaleToFit)
-    : QWidget(parent), scaleToFit_(scaleToFit) {
+PictureBox::PictureBox(QWidget* parent, const QString& name, bool small) : QWidget(parent) {
     setObjectName(name);
-    if (scaleToFit_) {
-        setMinimumSize(140, 105);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    } else {
-        setFixedSize(kCanvasWidth, kCanvasHeight);
-    }
+    const int divisor = small ? 4 : 2;
+    setMinimumSize(kCanvasWidth / divisor, kCanvasHeight / divisor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 QSize PictureBox::sizeHint() const { return QSize(kCanvasWidth, kCanvasHeight); }
 
+int PictureBox::heightForWidth(int width) const { return width * kCanvasHeight / kCanvasWidth; }
+
+QRectF PictureBox::PictureRect() const {
+    const QSizeF shown =
+        QSizeF(canvas_.width(), canvas_.height()).scaled(size(), Qt::KeepAspectRatio);
+    // Centred across, at the top: the graph stays beside the labels that
+    // belong to it.
+    return QRectF(QPointF((width() - shown.width()) / 2, 0), shown);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!scaleToFit_) {
-        painter.drawImage(0, 0, canvas_.image());
-        return;
-    }
-    painter.fillRect(rect(), Qt::white);
-    const QSize shown = canvas_.image().size().scaled(size(), Qt::KeepAspectRatio);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), shown), canvas_.image());
+    // The painter works in the widget's own units; on a high-density screen
+    // it draws in device pixels, so the drawing is made at full sharpness.
+    canvas_.PaintScaled(painter, PictureRect());
 }
 
 }  // namespace mk::app

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 
+#include "app/widgets/scroll_row.h"
+
 namespace mk::app {
 
 WizardPage::WizardPage(AppContext& context, const QString& name, const QString& caption,
@@ -44,13 +46,15 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
         b->setAutoDefault(false);
         b->setMinimumWidth(96);
     }
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch();
-    buttons->addWidget(back_);
-    buttons->addWidget(ok_);
-    buttons->addSpacing(12);
-    buttons->addWidget(cancel_);
-    layout->addLayout(buttons);
+    // Enter anywhere on the page presses 次へ (or 完了); Esc cancels.
+    ok_->setDefault(true);
+    buttons_ = new QHBoxLayout();
+    buttons_->addStretch();
+    buttons_->addWidget(back_);
+    buttons_->addWidget(ok_);
+    buttons_->addSpacing(12);
+    buttons_->addWidget(cancel_);
+    layout->addLayout(buttons_);
 
     connect(back_, &QPushButton::clicked, this, &WizardPage::Command_Back_Click);
     connect(ok_, &QPushButton::clicked, this, [this] { OKButton_Click(); });
@@ -58,10 +62,35 @@ WizardPage::WizardPage(AppContext& context, const QString& name, const QString& 
 }
 
 void WizardPage::showEvent(QShowEvent* event) {
+    if (!activated_) {
+        // The page's controls are made after the frame's buttons; Tab goes
+        // through them in reading order and reaches the buttons last.
+        EnableTypedEntry(this, context_.messages());
+        PutButtonsLastInTabOrder();
+    }
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
     Form_Activate();
+}
+
+void WizardPage::PutButtonsLastInTabOrder() {
+    // A widget taken out and put back goes to the end of the focus chain.
+    QWidget holder;
+    for (QPushButton* b : {back_, ok_, cancel_}) b->setParent(&holder);
+    for (QPushButton* b : {back_, ok_, cancel_}) b->setParent(this);
+    // Back in their row: stretch, 戻る, 次へ, a gap, ｷｬﾝｾﾙ.
+    buttons_->insertWidget(1, back_);
+    buttons_->insertWidget(2, ok_);
+    buttons_->addWidget(cancel_);
+    for (QPushButton* b : {back_, ok_, cancel_}) b->show();
+    ok_->setDefault(true);
+}
+
+void WizardPage::reject() {
+    // Esc and the window's close button count as cancel.
+    context_.flags.WizardResult = 0;
+    QDialog::reject();
 }
 
 void WizardPage::Command_Back_Click() {

@@ -5,6 +5,7 @@
 // WizardResult: 1 next or finished, 2 back, 0 cancelled or closed.
 
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@ public:
     void Command_Back_Click();
     void CancelButton_Click();
     virtual void OKButton_Click() = 0;
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,11 +47,14 @@ protected:
     AppContext& context_;
 
 private:
+    void PutButtonsLastInTabOrder();
+
     QLabel* description_;
     QVBoxLayout* body_;
     QPushButton* back_;
     QPushButton* ok_;
     QPushButton* cancel_;
+    QHBoxLayout* buttons_;
     bool activated_ = false;
 };
 

@@ -27,6 +27,31 @@ MDIForm_ALLVIEW::MDIForm_ALLVIEW(AppContext& context, QWidget* parent)
     QAction* exit = file->addAction(QStringLiteral("終了(&X)"));
     exit->setObjectName(QStringLiteral("mnuFileExit"));
     connect(exit, &QAction::triggered, this, &MDIForm_ALLVIEW::mnuFileExit_Click);
+    QMenu* windows = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+    windows->setObjectName(QStringLiteral("mnuWindow"));
+    QAction* tile = windows->addAction(QStringLiteral("並べて表示(&T)"));
+    tile->setObjectName(QStringLiteral("mnuWindowTile"));
+    connect(tile, &QAction::triggered, this, &MDIForm_ALLVIEW::mnuWindowTile_Click);
+    QAction* cascade = windows->addAction(QStringLiteral("重ねて表示(&C)"));
+    cascade->setObjectName(QStringLiteral("mnuWindowCascade"));
+    connect(cascade, &QAction::triggered, this, &MDIForm_ALLVIEW::mnuWindowCascade_Click);
+    windows->addSeparator();
+    for (int n = 0; n <= 5; ++n) {
+        QAction* view = windows->addAction(QStringLiteral("&%1 ").arg(n + 1) +
+                                           files_.AllViewImageTitles[static_cast<std::size_t>(n)]);
+        view->setObjectName(QStringLiteral("mnuWindowView%1").arg(n, 2, 10, QLatin1Char('0')));
+        view->setCheckable(true);
+        connect(view, &QAction::triggered, this, [this, n] { mnuWindowView_Click(n); });
+    }
+    // The check marks tell which pictures are open.
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] {
+        for (int n = 0; n <= 5; ++n) {
+            auto* view = windows->findChild<QAction*>(
+                QStringLiteral("mnuWindowView%1").arg(n, 2, 10, QLatin1Char('0')));
+            if (view != nullptr)
+                view->setChecked(children_[n] != nullptr && children_[n]->isVisible());
+        }
+    });
     area_ = new QMdiArea(this);
     area_->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(area_);
@@ -47,19 +72,38 @@ void MDIForm_ALLVIEW::MDIForm_Load() {
         auto* picture = new PictureBox(child, QStringLiteral("Picture1"), true);
         layout->addWidget(picture);
         // A file that cannot be read leaves its picture blank.
-        LoadBmp(picture->canvas(), files_.AllViewImageFiles[n].toStdString());
+        if (const auto image = LoadBmp(files_.AllViewImageFiles[n].toStdString())) {
+            const auto& drawing = files_.AllViewDrawings[static_cast<std::size_t>(n)];
+            // The drawing is painted sharp when it is what the file holds.
+            if (drawing && drawing->image() == *image) {
+                picture->canvas() = *drawing;
+            } else {
+                picture->canvas().ShowImage(*image);
+            }
+        }
         QMdiSubWindow* sub = area_->addSubWindow(child);
+        // A picture the user closes is only hidden, so the ウィンドウ menu
+        // can show it again.
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->setWindowTitle(files_.AllViewImageTitles[n]);
         sub->show();
+        children_[n] = sub;
     }
     // Three across and two down at full size, or as much of that as the
     // screen holds; the children are tiled to share the frame.
     QSize wanted(3 * (kCanvasWidth + 12) + 8, 2 * (kCanvasHeight + 36) + 40);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize room = screen->availableGeometry().size() * 0.95;
-        wanted = wanted.boundedTo(room);
+    const QScreen* screen =
+        parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect available = screen->availableGeometry();
+        wanted = wanted.boundedTo(available.size() * 0.95);
+        resize(wanted);
+        // Whole on the screen, title bar included.
+        move(available.topLeft() + QPoint((available.width() - wanted.width()) / 2,
+                                          (available.height() - wanted.height()) / 4));
+    } else {
+        resize(wanted);
     }
-    resize(wanted);
 }
 
 void MDIForm_ALLVIEW::showEvent(QShowEvent* event) {
@@ -68,15 +112,45 @@ void MDIForm_ALLVIEW::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, &MDIForm_ALLVIEW::TileChildren);
 }
 
+void MDIForm_ALLVIEW::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!cascaded_) TileChildren();
+}
+
 void MDIForm_ALLVIEW::TileChildren() {
-    // Three across and two down, in the order of the images.
-    const QList<QMdiSubWindow*> children = area_->subWindowList(QMdiArea::CreationOrder);
+    // Three across and two down (two across and three down on a tall
+    // frame), in the order of the images; pictures the user closed leave
+    // their place empty.
     const QSize room = area_->viewport()->size();
-    const int width = room.width() / 3;
-    const int height = room.height() / 2;
-    for (int i = 0; i < children.size(); ++i) {
-        children[i]->setGeometry((i % 3) * width, (i / 3) * height, width, height);
+    const bool tall = room.height() > room.width();
+    const int across = tall ? 2 : 3;
+    const int down = tall ? 3 : 2;
+    const int width = room.width() / across;
+    const int height = room.height() / down;
+    for (int i = 0; i <= 5; ++i) {
+        if (children_[i] == nullptr) continue;
+        children_[i]->setGeometry((i % across) * width, (i / across) * height, width, height);
     }
+}
+
+void MDIForm_ALLVIEW::mnuWindowTile_Click() {
+    cascaded_ = false;
+    TileChildren();
+}
+
+void MDIForm_ALLVIEW::mnuWindowCascade_Click() {
+    cascaded_ = true;
+    area_->cascadeSubWindows();
+}
+
+void MDIForm_ALLVIEW::mnuWindowView_Click(int n) {
+    QMdiSubWindow* child = children_[n];
+    if (child == nullptr) return;
+    if (!child->isVisible()) {
+        child->show();
+        if (!cascaded_) TileChildren();
+    }
+    area_->setActiveSubWindow(child);
 }
 
 void MDIForm_ALLVIEW::mnuFileExit_Click() {

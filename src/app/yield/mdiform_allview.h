@@ -8,6 +8,7 @@
 #include "app/app_context.h"
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace mk::app {
 
@@ -18,10 +19,16 @@ public:
     ~MDIForm_ALLVIEW() override;
 
     void mnuFileExit_Click();
+    // ウィンドウ menu: the six pictures side by side, or stacked with their
+    // title bars showing; a picture closed by the user is shown again.
+    void mnuWindowTile_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowView_Click(int n);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void MDIForm_Load();
@@ -31,6 +38,9 @@ private:
     AppContext& context_;
     AllViewData files_;  // what this view shows and must delete
     QMdiArea* area_;
+    QMdiSubWindow* children_[6]{};
+    // The user chose 重ねて表示: resizing the frame leaves the stack alone.
+    bool cascaded_ = false;
     bool unloaded_ = false;
 };
 

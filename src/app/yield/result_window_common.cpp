@@ -109,8 +109,9 @@ bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageC
 void OpenAllImageView(AppContext& context, QWidget* owner,
                       const std::function<bool()>& exportImages) {
     if (context.flags.AllImageViewOpen == -1) {
-        context.messages().Show("現在オープン中の全画像表示ウィンドウを閉じてから実行してください。",
-                                "実行エラー", MessageIcon::Error);
+        context.messages().Show(
+            "現在オープン中の全画像表示ウィンドウを閉じてから実行してください。", "実行エラー",
+            MessageIcon::Error);
         return;
     }
     if (!exportImages()) return;

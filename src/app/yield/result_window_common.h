@@ -1,7 +1,7 @@
 #pragma once
 // What the yield and the plan result windows share: the panel of labels and
-// buttons beside the pictures, saving the picture shown as a BMP file, and
-// handing all six pictures to the all-image view.
+// buttons beside the pictures and handing all six pictures to the all-image
+// view.
 
 #include <QString>
 #include <functional>

@@ -49,14 +49,6 @@ std::string CaptionOf(const QDialog* dialog) { return dialog->windowTitle().toSt
 
 }  // namespace
 
-std::string SiteClassText(double d) {
-    if (d > 2.71) return "上の上";
-    if (d > 0.46) return "上";
-    if (d >= -0.46) return "中";
-    if (d >= -2.71) return "下";
-    return "下の下";
-}
-
 Dialog_Com3_01Ext::Dialog_Com3_01Ext(AppContext& context, SiteCalculationResult& result,
                                      QWidget* parent)
     : QDialog(parent),
@@ -128,6 +120,10 @@ void Dialog_Com3_01Ext::Form_Load() {
 }
 
 void Dialog_Com3_01Ext::showEvent(QShowEvent* event) {
+    if (!activated_) {
+        height_->SetTypedScale(10);
+        EnableTypedEntry(this, context_.messages());
+    }
     QDialog::showEvent(event);
     if (activated_) return;
     activated_ = true;
@@ -230,12 +226,10 @@ void Dialog_Com3_01Ext::Command_Calc_Click() {
     const double h = height_->bar()->value() / 10.0;
     const int px = PlotX(a);
     const int py = PlotY(h);
-    const std::optional<double> hm = SiteHeight(curve, curve.CurveM, a);
-    const double deviation =
-        hm ? std::log(h / *hm) / curve.BandCoefficient : std::numeric_limits<double>::quiet_NaN();
-    // A deviation that cannot be computed (no curve, no height) is as far
-    // off as a stand can be.
-    if (!std::isfinite(deviation) || std::fabs(deviation) > 3.84) {
+    // A stand too far off the middle curve (or one whose deviation cannot
+    // be computed) is not believed.
+    const std::optional<MeasuredSite> site = SiteFromMeasuredStand(curve, a, h);
+    if (!site) {
         context_.messages().Show("データチェック！", "選択プロット位置異常", MessageIcon::Error);
         return;
     }
@@ -247,14 +241,14 @@ void Dialog_Com3_01Ext::Command_Calc_Click() {
     plot_.SetFillColor(fill);
     plot_.SetFillStyle(style);
 
-    const double scale = curve.CurveM * h / *hm;
+    const double scale = site->scale;
     plot_.Point(PlotX(minAge_), PlotY(SiteHeight(curve, scale, minAge_).value_or(0)), kMagenta);
     for (int age = minAge_ + 1; age <= maxAge_ + 5; ++age) {
         plot_.LineTo(PlotX(age), PlotY(SiteHeight(curve, scale, age).value_or(0)), kMagenta);
     }
     picture1_->update();
 
-    const std::string text = SiteClassText(deviation);
+    const std::string& text = site->classText;
     label3_->setText(QStringLiteral("地位は　") + QString::fromStdString(text) +
                      QStringLiteral("　に相当します。"));
     found_ = SiteCalculationResult{4, scale, text + "・推定", a, h};

@@ -20,9 +20,6 @@ struct SiteCalculationResult {
     double height = 0;
 };
 
-// The class text of a deviation from the middle curve, in band units.
-std::string SiteClassText(double deviation);
-
 class PlotPicture;
 
 class Dialog_Com3_01Ext : public QDialog {

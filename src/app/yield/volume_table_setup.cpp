@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/services/recent_files.h"
 #include "app/widgets/label_text.h"
 #include "app/yield/parameter_file_browse.h"
 #include "core/model/par_hnp_files.h"
@@ -164,13 +165,25 @@ bool RunVolumeTableSetup(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
     // The files decided the last time are offered again, read afresh as the
     // dialog opens: a table that could not be made is asked for once more
-    // without choosing the three files again.
-    context.ws.Run.PrmFileName = context.VolumeSetupPrmFileName;
-    context.ws.Run.ParFileName = context.VolumeSetupParFileName;
+    // without choosing the three files again. At the first use in a session
+    // those of the last successful use are offered.
+    SettingsStore& settings = *context.services.settings;
+    const auto offered = [&settings](const std::string& decided, const QString& key) {
+        return decided.empty() ? RecalledFile(settings, key) : decided;
+    };
+    context.ws.Run.PrmFileName =
+        offered(context.VolumeSetupPrmFileName, QStringLiteral("VolumePrm"));
+    context.ws.Run.ParFileName =
+        offered(context.VolumeSetupParFileName, QStringLiteral("VolumePar"));
+    context.ws.HnpFileName = offered(context.ws.HnpFileName, QStringLiteral("VolumeHnp"));
     context.flags.WizardResult = 0;
     Dialog_Com4_01 dialog(context, parent);
     context.services.dialogs->Run(dialog);
-    return context.flags.WizardResult == 1;
+    if (context.flags.WizardResult != 1) return false;
+    RememberFile(settings, QStringLiteral("VolumePrm"), context.ws.Run.PrmFileName);
+    RememberFile(settings, QStringLiteral("VolumePar"), context.ws.Run.ParFileName);
+    RememberFile(settings, QStringLiteral("VolumeHnp"), context.ws.HnpFileName);
+    return true;
 }
 
 }  // namespace mk::app

@@ -96,6 +96,8 @@ void Dialog_Com3_04_2::Form_Load() {
         decimals2_ = 2;
         instruction = QStringLiteral("収量比数、間伐率、間伐の開始年・終了年を設定してください。");
     }
+    value1_->SetTypedScale(scale1_);
+    value2_->SetTypedScale(scale2_);
     // Values this page stored on an earlier showing in this run (the method
     // page clears them when the method changes) come back.
     const RunSettings& run = w.Run;

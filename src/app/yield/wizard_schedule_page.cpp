@@ -49,6 +49,7 @@ Dialog_Com3_04_1Ext::Dialog_Com3_04_1Ext(ThinningEntry& entry, QWidget* parent)
     layout->addWidget(rate_);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
     auto* row = new QHBoxLayout();
     row->addStretch();
     row->addWidget(ok);
@@ -61,6 +62,8 @@ Dialog_Com3_04_1Ext::Dialog_Com3_04_1Ext(ThinningEntry& entry, QWidget* parent)
     key_->Setup(minimum, std::max(minimum, maximum), start, 1,
                 std::max(1, RoundToInt((maximum - minimum) / 10.0)));
     rate_->Setup(0, 100, std::max(0, RoundToInt(100 * entry.rateValue)), 1, 10);
+    key_->SetTypedScale(scale);
+    rate_->SetTypedScale(100);
     HScroll1_Change();
     HScroll2_Change();
     connect(key_->bar(), &QScrollBar::valueChanged, this, &Dialog_Com3_04_1Ext::HScroll1_Change);
@@ -255,6 +258,7 @@ void Dialog_Com3_04_1::Decide() {
             entry.rateValue = proposal.rate0;
             entry.keyScale = proposal.keyScale;
             Dialog_Com3_04_1Ext dialog(entry, this);
+            EnableTypedEntry(&dialog, context_.messages());
             context_.services.dialogs->Run(dialog);
             // Closing the dialog without OK keeps the proposal.
             w.Run.ThinningKey[j] = entry.keyValue;

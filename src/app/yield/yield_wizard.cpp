@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/services/recent_files.h"
 #include "app/yield/wizard_bounds_page.h"
 #include "app/yield/wizard_files_page.h"
 #include "app/yield/wizard_method_page.h"
@@ -15,10 +16,14 @@ namespace {
 
 std::unique_ptr<WizardPage> MakePage(AppContext& context, int step, QWidget* parent) {
     switch (step) {
-        case 1: return std::make_unique<Dialog_Com3_01>(context, parent);
-        case 2: return std::make_unique<Dialog_Com3_02>(context, parent);
-        case 3: return std::make_unique<Dialog_Com3_03>(context, parent);
-        default: break;
+        case 1:
+            return std::make_unique<Dialog_Com3_01>(context, parent);
+        case 2:
+            return std::make_unique<Dialog_Com3_02>(context, parent);
+        case 3:
+            return std::make_unique<Dialog_Com3_03>(context, parent);
+        default:
+            break;
     }
     const int method = context.ws.Run.ThinningMethod;
     if (method >= 1 && method <= 3) return std::make_unique<Dialog_Com3_04_1>(context, parent);
@@ -29,6 +34,10 @@ std::unique_ptr<WizardPage> MakePage(AppContext& context, int step, QWidget* par
 
 bool RunYieldWizard(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
+    // The wizard starts with the files of its last successful use.
+    SettingsStore& settings = *context.services.settings;
+    context.ws.Run.PrmFileName = RecalledFile(settings, QStringLiteral("YieldPrm"));
+    context.ws.Run.ParFileName = RecalledFile(settings, QStringLiteral("YieldPar"));
     int step = 1;
     while (true) {
         context.flags.WizardResult = 0;
@@ -44,7 +53,11 @@ bool RunYieldWizard(AppContext& context, QWidget* parent) {
             continue;
         }
         if (result != 1) return false;
-        if (step == 4) return true;
+        if (step == 4) {
+            RememberFile(settings, QStringLiteral("YieldPrm"), context.ws.Run.PrmFileName);
+            RememberFile(settings, QStringLiteral("YieldPar"), context.ws.Run.ParFileName);
+            return true;
+        }
         ++step;
     }
 }

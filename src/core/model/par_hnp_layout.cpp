@@ -7,10 +7,14 @@ namespace mk {
 
 std::string CurveName(int kind) {
     switch (kind) {
-    case 1: return "ＭITSCHERLICH式  ";
-    case 2: return "logistic式       ";
-    case 3: return "ＧOMPERTZ式      ";
-    default: return {};
+        case 1:
+            return "ＭITSCHERLICH式  ";
+        case 2:
+            return "logistic式       ";
+        case 3:
+            return "ＧOMPERTZ式      ";
+        default:
+            return {};
     }
 }
 
@@ -25,14 +29,34 @@ void AddLine(std::string& text, std::string_view line) {
     text += kCrLf;
 }
 
+// The survey name as line 2 records it. The reader takes the line's fields
+// apart at commas and drops the blanks around them, so a name with a comma
+// or blanks at its ends is quoted to come back as it was.
+std::string RecordedName(std::string_view name) {
+    const bool plain = name.find(',') == std::string_view::npos &&
+                       (name.empty() || (name.front() != ' ' && name.back() != ' '));
+    if (plain) return std::string(name);
+    // Appended piece by piece: GCC 12 at -O2 warns (-Wrestrict, falsely) on
+    // a literal + std::string here, which fails the release build in CI.
+    std::string quoted;
+    quoted.reserve(name.size() + 2);
+    quoted += '"';
+    quoted += name;
+    quoted += '"';
+    return quoted;
+}
+
 }  // namespace
 
-std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit, double m,
-                        double b, double k, double bandCoefficient, double residualSumOfSquares) {
+std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit, double m, double b,
+                        double k, double bandCoefficient, double residualSumOfSquares) {
     std::string text;
     AddLine(text, kParHeader);
-    AddLine(text, "ファイル名, " + std::string(surveyFileName));
-    AddLine(text, AlignRight(IntText(kind), 2) + " " + CurveName(kind) +
+    AddLine(text, "ファイル名, " + RecordedName(surveyFileName));
+    // A kind without a name still needs the blank after it that the reader
+    // looks for, or the kind would be lost (found by fuzzing).
+    const std::string name = CurveName(kind);
+    AddLine(text, AlignRight(IntText(kind), 2) + " " + (name.empty() ? " " : name) +
                       (bestFit ? "（最適曲線）" : ""));
     AddLine(text, ParameterLine(kParameterLabel1, m));
     AddLine(text, ParameterLine(kParameterLabel2, b));
@@ -42,8 +66,8 @@ std::string ParFileText(std::string_view surveyFileName, int kind, bool bestFit,
     return text;
 }
 
-std::string HnpFileText(std::string_view surveyFileName, double p1, double p2, double p3,
-                        double p4, double residualSumOfSquares) {
+std::string HnpFileText(std::string_view surveyFileName, double p1, double p2, double p3, double p4,
+                        double residualSumOfSquares) {
     std::string text;
     AddLine(text, kHnpHeader);
     AddLine(text, surveyFileName);

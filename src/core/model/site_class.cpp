@@ -45,6 +45,23 @@ std::optional<double> SiteHeight(const HeightCurveParameters& curve, double scal
     return SiteHeight(scale, curve.CurveKind, curve.CurveB, curve.CurveK, age);
 }
 
+std::string SiteClassText(double d) {
+    if (d > 2.71) return "上の上";
+    if (d > 0.46) return "上";
+    if (d >= -0.46) return "中";
+    if (d >= -2.71) return "下";
+    return "下の下";
+}
+
+std::optional<MeasuredSite> SiteFromMeasuredStand(const HeightCurveParameters& curve, int age,
+                                                  double height) {
+    const std::optional<double> hm = SiteHeight(curve, curve.CurveM, age);
+    if (!hm) return std::nullopt;
+    const double deviation = std::log(height / *hm) / curve.BandCoefficient;
+    if (!std::isfinite(deviation) || std::fabs(deviation) > 3.84) return std::nullopt;
+    return MeasuredSite{deviation, curve.CurveM * height / *hm, SiteClassText(deviation)};
+}
+
 double GompertzResidual(double M, double b, double k, double y, double t) {
     return y - M * std::exp(-b * std::exp(-k * t));
 }

@@ -34,6 +34,26 @@ std::optional<double> SiteHeight(double scale, int kind, double b, double k, int
 // The same for the loaded curve at the given scale.
 std::optional<double> SiteHeight(const HeightCurveParameters& curve, double scale, int age);
 
+// A stand of unknown site class, measured at an age with a dominant height:
+// its deviation from the middle curve in band units (ln(h / hm) divided by
+// the band coefficient), the class that deviation falls in, and the scale
+// of the curve through the stand.
+struct MeasuredSite {
+    double deviation = 0;
+    double scale = 0;
+    std::string classText;  // "上の上", "上", "中", "下" or "下の下"
+};
+
+// The class of a deviation: above 2.71 "上の上", above 0.46 "上", down to
+// -0.46 "中", down to -2.71 "下", below that "下の下".
+std::string SiteClassText(double deviation);
+
+// The site class calculation for (age, height). Empty when the stand lies
+// more than 3.84 band units off the middle curve, or when the deviation
+// cannot be computed (no curve, no height): such a stand is not believed.
+std::optional<MeasuredSite> SiteFromMeasuredStand(const HeightCurveParameters& curve, int age,
+                                                  double height);
+
 // y - M exp(-b exp(-k t)): one observation's residual for the Gompertz fit.
 double GompertzResidual(double M, double b, double k, double y, double t);
 

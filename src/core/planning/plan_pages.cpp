@@ -56,7 +56,7 @@ std::string StandLines(int age, double height, double stems, double dbh, double 
            Line("　幹材積=　　　" + FormatRight(volume, "0.0", 5)) +
            Line("　収量比数=　　" + FormatRight(ry, "0.00", 6)) +
            Line("　形状比=　　　" + FormatRight(slenderness, "0.0", 5)) +
-           Line("　推定植裁本数=" + AlignRight(GeneralNumber(plantingDensity), 5));
+           Line("　推定植栽本数=" + AlignRight(GeneralNumber(plantingDensity), 5));
 }
 
 // The three lines of a stand in the confirmation of mode A.

@@ -95,7 +95,9 @@ public:
         return false;
     }
 
-    bool Fill(std::string_view bytes) { return WriteAll(fd_, bytes) && Flush(fd_); }
+    bool Fill(std::string_view bytes) { return Append(bytes) && Flush(); }
+    bool Append(std::string_view bytes) { return WriteAll(fd_, bytes); }
+    bool Flush() { return mk::Flush(fd_); }
 
     // Keeps the permissions of the file the save replaces.
     void CopyModeOf(const std::string& path) {
@@ -173,21 +175,48 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
     ::closedir(dir);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+struct AtomicFileWriter::Temp {
+    TempFile file;
+};
+
+AtomicFileWriter::AtomicFileWriter() = default;
+AtomicFileWriter::~AtomicFileWriter() = default;
+
+bool AtomicFileWriter::Open(const std::string& path) {
+    temp_.reset();
+    path_ = path;
+    failed_ = false;
     if (path.empty() || path.back() == '/') return false;
     const std::string folder = FolderPart(path);
     RemoveStaleTemporaryFiles(folder);
-    TempFile temp;
-    if (!temp.Create(folder)) return false;
-    temp.CopyModeOf(path);
-    if (!temp.Fill(bytes)) return false;
+    auto temp = std::make_unique<Temp>();
+    if (!temp->file.Create(folder)) return false;
+    temp->file.CopyModeOf(path);
+    temp_ = std::move(temp);
+    return true;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (!temp_ || failed_) return false;
+    if (!temp_->file.Append(bytes)) failed_ = true;
+    return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+    const std::unique_ptr<Temp> temp = std::move(temp_);
+    if (!temp || failed_ || !temp->file.Flush()) return false;
     struct stat st {};
     // Never replace a folder or anything that is not a plain file.
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
-    if (std::rename(temp.path().c_str(), path.c_str()) != 0) return false;
-    temp.Published();
-    FlushFolder(folder);
+    if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+    if (std::rename(temp->file.path().c_str(), path_.c_str()) != 0) return false;
+    temp->file.Published();
+    FlushFolder(FolderPart(path_));
     return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer;
+    return writer.Open(path) && writer.Write(bytes) && writer.Commit();
 }
 
 NewFileResult WriteNewFile(const std::vector<std::string>& candidates, std::string_view bytes,

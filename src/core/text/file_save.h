@@ -6,6 +6,7 @@
 // The temporary files carry a fixed prefix and suffix; those left behind by
 // a process that died are removed by the next save into the same folder.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,34 @@ bool IsTemporaryFileName(std::string_view name);
 // folder or anything else). False when anything fails; what was at path is
 // then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// WriteFileAtomically for output too large to hold in memory: the bytes go
+// to the temporary file as they come, and only Commit flushes it and puts it
+// in place. A writer destroyed without a successful Commit removes its
+// temporary file, so a failed or abandoned run leaves what was at the path
+// untouched.
+class AtomicFileWriter {
+public:
+    AtomicFileWriter();
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file; false when the folder cannot take it.
+    bool Open(const std::string& path);
+    // False once any write has failed (the failure is kept until Commit).
+    bool Write(std::string_view bytes);
+    // Flushes the file and gives it its name, replacing a plain file there.
+    // False, and what was at the path untouched, when any step (or an
+    // earlier write) failed.
+    bool Commit();
+
+private:
+    struct Temp;
+    std::unique_ptr<Temp> temp_;
+    std::string path_;
+    bool failed_ = false;
+};
 
 enum class NewFileResult { Written, AllTaken, CannotWrite };
 

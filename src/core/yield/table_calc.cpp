@@ -110,6 +110,35 @@ void StopUncomputable(Messages& messages, YearArrays& y, int age) {
     }
 }
 
+// The rows of a yield table (a thinning year, and every fifth age) or of
+// a stand volume table (reference ages 3, 8, 13, ...).
+class TableRows final : public YearSink {
+public:
+    // siteClass: the class a stand volume table's rows belong to (1 for a
+    // yield table).
+    TableRows(TableFile& file, bool volumeMode, int siteClass)
+        : file_(file), volumeMode_(volumeMode), siteClass_(siteClass) {}
+    void Year(const YearRowValues& row, bool thinned, const ThinningBookkeeping& thinning,
+              double totalYield) override {
+        // Every year is kept as figures for the exports; listed marks the
+        // years the text table shows.
+        const bool listed = volumeMode_ ? (row.age + 2) % 5 == 0 : thinned || row.age % 5 == 0;
+        file_.rows.push_back({siteClass_, listed, thinned, row, thinning, totalYield});
+        if (volumeMode_) {
+            if ((row.age + 2) % 5 == 0) file_.text += VolumeRow(row);
+        } else if (thinned) {
+            file_.text += ThinningRow(row, thinning, totalYield);
+        } else if (row.age % 5 == 0) {
+            file_.text += PlainRow(row, totalYield);
+        }
+    }
+
+private:
+    TableFile& file_;
+    bool volumeMode_;
+    int siteClass_;
+};
+
 }  // namespace
 
 namespace detail {
@@ -168,35 +197,12 @@ std::string CloseTableFile(YieldState& ws, Messages& messages) {
     return written;
 }
 
-TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
-                           Messages& messages, EventPump& pump) {
-    TableCalcOutcome outcome;
+bool SimulateYears(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
+                   Messages& messages, EventPump& pump, YearSink& sink) {
     const bool volumeMode = mode == kVolumeTableMode;
-    if (volumeMode && !ws.OutputFile.IsOpen()) return outcome;
-    if (!CheckDiagramType(ws.Diagram, kRoutineName, messages)) {
-        // A stand volume table that cannot be computed leaves no file behind.
-        if (volumeMode) ws.OutputFile = TableFile{};
-        return outcome;
-    }
-
     const RunSettings& run = ws.Run;
     const DensityDiagramParameters& d = ws.Diagram;
-    if (!volumeMode) {
-        const std::string name =
-            MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".150", messages);
-        if (name.empty()) return outcome;
-        ws.OutputFile = TableFile{name, {}, TableKind::Yield, {}};
-        ws.OutputFile.text =
-            YieldTableHeading(FileNamePart(run.PrmFileName), FileNamePart(run.ParFileName),
-                              SiteClassName(run.SiteClass, ws.CurrentStand.SiteText),
-                              ThinningMethodName(run.ThinningMethod));
-    } else {
-        ws.OutputFile.text += VolumeTableHeading(
-            SiteClassName(ws.VolumeTableSiteClass), FileNamePart(run.PrmFileName),
-            FileNamePart(run.ParFileName), FileNamePart(ws.HnpFileName));
-    }
-    outcome.started = true;
-
+    bool stopped = false;
     // Every run starts from the same clean state, whatever ran before it.
     ws.Years = YearArrays{};
     ws.Thinning = ThinningBookkeeping{};
@@ -223,7 +229,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         if (!FinitePositive(y.YearHeight[p]) || !FinitePositive(y.YearStems[p]) ||
             !FinitePositive(y.YearVolume[p])) {
             StopUncomputable(messages, y, p);
-            outcome.stopped = true;
+            stopped = true;
             a0 = lastAge + 1;
         }
     }
@@ -243,7 +249,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         const double v = y.YearVolume[a];
         if (!FinitePositive(h) || !FinitePositive(n) || !FinitePositive(v)) {
             StopUncomputable(messages, y, a);
-            outcome.stopped = true;
+            stopped = true;
             break;
         }
 
@@ -256,7 +262,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         if (!std::isfinite(t.BasalAreaBefore) || !std::isfinite(y.YearDbh[a]) ||
             !std::isfinite(y.YearRy[a])) {
             StopUncomputable(messages, y, a);
-            outcome.stopped = true;
+            stopped = true;
             break;
         }
 
@@ -266,7 +272,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
 
         if (!volumeMode && !detail::ThinningDecision(ws, a, messages, pump)) {
             StopUncomputable(messages, y, a);
-            outcome.stopped = true;
+            stopped = true;
             break;
         }
 
@@ -274,28 +280,53 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         if (ws.Working.ThinnedThisYear &&
             (!ThinningValuesFinite(t) || !std::isfinite(totalYield))) {
             StopUncomputable(messages, y, a);
-            outcome.stopped = true;
+            stopped = true;
             break;
         }
         const YearRowValues row{a, h,      y.YearDbh[a], n,          t.BasalAreaBefore,
                                 v, growth, meanGrowth,   y.YearRy[a]};
-        const bool thinned = !volumeMode && ws.Working.ThinnedThisYear;
-        const bool listed = volumeMode ? (a + 2) % 5 == 0 : thinned || a % 5 == 0;
-        ws.OutputFile.rows.push_back(
-            {volumeMode ? ws.VolumeTableSiteClass : 1, listed, thinned, row, t, totalYield});
-        if (volumeMode) {
-            if ((a + 2) % 5 == 0) ws.OutputFile.text += VolumeRow(row);
-        } else if (ws.Working.ThinnedThisYear) {
-            ws.OutputFile.text += ThinningRow(row, t, totalYield);
+        sink.Year(row, !volumeMode && ws.Working.ThinnedThisYear, t, totalYield);
+        if (!volumeMode && ws.Working.ThinnedThisYear) {
             // Later years follow the natural-thinning curve through the
             // thinned stand.
             ws.Working.CurvePlantingDensity =
                 PlantingDensityThrough(d, ws.Working.CurvePlantingDensity, t.StemsAfter, h, pump);
             DrawThinning(picture, n, v, t);
-        } else if (a % 5 == 0) {
-            ws.OutputFile.text += PlainRow(row, totalYield);
         }
     }
+    return stopped;
+}
+
+TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
+                           Messages& messages, EventPump& pump) {
+    TableCalcOutcome outcome;
+    const bool volumeMode = mode == kVolumeTableMode;
+    if (volumeMode && !ws.OutputFile.IsOpen()) return outcome;
+    if (!CheckDiagramType(ws.Diagram, kRoutineName, messages)) {
+        // A stand volume table that cannot be computed leaves no file behind.
+        if (volumeMode) ws.OutputFile = TableFile{};
+        return outcome;
+    }
+
+    const RunSettings& run = ws.Run;
+    if (!volumeMode) {
+        const std::string name =
+            MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".150", messages);
+        if (name.empty()) return outcome;
+        ws.OutputFile = TableFile{name, {}, TableKind::Yield, {}};
+        ws.OutputFile.text =
+            YieldTableHeading(FileNamePart(run.PrmFileName), FileNamePart(run.ParFileName),
+                              SiteClassName(run.SiteClass, ws.CurrentStand.SiteText),
+                              ThinningMethodName(run.ThinningMethod));
+    } else {
+        ws.OutputFile.text += VolumeTableHeading(
+            SiteClassName(ws.VolumeTableSiteClass), FileNamePart(run.PrmFileName),
+            FileNamePart(run.ParFileName), FileNamePart(ws.HnpFileName));
+    }
+    outcome.started = true;
+
+    TableRows rows(ws.OutputFile, volumeMode, volumeMode ? ws.VolumeTableSiteClass : 1);
+    outcome.stopped = SimulateYears(ws, mode, picture, ageLabel, messages, pump, rows);
 
     int series = 1;
     if (volumeMode) {

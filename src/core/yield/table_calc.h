@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/yield/table_report.h"
 #include "core/yield/yield_state.h"
 
 namespace mk {
@@ -32,6 +33,24 @@ struct TableCalcOutcome {
     bool stopped = false;     // a year gave values that cannot be computed
     std::string writtenPath;  // mode 0: the table file written; empty when none
 };
+
+// Receives each simulated year once its values are known: the stand before
+// the year's thinning (as a table row shows it), whether a thinning was
+// made, its bookkeeping, and the total yield so far.
+class YearSink {
+public:
+    virtual ~YearSink() = default;
+    virtual void Year(const YearRowValues& row, bool thinned, const ThinningBookkeeping& thinning,
+                      double totalYield) = 0;
+};
+
+// The years of a run from its first age to its end age, without a table:
+// what TABLECALC computes, handed to sink year by year. The working values
+// must have been prepared (PrepareRunSettings) and the diagram type checked
+// (CheckDiagramType). Returns true when the run stopped at a year that
+// cannot be computed.
+bool SimulateYears(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
+                   Messages& messages, EventPump& pump, YearSink& sink);
 
 // Runs the simulation. Mode 0 makes its own output file in the folder of the
 // height curve's survey file and saves it when the run ends; mode 1 appends

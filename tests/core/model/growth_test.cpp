@@ -35,6 +35,41 @@ TEST(SiteClassName, NamesTheThreeClassesAndTheMeasuredOne) {
     EXPECT_EQ(SiteClassName(5, "x"), "");
 }
 
+TEST(SiteClassText, BandsIncludeTheirInnerLimits) {
+    EXPECT_EQ(SiteClassText(0.0), "中");
+    EXPECT_EQ(SiteClassText(0.46), "中");
+    EXPECT_EQ(SiteClassText(-0.46), "中");
+    EXPECT_EQ(SiteClassText(0.4600001), "上");
+    EXPECT_EQ(SiteClassText(2.71), "上");
+    EXPECT_EQ(SiteClassText(2.7100001), "上の上");
+    EXPECT_EQ(SiteClassText(-2.71), "下");
+    EXPECT_EQ(SiteClassText(-2.7100001), "下の下");
+}
+
+TEST(SiteFromMeasuredStand, CurveThroughTheStandAndTheBandLimit) {
+    HeightCurveParameters c = Curve(3, 30, 2.5, 0.05, 0.15);
+    const double hm = *SiteHeight(c, 30.0, 40);
+    // On the middle curve: class 中 and the middle scale.
+    auto middle = SiteFromMeasuredStand(c, 40, hm);
+    ASSERT_TRUE(middle);
+    EXPECT_EQ(middle->classText, "中");
+    EXPECT_NEAR(middle->scale, 30.0, 1e-12);
+    // One band unit above: the curve through the stand passes its height.
+    const double taller = hm * std::exp(0.15);
+    auto upper = SiteFromMeasuredStand(c, 40, taller);
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->classText, "上");
+    EXPECT_NEAR(upper->deviation, 1.0, 1e-12);
+    EXPECT_NEAR(*SiteHeight(c, upper->scale, 40), taller, 1e-9);
+    // Beyond 3.84 band units either way, or no height at all: not believed.
+    EXPECT_TRUE(SiteFromMeasuredStand(c, 40, hm * std::exp(0.15 * 3.83)));
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, hm * std::exp(0.15 * 3.85)));
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, hm * std::exp(-0.15 * 3.85)));
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, 0.0));
+    c.CurveKind = 0;
+    EXPECT_FALSE(SiteFromMeasuredStand(c, 40, hm));
+}
+
 TEST(SiteCurveScale, ScalesOnlyTheAsymptoteByTheBand) {
     const HeightCurveParameters c = Curve(1, 30.0, 1.04, 0.026, 0.15);
     EXPECT_EQ(SiteCurveScale(c, 1), 30.0 * std::exp(0.15));

@@ -395,6 +395,38 @@ TEST(ParHnpLayout, WhatIsWrittenReadsBack) {
     EXPECT_EQ(hnp.record->HnpSource, "/d/s.dat");
 }
 
+TEST(ParHnpLayout, SurveyNamesWithCommasOrOuterBlanksReadBack) {
+    // Found by fuzzing: a name of one blank was written unquoted and came
+    // back empty. Plain names keep their unquoted form.
+    const struct {
+        const char* name;
+        const char* line2;
+    } cases[] = {{"a.dat", "ファイル名, a.dat"},
+                 {" ", "ファイル名, \" \""},
+                 {" lead.dat", "ファイル名, \" lead.dat\""},
+                 {"trail.dat ", "ファイル名, \"trail.dat \""},
+                 {"a,b.dat", "ファイル名, \"a,b.dat\""},
+                 {"mid\"dle.dat", "ファイル名, mid\"dle.dat"}};
+    for (const auto& c : cases) {
+        const std::string text = ParFileText(c.name, 1, false, 30, 1, 0.05, 0.1, 2);
+        EXPECT_EQ(text.substr(text.find("\r\n") + 2, std::string(c.line2).size() + 2),
+                  std::string(c.line2) + "\r\n");
+        const auto curve = ParseParBytes(Sjis(text), "/d/s.PAR", {});
+        ASSERT_TRUE(curve.ok()) << c.name;
+        EXPECT_EQ(curve.record->HeightCurveSource, std::string("/d/") + c.name);
+    }
+}
+
+TEST(ParHnpLayout, KindsWithoutANameReadBack) {
+    // Found by fuzzing: kind 32 was written as "32 " and read back as no kind.
+    for (int kind : {0, 5, 32, -7}) {
+        const auto curve = ParseParBytes(
+            Sjis(ParFileText("a.dat", kind, false, 30, 1, 0.05, 0.1, 2)), "/d/s.PAR", {});
+        ASSERT_TRUE(curve.ok()) << kind;
+        EXPECT_EQ(curve.record->CurveKind, kind);
+    }
+}
+
 TEST(ParHnpLayout, ExampleFilesHaveTheProgramsLayout) {
     // Re-laying out the example's values must give its bytes back.
     RecordingMessages messages;

@@ -179,7 +179,7 @@ TEST_F(PlanPages, ConfirmationOfAPolicyPlan) {
         "　形状比=　　　" +
         FormatRight(current.slenderness, "0.0", 5) +
         "\r\n"
-        "　推定植裁本数= 3095\r\n"
+        "　推定植栽本数= 3095\r\n"
         "\r\n　計算終了林齢=80\r\n"
         "\r\n【間伐方針】\r\n"
         "　収量比数上限=  0.75\r\n"

@@ -40,7 +40,8 @@ TEST_P(PlanGoldenFile, TableAndMessagesMatchTheIndependentComputation) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlanGoldenFile,
                          ::testing::Values("mode_a", "mode_b", "mode_c", "never", "step_ratio",
-                                           "interval", "floor_a", "floor_b"));
+                                           "interval", "floor_a", "floor_b"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST(PlanTable, FiveCompleteTablesEvenWhenThePlansAgree) {
     PlanRunFixture run("never");

@@ -65,6 +65,45 @@ TEST(WriteFileAtomically, ReplacesWholeAndKeepsThePermissions) {
     EXPECT_EQ(EntryNames(dir.path()), std::vector<std::string>{"t.prm"});
 }
 
+TEST(AtomicFileWriter, StreamedFileAppearsOnlyOnCommit) {
+    TempDir dir;
+    const std::string path = dir.File("out.csv");
+    WriteBytes(path, "old");
+    {
+        AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(path));
+        EXPECT_TRUE(writer.Write("a,"));
+        EXPECT_TRUE(writer.Write("b\n"));
+        // Until the commit the old file is what a reader sees.
+        EXPECT_EQ(ReadBytes(path), "old");
+        EXPECT_EQ(EntryNames(dir.path()).size(), 2u);
+        ASSERT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(ReadBytes(path), "a,b\n");
+    EXPECT_EQ(EntryNames(dir.path()).size(), 1u);
+
+    // Abandoned half way (an error, an exception): the old file stays and
+    // the temporary file goes.
+    {
+        AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(path));
+        writer.Write("half");
+    }
+    EXPECT_EQ(ReadBytes(path), "a,b\n");
+    EXPECT_EQ(EntryNames(dir.path()).size(), 1u);
+
+    std::filesystem::create_directory(dir.File("sub"));
+    AtomicFileWriter intoFolder;
+    ASSERT_TRUE(intoFolder.Open(dir.File("sub")));
+    EXPECT_FALSE(intoFolder.Commit());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("sub")));
+    AtomicFileWriter nowhere;
+    EXPECT_FALSE(nowhere.Open(dir.File("missing/x.csv")));
+    EXPECT_FALSE(nowhere.Write("x"));
+    EXPECT_FALSE(nowhere.Commit());
+    EXPECT_EQ(EntryNames(dir.path()).size(), 2u);
+}
+
 TEST(TemporaryFiles, OnlyThoseOfEndedWritersAreSwept) {
     TempDir dir;
     const std::string folder = dir.path() + "/";
