@@ -16,12 +16,14 @@
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/recording_canvas.h"
+#include "core/graphics/tee_canvas.h"
 #include "core/host/messages.h"
 #include "core/model/natural_thinning.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/model/site_class.h"
 #include "core/planning/plan_comparison.h"
+#include "core/tables/plan_comparison_csv.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_pages.h"
 #include "core/planning/plan_settings.h"
@@ -29,19 +31,26 @@
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 #include "render/image_canvas.h"
+#include "render/report_pages.h"
 
 namespace mk::cli {
 namespace {
 
-constexpr const char* kUsage = "plan RUNFILE [--images DIR] [--plan 1..5] [--compare]";
+const std::string kUsage = "plan RUNFILE" + ExportUsage() + " [--plan 1..5] [--compare]" +
+                          " [--compare-csv FILE]";
 constexpr const char* kHelp =
     "Writes the five thinning plans (施業体系の編成) YIELD_xx.160 of a run file.\n"
     "The table goes next to the PAR file, under the next free name.\n"
     "RUNFILE        [RunSettings] and [PlanSettings] as the planning wizard fills them\n"
-    "--images DIR   also writes the six pictures of one plan as DIR/image0..5.bmp\n"
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures\n"
     "--plan 1..5    whose pictures (default 1)\n"
     "--compare      then prints the five plans side by side after a blank line: thinnings,\n"
-    "               thinned volume, and the stand at the end age, best of each column marked";
+    "               thinned volume, and the stand at the end age, best of each column marked\n"
+    "--compare-csv FILE  also writes that comparison as CSV, a table of its own";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 constexpr const char* kPs = "PlanSettings";
@@ -185,9 +194,28 @@ void CompletePlanSettings(const RunFile& f, Workspace& ws) {
     ws.Run.EndAge = p.EndAge;
 }
 
-int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+// Takes "--compare-csv FILE" out of args: false when FILE is missing or the
+// option is given twice.
+bool TakeCompareCsv(std::vector<std::string>& args, std::string& file) {
+    for (std::size_t i = 0; i < args.size();) {
+        if (args[i] != "--compare-csv") {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= args.size() || !file.empty() || args[i + 1].empty()) return false;
+        file = args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+    }
+    return true;
+}
+
+int RunPlan(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
     RunCommandArgs parsed;
-    if (!ParseRunCommandArgs(args, "--plan", kPlanCount, parsed, "--compare")) {
+    std::vector<std::string> args = given;
+    std::string compareCsv;
+    if (!TakeCompareCsv(args, compareCsv) ||
+        !ParseRunCommandArgs(args, "--plan", kPlanCount, parsed, "--compare")) {
         err << "usage: morikoyomi-cli " << kUsage << "\n";
         return 2;
     }
@@ -201,6 +229,10 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
 
     if (!CheckOutputFolders(*file, ws->Run.ParFileName, parsed, err)) return 2;
+    if (HoldsLineBreak(compareCsv)) {
+        err << "morikoyomi-cli: --compare-csv: " << kLineBreakFolderText << "\n";
+        return 2;
+    }
 
     CliMessages messages(err);
     if (!ReadPrmFile(ws->Run.PrmFileName, ws->Diagram, messages)) return 1;
@@ -210,30 +242,48 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     CompletePlanSettings(*file, *ws);
 
-    // Only the chosen plan's picture is kept as an image.
-    const bool images = !parsed.imageFolder.empty();
-    std::array<RecordingCanvas, kPlanCount> recorded;
+    // Every plan's path is kept as strokes for the vector pictures; only
+    // the chosen plan's is drawn on a real picture, when images are wanted.
+    std::array<RecordingCanvas, kPlanCount> paths;
     std::unique_ptr<ImageCanvas> image;
+    std::unique_ptr<TeeCanvas> both;
     std::array<Canvas*, kPlanCount> pictures{};
-    for (int k = 0; k < kPlanCount; ++k) pictures[k] = &recorded[k];
-    if (images) {
+    for (int k = 0; k < kPlanCount; ++k) pictures[k] = &paths[k];
+    if (!parsed.imageFolder.empty()) {
         image = std::make_unique<ImageCanvas>();
         DrawDensityDiagram(*image, ws->Diagram);
-        pictures[parsed.choice - 1] = image.get();
+        both = std::make_unique<TeeCanvas>(*image, paths[parsed.choice - 1]);
+        pictures[parsed.choice - 1] = both.get();
     }
 
     NullEventPump pump;
     const std::string written = RunPlanTable(*ws, pictures, PlanRunCallbacks{}, messages, pump);
     if (written.empty()) return 1;
     out << written << "\n";
-    const int status =
-        FinishWithImages(parsed, image.get(), PlanGraphs(*ws, parsed.choice), messages, out);
+    std::vector<RunPictures> all;
+    for (int k = 1; k <= kPlanCount; ++k) {
+        all.push_back(RunPictures{ws->Diagram, paths[k - 1].primitives(), PlanGraphs(*ws, k)});
+    }
+    FinishedRun finished;
+    finished.table = &ws->LastTable;
+    finished.diagram = image.get();
+    finished.pictures = all[parsed.choice - 1];
+    finished.report = [&ws, &all] {
+        return PlanRunReport(ws->Run, ws->CurrentStand, ws->Plan, ws->LastTable, all,
+                             ReportDateText());
+    };
+    const PlanComparison comparison = ComparePlans(*ws);
+    if (!compareCsv.empty()) {
+        if (!WritePlanComparisonCsv(compareCsv, comparison, messages)) return 1;
+        out << compareCsv << "\n";
+    }
+    const int status = FinishRun(parsed, finished, messages, out);
     // After the paths, which scripts read up to the blank line.
-    if (parsed.flag) out << "\n" << PlanComparisonText(ComparePlans(*ws));
+    if (parsed.flag) out << "\n" << PlanComparisonText(comparison);
     return status;
 }
 
-const CommandRegistrar kRegistrar("plan", kUsage, RunPlan, kHelp);
+const CommandRegistrar kRegistrar("plan", kUsage.c_str(), RunPlan, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

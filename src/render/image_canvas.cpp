@@ -24,7 +24,9 @@ constexpr double kGuard = 4;
 // Markers are a few pixels wide; a circle beyond this is not drawn.
 constexpr double kMaxRadius = 10000;
 
-const QFont& PictureFont() {
+}  // namespace
+
+const QFont& ImagePictureFont() {
     static const QFont font = [] {
         EnsureGuiApplication();
         QString family = QString::fromLatin1(kFontFamily);
@@ -42,6 +44,8 @@ const QFont& PictureFont() {
     return font;
 }
 
+namespace {
+
 // Far beyond any picture, yet well inside the range of int.
 constexpr double kPixelLimit = 1e6;
 
@@ -58,7 +62,6 @@ bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 }  // namespace
 
-const QFont& ImagePictureFont() { return PictureFont(); }
 
 QRgb ToRgb(Color color) {
     const auto c = static_cast<std::uint32_t>(color);
@@ -236,7 +239,7 @@ void ImageCanvas::Circle(double x, double y, double radius, Color color) {
 
 void ImageCanvas::Print(const std::string& text) {
     if (!text.empty() && Finite(x_, y_) && std::abs(x_) < 1e6 && std::abs(y_) < 1e6) {
-        const QFont& font = PictureFont();
+        const QFont& font = ImagePictureFont();
         const QFontMetrics metrics(font);
         QPainter painter(&image_);
         painter.setFont(font);
@@ -253,7 +256,7 @@ void ImageCanvas::Print(const std::string& text) {
 double ImageCanvas::TextHeight(const std::string&) const { return kImageLineHeight; }
 
 double ImageCanvas::TextWidth(const std::string& text) const {
-    return QFontMetrics(PictureFont()).horizontalAdvance(QString::fromStdString(text));
+    return QFontMetrics(ImagePictureFont()).horizontalAdvance(QString::fromStdString(text));
 }
 
 void ImageCanvas::ShowImage(const QImage& picture) {

@@ -109,6 +109,11 @@ TEST(SaveDialog, DefaultSuffixAndQuestionsBeforeReplacingOrCreating) {
     for (const Case& c : cases)
         EXPECT_EQ(WithDefaultSuffix(c.typed, c.suffix), c.expected) << c.typed.toStdString();
 
+    // The extension a typed name gets follows the filter chosen.
+    EXPECT_EQ(FilterSuffix("PNGファイル(*.png)").toStdString(), "png");
+    EXPECT_EQ(FilterSuffix("林分密度管理図ﾌｧｲﾙ (茨城*.prm 茨木*.prm)").toStdString(), "prm");
+    EXPECT_TRUE(FilterSuffix("すべてのファイル (*)").isEmpty());
+
     FileDialogRequest request;
     EXPECT_EQ(SaveQuestion(folder + "/old.dat", request).toStdString(),
               "old.dat は既に存在します。\n上書きしますか？");

@@ -4,14 +4,17 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <array>
 
+#include "app/exports/export_actions.h"
 #include "app/widgets/screen_fit.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/planning/plan_comparison.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
 #include "core/text/file_errors.h"
+#include "render/report_pages.h"
 
 namespace mk::app {
 
@@ -78,6 +81,10 @@ Dialog_Com2DSP::Dialog_Com2DSP(AppContext& context, QWidget* parent)
             [this](int row, int) { Grid_Compare_Click(row); });
     connect(gridCompare_, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { Grid_Compare_Click(row); });
+    compareCsv_ = new QPushButton(QStringLiteral("比較表をCSV保存"), this);
+    compareCsv_->setObjectName(QStringLiteral("Command_CompareCsv"));
+    AddPanelButton(compareCsv_);
+    connect(compareCsv_, &QPushButton::clicked, this, &Dialog_Com2DSP::Command_CompareCsv_Click);
     Form_Load();
     SizeToContents(this);
 }
@@ -121,7 +128,7 @@ bool Dialog_Com2DSP::Compute() {
     std::array<Canvas*, kPlanCount> canvases{};
     for (int k = 1; k <= kPlanCount; ++k) {
         DrawDensityDiagram(Diagram(k).canvas(), ws.Diagram);
-        canvases[k - 1] = &Diagram(k).canvas();
+        canvases[k - 1] = &RecordingDiagram(k);
     }
     PlanRunCallbacks callbacks;
     callbacks.planStarting = [this](int k) {
@@ -139,11 +146,15 @@ bool Dialog_Com2DSP::Compute() {
         Diagram(k).hide();
         activateWindow();
     };
-    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump) &&
-        !ClosePlanTable(ws, context_.messages())) {
-        // The plans are still shown, but the user must not think they are on disk.
-        context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(), MessageIcon::Warning);
-        label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
+    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump)) {
+        if (ClosePlanTable(ws, context_.messages())) {
+            table_ = ws.LastTable;
+        } else {
+            // The plans are still shown, but the user must not think they are on disk.
+            context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(),
+                                     MessageIcon::Warning);
+            label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
+        }
     }
     planned_ = std::make_unique<Workspace>(ws);
     plan_ = 1;
@@ -180,6 +191,11 @@ void Dialog_Com2DSP::FillComparison() {
     SelectComparisonRow();
 }
 
+void Dialog_Com2DSP::Command_CompareCsv_Click() {
+    if (computing() || !planned_) return;
+    SavePlanComparisonCsvAs(context_, this, table(), ComparePlans(*planned_));
+}
+
 void Dialog_Com2DSP::SelectComparisonRow() {
     const QSignalBlocker quiet(gridCompare_);
     gridCompare_->setCurrentCell(plan_ - 1, 0);
@@ -203,6 +219,20 @@ void Dialog_Com2DSP::Option_Click(int plan) {
     label3_->setText(Q(PlanNumberLabel(plan)));
     ShowChosen();
     if (planned_) SelectComparisonRow();
+}
+
+RunPictures Dialog_Com2DSP::PicturesOf(int plan) const {
+    const Workspace& ws = planned_ ? *planned_ : context_.ws;
+    const int k = std::clamp(plan, 1, kPlanCount);
+    return RunPictures{ws.Diagram, RecordedPath(k), PlanGraphs(ws, k)};
+}
+
+ResultReport Dialog_Com2DSP::Report() const {
+    const Workspace& ws = planned_ ? *planned_ : context_.ws;
+    std::vector<RunPictures> pictures;
+    for (int k = 1; k <= kPlanCount; ++k) pictures.push_back(PicturesOf(k));
+    return PlanRunReport(ws.Run, ws.CurrentStand, ws.Plan, table_, std::move(pictures),
+                         ReportDateText());
 }
 
 bool Dialog_Com2DSP::ExportAllImages() {

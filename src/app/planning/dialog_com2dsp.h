@@ -24,6 +24,11 @@ public:
     int selectedPlan() const { return plan_; }
     // A row of the comparison was chosen: that plan is shown.
     void Grid_Compare_Click(int row);
+    // The comparison as a CSV file of its own.
+    void Command_CompareCsv_Click();
+
+    RunPictures PicturesOf(int plan) const override;
+    ResultReport Report() const override;
 
 protected:
     bool Compute() override;
@@ -45,6 +50,7 @@ private:
     std::unique_ptr<Workspace> planned_;
     QLabel* labelCompare_;
     QTableWidget* gridCompare_;
+    QPushButton* compareCsv_;
 };
 
 }  // namespace mk::app

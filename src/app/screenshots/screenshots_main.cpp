@@ -26,6 +26,7 @@
 #include "app/planning/dialog_com2dsp.h"
 #include "app/services/scripted_services.h"
 #include "app/services/translations.h"
+#include "app/tables/form_table_view.h"
 #include "app/tools/form_helper_program.h"
 #include "app/widgets/screen_fit.h"
 #include "app/yield/dialog_com3dsp.h"
@@ -190,6 +191,15 @@ int main(int argc, char** argv) {
     }
     result->close();
     Settle();
+
+    // The yield table reopened from the main window's file menu.
+    s.files.Choose(work.filePath(QStringLiteral("YIELD_AA.150")));
+    Child<QAction>(window, "mnuFileTableOpen")->trigger();
+    if (auto* view = window.findChild<Form_TableView*>()) {
+        view->resize(1340, 640);
+        Shoot(*view, "table_view");
+        view->close();
+    }
 
     // The bound page of method 5 and the stand volume table setup.
     s.dialogs.Then([&](QDialog& page) {

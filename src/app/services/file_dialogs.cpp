@@ -6,6 +6,7 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
@@ -100,6 +101,12 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     return path + QLatin1Char('.') + suffix;
 }
 
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
 QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
     const QFileInfo info(path);
     if (info.exists()) {
@@ -152,9 +159,19 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
     dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.defaultSuffix.isEmpty()) {
+        // A name typed without an extension gets that of the filter chosen
+        // (PNG chosen, "graph" is saved as graph.png).
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &request](const QString& filter) {
+                const QString suffix = FilterSuffix(filter);
+                dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+            });
+    }
     while (dialog.exec() == QDialog::Accepted) {
         const QString chosen =
-            WithDefaultSuffix(dialog.selectedFiles().value(0), request.defaultSuffix);
+            WithDefaultSuffix(dialog.selectedFiles().value(0), dialog.defaultSuffix());
         if (chosen.isEmpty()) return std::nullopt;
         // AskSaveFileName asks in the program's own words once it has added
         // the extension.

@@ -63,6 +63,10 @@ void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog);
 // path with "." + suffix added when its file name has no extension.
 QString WithDefaultSuffix(const QString& path, const QString& suffix);
 
+// The extension of a toolkit filter's first "*.ext" pattern ("PNGファイル
+// (*.png)" gives "png"); empty when it has none.
+QString FilterSuffix(const QString& filter);
+
 // The question a save dialog asks before it hands back path: replacing an
 // existing file, or creating a new one when the request asks for that; empty
 // when there is nothing to ask.

@@ -25,6 +25,10 @@ public:
     // The unthinned stand shown on the six pictures, or not.
     void Check_Baseline_Click();
 
+    // k: the site class of a stand volume table; the yield run has one.
+    RunPictures PicturesOf(int k) const override;
+    ResultReport Report() const override;
+
 protected:
     bool Compute() override;
     void DrawGraph(Canvas& canvas, int kind) override;
