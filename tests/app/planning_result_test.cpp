@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <algorithm>
 #include <QFile>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -197,6 +198,14 @@ TEST(PlanResult, ComparisonTableHoldsThePlanTablesFiguresAndPagesToAPlan) {
     // And the other way round: choosing a plan selects its row.
     Click(*result, "Option2");
     EXPECT_EQ(grid->currentRow(), 1);
+
+    // The comparison saved as a CSV file of its own, proposed beside the table.
+    const std::string csv = f.folder.File("比較.csv");
+    f.scripted.files.Choose(QString::fromStdString(csv));
+    Click(*result, "Command_CompareCsv");
+    const std::string written = mk::test::ReadBytes(csv);
+    EXPECT_EQ(written.find("\xEF\xBB\xBF計画,林齢,"), 0u);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 6);
     result->close();
 }
 

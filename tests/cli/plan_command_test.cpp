@@ -105,9 +105,12 @@ TEST_F(PlanCommand, ImagesOfTheChosenPlan) {
 
 TEST_F(PlanCommand, CompareFollowsThePathsAfterABlankLine) {
     fs::copy_file(SourcePath("examples/plan_target.run"), dir_.File("plan_target.run"));
-    EXPECT_EQ(Run({dir_.File("plan_target.run"), "--compare"}), 0) << err_.str();
+    const std::string csv = dir_.File("比較.csv");
+    EXPECT_EQ(Run({dir_.File("plan_target.run"), "--compare", "--compare-csv", csv}), 0)
+        << err_.str();
     const std::string out = out_.str();
-    const std::string head = dir_.File("YIELD_AA.160") + "\n\n施業体系の比較（林齢 ";
+    const std::string head =
+        dir_.File("YIELD_AA.160") + "\n" + csv + "\n\n施業体系の比較（林齢 ";
     ASSERT_EQ(out.substr(0, head.size()), head) << out;
     // One line per plan, each with the plan's number first, and the legend.
     std::istringstream lines(out.substr(out.find("\n\n") + 2));
@@ -119,6 +122,12 @@ TEST_F(PlanCommand, CompareFollowsThePathsAfterABlankLine) {
         EXPECT_EQ(all[static_cast<std::size_t>(2 + k)].substr(0, 4), "   " + std::to_string(k));
     }
     EXPECT_NE(out.find("形状比：小さいほど良い"), std::string::npos);
+    // The CSV holds the same plans, one table of its own.
+    const std::string written = ReadBytes(csv);
+    EXPECT_EQ(written.find("\xEF\xBB\xBF計画,林齢,間伐回数（回）"), 0u);
+    EXPECT_NE(written.find("\r\n5,"), std::string::npos);
+    EXPECT_EQ(Run({dir_.File("plan_target.run"), "--compare-csv"}), 2);
+    EXPECT_EQ(Run({dir_.File("plan_target.run"), "--compare-csv", csv, "--compare-csv", csv}), 2);
     // The table itself is the same as without the comparison.
     EXPECT_EQ(ReadBytes(dir_.File("YIELD_AA.160")), ReadBytes(PlanData("mode_a.160")));
 }
