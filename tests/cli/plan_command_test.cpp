@@ -109,8 +109,7 @@ TEST_F(PlanCommand, CompareFollowsThePathsAfterABlankLine) {
     EXPECT_EQ(Run({dir_.File("plan_target.run"), "--compare", "--compare-csv", csv}), 0)
         << err_.str();
     const std::string out = out_.str();
-    const std::string head =
-        dir_.File("YIELD_AA.160") + "\n" + csv + "\n\n施業体系の比較（林齢 ";
+    const std::string head = dir_.File("YIELD_AA.160") + "\n" + csv + "\n\n施業体系の比較（林齢 ";
     ASSERT_EQ(out.substr(0, head.size()), head) << out;
     // One line per plan, each with the plan's number first, and the legend.
     std::istringstream lines(out.substr(out.find("\n\n") + 2));
@@ -119,7 +118,8 @@ TEST_F(PlanCommand, CompareFollowsThePathsAfterABlankLine) {
     while (std::getline(lines, line)) all.push_back(line);
     ASSERT_GE(all.size(), 8u + 7u);
     for (int k = 1; k <= 5; ++k) {
-        EXPECT_EQ(all[static_cast<std::size_t>(2 + k)].substr(0, 4), "   " + std::to_string(k));
+        EXPECT_EQ(all[static_cast<std::size_t>(2 + k)].substr(0, 4),
+                  std::string("   ") + std::to_string(k));
     }
     EXPECT_NE(out.find("形状比：小さいほど良い"), std::string::npos);
     // The CSV holds the same plans, one table of its own.

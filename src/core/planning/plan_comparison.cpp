@@ -94,8 +94,11 @@ std::string ComparisonCell(const PlanComparisonRow& row, int column) {
 std::string PlanComparisonText(const PlanComparison& comparison) {
     const auto& columns = ComparisonColumns();
     constexpr int kCellWidth = 12;
-    std::string text = "施業体系の比較（林齢 " + IntText(comparison.endAge) + " 年、" + kBestMark +
-                       "：各列で最良）\n";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a literal
+    // joined to a string temporary.
+    std::string text = "施業体系の比較（林齢 ";
+    text += IntText(comparison.endAge);
+    text += std::string(" 年、") + kBestMark + "：各列で最良）\n";
     std::string heading = "計画";
     std::string units = PadLeft("", Width(heading));
     for (const ComparisonColumn& column : columns) {

@@ -14,19 +14,27 @@ std::string PlanComparisonCsv(const PlanComparison& comparison) {
     for (const ComparisonColumn& column : columns) {
         std::string heading = column.heading;
         if (*column.unit != '\0') heading += std::string("（") + column.unit + "）";
-        csv += "," + CsvField(heading);
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a
+        // literal joined to a string temporary.
+        csv += ',';
+        csv += CsvField(heading);
     }
     csv += ",最良";
     csv += kCrLf;
     for (const PlanComparisonRow& row : comparison.rows) {
-        csv += IntText(row.plan) + "," + IntText(comparison.endAge);
+        csv += IntText(row.plan);
+        csv += ',';
+        csv += IntText(comparison.endAge);
         std::string best;
         for (std::size_t c = 0; c < columns.size(); ++c) {
             csv += ",";
             if (row.complete) csv += ExactNumberText(row.values[c]);
-            if (row.best[c]) best += (best.empty() ? "" : "・") + std::string(columns[c].heading);
+            if (!row.best[c]) continue;
+            if (!best.empty()) best += "・";
+            best += columns[c].heading;
         }
-        csv += "," + CsvField(best);
+        csv += ',';
+        csv += CsvField(best);
         csv += kCrLf;
     }
     return csv;
