@@ -11,10 +11,8 @@
 namespace mk::app::test {
 namespace {
 
-const char* const kYieldOpen =
-    "現在オープン中の収穫予測表の作成ウィンドウを閉じてから実行してください。";
-const char* const kVolumeOpen =
-    "現在オープン中の林分材積表の作成ウィンドウを閉じてから実行してください。";
+const char* const kYieldOpen = "現在オープン中の収穫予測表の作成ウィンドウを閉じてから実行してください。";
+const char* const kVolumeOpen = "現在オープン中の林分材積表の作成ウィンドウを閉じてから実行してください。";
 
 TEST(MainWindow, ShowsTheSixJobsWithTheirHints) {
     AppFixture f;
@@ -95,10 +93,8 @@ TEST(MainWindow, ExitListsEveryOpenWindowAndStays) {
     window.Command_Exit_Click();
     const auto& shown = f.scripted.messages.shown();
     ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].text,
-              "現在オープンしている全画像表示ウィンドウを閉じてから行ってください。");
-    EXPECT_EQ(shown[1].text,
-              "現在オープン中の施業体系の編成ウィンドウを閉じてから実行してください。");
+    EXPECT_EQ(shown[0].text, "現在オープンしている全画像表示ウィンドウを閉じてから行ってください。");
+    EXPECT_EQ(shown[1].text, "現在オープン中の施業体系の編成ウィンドウを閉じてから実行してください。");
     EXPECT_EQ(shown[2].text, kVolumeOpen);
     for (const auto& m : shown) EXPECT_EQ(m.title, "終了エラー");
     EXPECT_TRUE(window.isVisible());
