@@ -50,6 +50,15 @@ void TypeKeys(QWidget& window, const QString& text);
 void TabTo(QWidget& window, const char* name);
 // The name of the control that has the focus in the window.
 std::string FocusName(QWidget& window);
+// The window shown and holding the keyboard, so that its Alt letters and
+// Esc work.
+void Activate(QWidget& window);
+// Tab to a button and press it with Space.
+void PressButton(QWidget& window, const char* name);
+// Tab to a group of options and choose the one named with the arrow keys.
+void ChooseOption(QWidget& window, const char* name);
+// Tab to a box, select what it shows, type the text and Tab on.
+void TypeInto(QWidget& window, const char* box, const QString& text);
 
 // Processes events until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 20000);

@@ -22,47 +22,6 @@
 namespace mk::app::test {
 namespace {
 
-// The window as the user sees it: shown and holding the keyboard, so that
-// its Alt letters and Esc work. A window the scripted runner shows from
-// inside a key event is not made the active one by the offscreen platform.
-void Activate(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window)) << window.objectName().toStdString();
-    if (QApplication::activeWindow() != &window) QApplication::setActiveWindow(&window);
-}
-
-// Tab to the box, select what it shows, type, and Tab on (which confirms).
-void TypeInto(QWidget& window, const char* box, const QString& text) {
-    TabTo(window, box);
-    PressKey(window, Qt::Key_A, Qt::ControlModifier);
-    TypeKeys(window, text);
-    PressKey(window, Qt::Key_Tab);
-}
-
-// Tab reaches a group of options at its chosen one (or its first), and
-// the arrow keys choose within the group, as on any desktop.
-void ChooseOption(QWidget& window, const char* name) {
-    auto* target = Find<QRadioButton>(window, name);
-    if (target == nullptr) return;
-    const auto inGroup = [&] {
-        auto* focus = qobject_cast<QRadioButton*>(window.focusWidget());
-        return focus != nullptr && focus->parentWidget() == target->parentWidget();
-    };
-    for (int i = 0; i < 80 && !inGroup(); ++i) PressKey(window, Qt::Key_Tab);
-    ASSERT_TRUE(inGroup()) << "Tab does not reach the group of " << name;
-    for (const int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
-        for (int i = 0; i < 4 && window.focusWidget() != target; ++i) PressKey(window, key);
-    }
-    if (!target->isChecked()) PressKey(window, Qt::Key_Space);
-    EXPECT_TRUE(target->isChecked()) << name;
-}
-
-void PressButton(QWidget& window, const char* name) {
-    TabTo(window, name);
-    PressKey(window, Qt::Key_Space);
-}
-
 TEST(KeyboardOnly, APlanFromTheMainMenuToItsResultWindow) {
     AppFixture f;
     RegionFiles files(f);
