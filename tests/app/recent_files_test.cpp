@@ -1,6 +1,6 @@
-// What the program remembers between runs: the files of a wizard's last
-// successful use (a file that has gone is left out) and the folder where
-// file dialogs open.
+// What the program remembers between runs: the files of a wizard's or a
+// base data window's last successful use (a file that has gone or no longer
+// reads is left out without a word) and the folder where file dialogs open.
 
 #include "app/services/recent_files.h"
 
@@ -117,6 +117,34 @@ TEST(RecentFiles, TheYieldWizardStartsWithTheFilesOfItsLastSuccessfulUse) {
     EXPECT_TRUE(again->ws.Diagram.DensityDiagramLoaded);
     for (const auto& m : f.scripted.messages.shown()) {
         EXPECT_NE(m.icon, MessageIcon::Error) << m.text;
+    }
+}
+
+// The wizards too leave out a remembered file that no longer reads, without
+// an error box, and keep the others.
+TEST(RecentFiles, WizardsLeaveOutARememberedFileThatNoLongerReadsWithoutAWord) {
+    const struct {
+        const char* name;
+        void (Form_Main::*start)();
+        const char* prmKey;
+        const char* parKey;
+    } wizards[] = {{"YieldWizard", &Form_Main::Command3_Click, "YieldPrm", "YieldPar"},
+                   {"VolumeTableSetup", &Form_Main::Command4_Click, "VolumePrm", "VolumePar"}};
+    for (const auto& w : wizards) {
+        SCOPED_TRACE(w.name);
+        AppFixture f;
+        RememberFile(f.scripted.settings, w.prmKey, f.prm);
+        RememberFile(f.scripted.settings, w.parKey, f.par);
+        mk::test::WriteBytes(f.prm, "not a diagram\r\n");
+        Form_Main window(*f.context);
+        f.scripted.dialogs.Then([&f](QDialog& page) {
+            EXPECT_EQ(TextOf(page, "Text_PRM_Name"), "");
+            EXPECT_EQ(TextOf(page, "Text_PAR_Name"), f.par);
+            Click(page, "CancelButton");
+        });
+        (window.*w.start)();
+        EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
+        EXPECT_TRUE(f.scripted.messages.shown().empty()) << LastMessage(f.scripted);
     }
 }
 
