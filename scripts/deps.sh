@@ -6,10 +6,10 @@
 
 MORIKOYOMI_PACKAGES=(
   build-essential cmake pkg-config ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont
+  fonts-ipafont poppler-utils python3
   xvfb xauth
   dpkg-dev file fakeroot lintian desktop-file-utils appstream man-db
 )

@@ -15,6 +15,7 @@
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/recording_canvas.h"
+#include "core/graphics/tee_canvas.h"
 #include "core/host/messages.h"
 #include "core/model/natural_thinning.h"
 #include "core/model/par_hnp_files.h"
@@ -27,16 +28,21 @@
 #include "core/text/number_format.h"
 #include "core/text/number_parse.h"
 #include "render/image_canvas.h"
+#include "render/report_pages.h"
 
 namespace mk::cli {
 namespace {
 
-constexpr const char* kUsage = "plan RUNFILE [--images DIR] [--plan 1..5]";
+const std::string kUsage = "plan RUNFILE" + ExportUsage() + " [--plan 1..5]";
 constexpr const char* kHelp =
     "Writes the five thinning plans (施業体系の編成) YIELD_xx.160 of a run file.\n"
     "The table goes next to the PAR file, under the next free name.\n"
     "RUNFILE        [RunSettings] and [PlanSettings] as the planning wizard fills them\n"
-    "--images DIR   also writes the six pictures of one plan as DIR/image0..5.bmp\n"
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures\n"
     "--plan 1..5    whose pictures (default 1)";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
@@ -206,26 +212,40 @@ int RunPlan(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     CompletePlanSettings(*file, *ws);
 
-    // Only the chosen plan's picture is kept as an image.
-    const bool images = !parsed.imageFolder.empty();
-    std::array<RecordingCanvas, kPlanCount> recorded;
+    // Every plan's path is kept as strokes for the vector pictures; only
+    // the chosen plan's is drawn on a real picture, when images are wanted.
+    std::array<RecordingCanvas, kPlanCount> paths;
     std::unique_ptr<ImageCanvas> image;
+    std::unique_ptr<TeeCanvas> both;
     std::array<Canvas*, kPlanCount> pictures{};
-    for (int k = 0; k < kPlanCount; ++k) pictures[k] = &recorded[k];
-    if (images) {
+    for (int k = 0; k < kPlanCount; ++k) pictures[k] = &paths[k];
+    if (!parsed.imageFolder.empty()) {
         image = std::make_unique<ImageCanvas>();
         DrawDensityDiagram(*image, ws->Diagram);
-        pictures[parsed.choice - 1] = image.get();
+        both = std::make_unique<TeeCanvas>(*image, paths[parsed.choice - 1]);
+        pictures[parsed.choice - 1] = both.get();
     }
 
     NullEventPump pump;
     const std::string written = RunPlanTable(*ws, pictures, PlanRunCallbacks{}, messages, pump);
     if (written.empty()) return 1;
     out << written << "\n";
-    return FinishWithImages(parsed, image.get(), PlanGraphs(*ws, parsed.choice), messages, out);
+    std::vector<RunPictures> all;
+    for (int k = 1; k <= kPlanCount; ++k) {
+        all.push_back(RunPictures{ws->Diagram, paths[k - 1].primitives(), PlanGraphs(*ws, k)});
+    }
+    FinishedRun finished;
+    finished.table = &ws->LastTable;
+    finished.diagram = image.get();
+    finished.pictures = all[parsed.choice - 1];
+    finished.report = [&ws, &all] {
+        return PlanRunReport(ws->Run, ws->CurrentStand, ws->Plan, ws->LastTable, all,
+                             ReportDateText());
+    };
+    return FinishRun(parsed, finished, messages, out);
 }
 
-const CommandRegistrar kRegistrar("plan", kUsage, RunPlan, kHelp);
+const CommandRegistrar kRegistrar("plan", kUsage.c_str(), RunPlan, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -7,35 +7,36 @@
 #include "core/host/messages.h"
 #include "core/session/workspace.h"
 #include "core/text/file_errors.h"
-#include "render/bmp_file.h"
 #include "render/image_canvas.h"
 
 namespace mk {
 namespace {
 
-std::string ImagePath(const std::string& dir, int index) {
-    return (std::filesystem::path(dir) / ("image" + std::to_string(index) + ".bmp")).string();
-}
-
-bool Save(const ImageCanvas& canvas, const std::string& path, Messages& messages,
-          std::vector<std::string>& written) {
-    if (!SaveBmp(canvas, path, messages)) return false;
-    written.push_back(path);
-    return true;
+std::string ImagePath(const std::string& dir, int index, PictureFormat format) {
+    return (std::filesystem::path(dir) /
+            ("image" + std::to_string(index) + PictureExtension(format)))
+        .string();
 }
 
 }  // namespace
 
-bool WriteRunImages(const std::string& dir, const ImageCanvas& diagram, const AgeGraphRun& run,
-                    Messages& messages, std::vector<std::string>& written) {
+bool WriteRunImages(const std::string& dir, PictureFormat format, const ImageCanvas& diagram,
+                    const RunPictures& pictures, Messages& messages,
+                    std::vector<std::string>& written) {
     std::error_code ignored;
     std::filesystem::create_directories(dir, ignored);  // a failure shows as a write error
-    if (!Save(diagram, ImagePath(dir, 0), messages, written)) return false;
     ImageCanvas graph;
-    AgeAxisSettings axis;
-    for (int kind = kHeightGraph; kind <= kSlendernessGraph; ++kind) {
-        DrawAgeGraph(graph, kind, run, axis);
-        if (!Save(graph, ImagePath(dir, kind), messages, written)) return false;
+    for (int index = 0; index < kRunPictureCount; ++index) {
+        const auto draw = [&pictures, index](Canvas& surface) {
+            DrawRunPicture(surface, pictures, index);
+        };
+        // The diagram's pixels are those the run drew; the graphs are drawn
+        // afresh only when pixels are wanted.
+        if (index > 0 && format != PictureFormat::Svg) draw(graph);
+        const ImageCanvas& shown = index == 0 ? diagram : graph;
+        const std::string path = ImagePath(dir, index, format);
+        if (!SavePicture(path, format, shown, draw, RunPictureTitle(index), messages)) return false;
+        written.push_back(path);
     }
     return true;
 }

@@ -13,22 +13,28 @@
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/recording_canvas.h"
+#include "core/graphics/tee_canvas.h"
 #include "core/host/messages.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
 #include "core/text/text_compare.h"
 #include "core/yield/stand_volume_run.h"
 #include "render/image_canvas.h"
+#include "render/report_pages.h"
 
 namespace mk::cli {
 namespace {
 
-constexpr const char* kUsage = "volume RUNFILE [--images DIR] [--site 1..3]";
+const std::string kUsage = "volume RUNFILE" + ExportUsage() + " [--site 1..3]";
 constexpr const char* kHelp =
     "Writes the stand volume table (林分材積表) YIELD_xx.80 of a run file.\n"
     "The table of the three site classes goes next to the PAR file, under the next free name.\n"
     "RUNFILE        [RunSettings] with PrmFileName, ParFileName, HnpFileName, EndAge\n"
-    "--images DIR   also writes the six pictures of one site class as DIR/image0..5.bmp\n"
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures\n"
     "--site 1..3    whose pictures: 1 上 (default), 2 中, 3 下";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCaption = "林分材積表の作成";
@@ -95,26 +101,40 @@ int RunVolume(const std::vector<std::string>& args, std::ostream& out, std::ostr
     CliMessages messages(err);
     if (!LoadAndCheckFiles(ws, messages)) return 1;
 
-    // Only the chosen site class's picture is kept as an image.
-    const bool images = !parsed.imageFolder.empty();
-    RecordingCanvas recorded[3];
-    Canvas* canvases[3] = {&recorded[0], &recorded[1], &recorded[2]};
+    // Every site class's path is kept as strokes for the vector pictures;
+    // only the chosen one is drawn on a real picture, when images are wanted.
+    RecordingCanvas paths[3];
+    Canvas* canvases[3] = {&paths[0], &paths[1], &paths[2]};
     std::unique_ptr<ImageCanvas> image;
-    if (images) {
+    std::unique_ptr<TeeCanvas> both;
+    if (!parsed.imageFolder.empty()) {
         image = std::make_unique<ImageCanvas>();
         DrawDensityDiagram(*image, ws.Diagram);
-        canvases[parsed.choice - 1] = image.get();
+        both = std::make_unique<TeeCanvas>(*image, paths[parsed.choice - 1]);
+        canvases[parsed.choice - 1] = both.get();
     }
     const ProgressText labels[3];
     NullEventPump pump;
     const StandVolumeOutcome outcome = RunStandVolumeTable(ws, canvases, labels, messages, pump);
     if (outcome.writtenPath.empty()) return 1;
     out << outcome.writtenPath << "\n";
+    std::vector<RunPictures> all;
+    for (int k = 1; k <= 3; ++k) {
+        ws.VolumeTableSiteClass = k;
+        all.push_back(RunPictures{ws.Diagram, paths[k - 1].primitives(), RunGraphs(ws, true)});
+    }
     ws.VolumeTableSiteClass = parsed.choice;
-    return FinishWithImages(parsed, image.get(), RunGraphs(ws, true), messages, out);
+    FinishedRun finished;
+    finished.table = &ws.LastTable;
+    finished.diagram = image.get();
+    finished.pictures = all[parsed.choice - 1];
+    finished.report = [&ws, &all] {
+        return VolumeRunReport(ws.Run, ws.HnpFileName, ws.LastTable, all, ReportDateText());
+    };
+    return FinishRun(parsed, finished, messages, out);
 }
 
-const CommandRegistrar kRegistrar("volume", kUsage, RunVolume, kHelp);
+const CommandRegistrar kRegistrar("volume", kUsage.c_str(), RunVolume, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -13,6 +13,7 @@
 #include "cli/run_images.h"
 #include "core/graphics/density_diagram_frame.h"
 #include "core/graphics/recording_canvas.h"
+#include "core/graphics/tee_canvas.h"
 #include "core/host/messages.h"
 #include "core/model/natural_thinning.h"
 #include "core/model/par_hnp_files.h"
@@ -22,17 +23,21 @@
 #include "core/yield/run_checks.h"
 #include "core/yield/table_calc.h"
 #include "render/image_canvas.h"
+#include "render/report_pages.h"
 
 namespace mk::cli {
 namespace {
 
-constexpr const char* kUsage = "yield RUNFILE [--images DIR]";
+const std::string kUsage = "yield RUNFILE" + ExportUsage();
 constexpr const char* kHelp =
     "Writes the yield prediction table (収穫予測表) YIELD_xx.150 of a run file.\n"
     "The table goes next to the run's PAR file, under the next free name.\n"
     "RUNFILE        [RunSettings] and [CurrentStandState] as the yield wizard fills them\n"
-    "--images DIR   also writes the six pictures of the result window as\n"
-    "               DIR/image0.bmp (density control diagram) .. DIR/image5.bmp";
+    "--images DIR   also writes the six pictures as DIR/image0 (density control diagram) .. image5\n"
+    "--format F     bmp (default), png (the same pixels) or svg (vectors)\n"
+    "--csv FILE     also writes the table as CSV (UTF-8, full precision)\n"
+    "--every-year   the CSV lists every simulated year, not only the table's rows\n"
+    "--pdf FILE     also writes the A4 report: summary, table and pictures";
 constexpr const char* kRs = "RunSettings";
 constexpr const char* kCs = "CurrentStandState";
 
@@ -171,25 +176,35 @@ int RunYield(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (ws.Run.StemSettingMethod == 2) CompleteCurrentStand(*file, ws);
 
     PrepareRunSettings(ws);
-    // The path is drawn on a real picture only when the images are wanted.
-    const bool images = !parsed.imageFolder.empty();
-    RecordingCanvas recorded;
+    // The stand's path is kept as strokes for the vector pictures; it is
+    // drawn on a real picture only when the images are wanted.
+    RecordingCanvas path;
     std::unique_ptr<ImageCanvas> image;
-    Canvas* picture = &recorded;
-    if (images) {
+    std::unique_ptr<TeeCanvas> both;
+    Canvas* picture = &path;
+    if (!parsed.imageFolder.empty()) {
         image = std::make_unique<ImageCanvas>();
         DrawDensityDiagram(*image, ws.Diagram);
-        picture = image.get();
+        both = std::make_unique<TeeCanvas>(*image, path);
+        picture = both.get();
     }
     NullEventPump pump;
     const TableCalcOutcome outcome =
         TABLECALC(ws, kYieldTableMode, *picture, ProgressText{}, messages, pump);
     if (outcome.writtenPath.empty()) return 1;
     out << outcome.writtenPath << "\n";
-    return FinishWithImages(parsed, image.get(), RunGraphs(ws, false), messages, out);
+    FinishedRun finished;
+    finished.table = &ws.LastTable;
+    finished.diagram = image.get();
+    finished.pictures = RunPictures{ws.Diagram, path.primitives(), RunGraphs(ws, false)};
+    finished.report = [&ws, &finished] {
+        return YieldRunReport(ws.Run, ws.CurrentStand, ws.LastTable, finished.pictures,
+                              ReportDateText());
+    };
+    return FinishRun(parsed, finished, messages, out);
 }
 
-const CommandRegistrar kRegistrar("yield", kUsage, RunYield, kHelp);
+const CommandRegistrar kRegistrar("yield", kUsage.c_str(), RunYield, kHelp);
 
 }  // namespace
 }  // namespace mk::cli

@@ -24,7 +24,9 @@ constexpr double kGuard = 4;
 // Markers are a few pixels wide; a circle beyond this is not drawn.
 constexpr double kMaxRadius = 10000;
 
-const QFont& PictureFont() {
+}  // namespace
+
+const QFont& ImagePictureFont() {
     static const QFont font = [] {
         EnsureGuiApplication();
         QString family = QString::fromLatin1(kFontFamily);
@@ -41,6 +43,8 @@ const QFont& PictureFont() {
     }();
     return font;
 }
+
+namespace {
 
 // Far beyond any picture, yet well inside the range of int.
 constexpr double kPixelLimit = 1e6;
@@ -118,8 +122,6 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double minX, do
     y2 = ny2;
     return true;
 }
-
-const QFont& ImagePictureFont() { return PictureFont(); }
 
 QRgb ToRgb(Color color) {
     const auto c = static_cast<std::uint32_t>(color);
@@ -297,7 +299,7 @@ void ImageCanvas::Circle(double x, double y, double radius, Color color) {
 
 void ImageCanvas::Print(const std::string& text) {
     if (!text.empty() && Finite(x_, y_) && std::abs(x_) < 1e6 && std::abs(y_) < 1e6) {
-        const QFont& font = PictureFont();
+        const QFont& font = ImagePictureFont();
         const QFontMetrics metrics(font);
         QPainter painter(&image_);
         painter.setFont(font);
@@ -314,7 +316,7 @@ void ImageCanvas::Print(const std::string& text) {
 double ImageCanvas::TextHeight(const std::string&) const { return kImageLineHeight; }
 
 double ImageCanvas::TextWidth(const std::string& text) const {
-    return QFontMetrics(PictureFont()).horizontalAdvance(QString::fromStdString(text));
+    return QFontMetrics(ImagePictureFont()).horizontalAdvance(QString::fromStdString(text));
 }
 
 void ImageCanvas::ShowImage(const QImage& picture) {

@@ -92,7 +92,8 @@ TEST(ResultWindow, SavesTheVisibleImageOnlyUnderANewName) {
     ASSERT_EQ(f.scripted.files.requests().size(), 3u);
     const FileDialogRequest& request = f.scripted.files.requests().back();
     EXPECT_EQ(request.title.toStdString(), "画像を保存します");
-    EXPECT_EQ(request.filter.toStdString(), "BMPファイル(*.bmp)|*.bmp");
+    EXPECT_EQ(request.filter.toStdString(),
+              "BMPファイル(*.bmp)|*.bmp|PNGファイル(*.png)|*.png|SVGファイル(*.svg)|*.svg");
     f.scripted.files.Choose(request.presetName);
     Click(*result, "Command_PictSave");
     EXPECT_FALSE(fs::exists(f.folder.File("*.bmp")));

@@ -43,9 +43,13 @@ TEST(CliCommandLine, HelpListsEveryCommandWithItsUsageAndSummary) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     for (const char* synopsis :
-         {"  morikoyomi-cli yield RUNFILE [--images DIR]\n",
-          "  morikoyomi-cli volume RUNFILE [--images DIR] [--site 1..3]\n",
-          "  morikoyomi-cli plan RUNFILE [--images DIR] [--plan 1..5]\n",
+         {"  morikoyomi-cli yield RUNFILE [--images DIR [--format bmp|png|svg]] [--csv FILE "
+          "[--every-year]] [--pdf FILE]\n",
+          "  morikoyomi-cli volume RUNFILE [--images DIR [--format bmp|png|svg]] [--csv FILE "
+          "[--every-year]] [--pdf FILE] [--site 1..3]\n",
+          "  morikoyomi-cli plan RUNFILE [--images DIR [--format bmp|png|svg]] [--csv FILE "
+          "[--every-year]] [--pdf FILE] [--plan 1..5]\n",
+          "  morikoyomi-cli show TABLEFILE [--csv FILE] [--pdf FILE]\n",
           "  morikoyomi-cli stand PRMFILE HEIGHT STEMS\n", "  morikoyomi-cli --version\n"}) {
         EXPECT_NE(r.out.find(synopsis), std::string::npos) << synopsis << "\n" << r.out;
     }
@@ -64,7 +68,7 @@ TEST(CliCommandLine, EachCommandExplainsEveryOptionOfItsUsage) {
     const std::vector<std::pair<std::string, std::string>> commands =
         UsageLines(Cli({"--help"}).out);
     ASSERT_GE(commands.size(), 6u);
-    const std::regex option(R"(--[a-z]+)");
+    const std::regex option(R"(--[a-z][a-z-]*)");
     for (const auto& [name, synopsis] : commands) {
         SCOPED_TRACE(name);
         const CliRun help = Cli({"help", name});

@@ -42,5 +42,28 @@ TEST(RunCommandArgs, RefusesWhatTheCommandDoesNotTake) {
     EXPECT_FALSE(Parse({"--verbose", "a.run"}, parsed));
 }
 
+TEST(RunCommandArgs, ExportsAndTheirCompanions) {
+    RunCommandArgs parsed;
+    ASSERT_TRUE(Parse({"a.run", "--csv", "t.csv", "--every-year", "--pdf", "r.pdf", "--images",
+                       "img", "--format", "svg"},
+                      parsed));
+    EXPECT_EQ(parsed.csvFile, "t.csv");
+    EXPECT_TRUE(parsed.everyYear);
+    EXPECT_EQ(parsed.pdfFile, "r.pdf");
+    EXPECT_EQ(parsed.imageFormat, PictureFormat::Svg);
+    ASSERT_TRUE(Parse({"a.run", "--images", "img"}, parsed));
+    EXPECT_EQ(parsed.imageFormat, PictureFormat::Bmp);
+    EXPECT_FALSE(parsed.everyYear);
+
+    EXPECT_FALSE(Parse({"a.run", "--format", "png"}, parsed));  // no images to format
+    EXPECT_FALSE(Parse({"a.run", "--images", "i", "--format", "jpg"}, parsed));
+    EXPECT_FALSE(Parse({"a.run", "--images", "i", "--format", "png", "--format", "svg"}, parsed));
+    EXPECT_FALSE(Parse({"a.run", "--every-year"}, parsed));  // no CSV to fill
+    EXPECT_FALSE(Parse({"a.run", "--csv", "a", "--every-year", "--every-year"}, parsed));
+    EXPECT_FALSE(Parse({"a.run", "--csv", "a", "--csv", "b"}, parsed));
+    EXPECT_FALSE(Parse({"a.run", "--pdf"}, parsed));
+    EXPECT_FALSE(Parse({"a.run", "--csv", ""}, parsed));
+}
+
 }  // namespace
 }  // namespace mk::cli

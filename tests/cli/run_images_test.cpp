@@ -40,7 +40,8 @@ TEST(RunImagesTest, WritesTheDiagramAndTheFiveGraphsInOrder) {
     RecordingMessages messages;
     std::vector<std::string> written;
     const std::string folder = dir.File("images/yield");  // made on the way
-    ASSERT_TRUE(WriteRunImages(folder, diagram, RunGraphs(*ws, false), messages, written));
+    const RunPictures pictures{ws->Diagram, {}, RunGraphs(*ws, false)};
+    ASSERT_TRUE(WriteRunImages(folder, PictureFormat::Bmp, diagram, pictures, messages, written));
     EXPECT_TRUE(messages.shown().empty());
     ASSERT_EQ(written.size(), 6u);
     for (int i = 0; i < 6; ++i) {
@@ -82,11 +83,12 @@ TEST(RunImagesTest, AFolderThatCannotBeMadeIsAWriteError) {
     RecordingMessages messages;
     std::vector<std::string> written;
     const std::string folder = dir.File("plain");
-    EXPECT_FALSE(WriteRunImages(folder, diagram, RunGraphs(*ws, false), messages, written));
+    const RunPictures pictures{ws->Diagram, {}, RunGraphs(*ws, false)};
+    EXPECT_FALSE(WriteRunImages(folder, PictureFormat::Svg, diagram, pictures, messages, written));
     EXPECT_TRUE(written.empty());
     ASSERT_EQ(messages.shown().size(), 1u);  // one report, the rest not tried
     EXPECT_EQ(messages.shown()[0].title, "ファイル書き込みエラー");
-    EXPECT_EQ(messages.shown()[0].text, "ファイルに書き込めません。\r\n" + folder + "/image0.bmp");
+    EXPECT_EQ(messages.shown()[0].text, "ファイルに書き込めません。\r\n" + folder + "/image0.svg");
 }
 
 }  // namespace

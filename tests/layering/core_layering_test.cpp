@@ -30,6 +30,7 @@ const std::map<std::string, std::set<std::string>>& AllowedIncludes() {
         {"planning", {"yield", "graphics", "model", "text", "host"}},
         {"register", {"yield", "graphics", "model", "text", "host"}},
         {"session", {"planning", "yield", "basedata", "graphics", "model", "text", "host"}},
+        {"tables", {"planning", "yield", "graphics", "model", "text", "host"}},
     };
     return allowed;
 }

@@ -11,6 +11,7 @@
 #include "app/main/app_texts.h"
 #include "app/planning/dialog_com2dsp.h"
 #include "app/planning/planning_wizard.h"
+#include "app/tables/form_table_view.h"
 #include "app/tools/form_helper_program.h"
 #include "app/tools/frm_about.h"
 #include "app/widgets/app_icon.h"
@@ -92,6 +93,12 @@ void Form_Main::BuildControls() {
     connect(b4, &QPushButton::clicked, this, &Form_Main::Command4_Click);
     connect(b5, &QPushButton::clicked, this, &Form_Main::Command5_Click);
     connect(exit, &QPushButton::clicked, this, &Form_Main::Command_Exit_Click);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* tableOpen = file->addAction(QStringLiteral("表を開く(&O)..."));
+    tableOpen->setObjectName(QStringLiteral("mnuFileTableOpen"));
+    connect(tableOpen, &QAction::triggered, this, &Form_Main::mnuFileTableOpen_Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("Mnu_Help"));
@@ -229,5 +236,7 @@ void Form_Main::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closed();
 }
+
+void Form_Main::mnuFileTableOpen_Click() { OpenTableFile(context_, this); }
 
 }  // namespace mk::app

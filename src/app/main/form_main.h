@@ -28,6 +28,8 @@ public:
     void Command5_Click();
     void Command_Exit_Click();
     void Mnu_HelpVersion_Click();
+    // 表を開く: a table file written earlier, shown in a table window.
+    void mnuFileTableOpen_Click();
 
 signals:
     // The window has closed: the program ends.

@@ -3,12 +3,14 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <array>
 
 #include "core/graphics/density_diagram_frame.h"
 #include "core/planning/plan_graphs.h"
 #include "core/planning/plan_table.h"
 #include "core/text/file_errors.h"
+#include "render/report_pages.h"
 
 namespace mk::app {
 
@@ -80,7 +82,7 @@ bool Dialog_Com2DSP::Compute() {
     std::array<Canvas*, kPlanCount> canvases{};
     for (int k = 1; k <= kPlanCount; ++k) {
         DrawDensityDiagram(Diagram(k).canvas(), ws.Diagram);
-        canvases[k - 1] = &Diagram(k).canvas();
+        canvases[k - 1] = &RecordingDiagram(k);
     }
     PlanRunCallbacks callbacks;
     callbacks.planStarting = [this](int k) {
@@ -98,11 +100,15 @@ bool Dialog_Com2DSP::Compute() {
         Diagram(k).hide();
         activateWindow();
     };
-    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump) &&
-        !ClosePlanTable(ws, context_.messages())) {
-        // The plans are still shown, but the user must not think they are on disk.
-        context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(), MessageIcon::Warning);
-        label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
+    if (RunPlans(ws, canvases, callbacks, context_.messages(), *context_.services.pump)) {
+        if (ClosePlanTable(ws, context_.messages())) {
+            table_ = ws.LastTable;
+        } else {
+            // The plans are still shown, but the user must not think they are on disk.
+            context_.messages().Show(kPlansNotSaved, windowTitle().toStdString(),
+                                     MessageIcon::Warning);
+            label1_->setText(label1_->text() + QStringLiteral("（計画表は保存されていません）"));
+        }
     }
     planned_ = std::make_unique<Workspace>(ws);
     plan_ = 1;
@@ -120,6 +126,20 @@ void Dialog_Com2DSP::Option_Click(int plan) {
     plan_ = plan;
     label3_->setText(Q(PlanNumberLabel(plan)));
     ShowChosen();
+}
+
+RunPictures Dialog_Com2DSP::PicturesOf(int plan) const {
+    const Workspace& ws = planned_ ? *planned_ : context_.ws;
+    const int k = std::clamp(plan, 1, kPlanCount);
+    return RunPictures{ws.Diagram, RecordedPath(k), PlanGraphs(ws, k)};
+}
+
+ResultReport Dialog_Com2DSP::Report() const {
+    const Workspace& ws = planned_ ? *planned_ : context_.ws;
+    std::vector<RunPictures> pictures;
+    for (int k = 1; k <= kPlanCount; ++k) pictures.push_back(PicturesOf(k));
+    return PlanRunReport(ws.Run, ws.CurrentStand, ws.Plan, table_, std::move(pictures),
+                         ReportDateText());
 }
 
 bool Dialog_Com2DSP::ExportAllImages() {

@@ -22,6 +22,9 @@ public:
     void Option_Click(int plan) override;
     int selectedPlan() const { return plan_; }
 
+    RunPictures PicturesOf(int plan) const override;
+    ResultReport Report() const override;
+
 protected:
     bool Compute() override;
     void DrawGraph(Canvas& canvas, int kind) override;

@@ -26,6 +26,7 @@
 #include "app/services/translations.h"
 #include "app/widgets/screen_fit.h"
 #include "app/services/scripted_services.h"
+#include "app/tables/form_table_view.h"
 #include "app/tools/form_helper_program.h"
 #include "app/yield/dialog_com3dsp.h"
 #include "app/yield/mdiform_allview.h"
@@ -175,6 +176,15 @@ int main(int argc, char** argv) {
     }
     result->close();
     Settle();
+
+    // The yield table reopened from the main window's file menu.
+    s.files.Choose(work.filePath(QStringLiteral("YIELD_AA.150")));
+    Child<QAction>(window, "mnuFileTableOpen")->trigger();
+    if (auto* view = window.findChild<Form_TableView*>()) {
+        view->resize(1340, 640);
+        Shoot(*view, "table_view");
+        view->close();
+    }
 
     // The bound page of method 5 and the stand volume table setup.
     s.dialogs.Then([&](QDialog& page) {

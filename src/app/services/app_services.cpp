@@ -11,7 +11,8 @@ AppServices ToolkitServices() {
     static QtDialogRunner dialogs;
     static QtProcessStarter processes;
     static QtEventPump pump;
-    return AppServices{&messages, &files, &dialogs, &settings, &processes, &pump};
+    static QtReportPrinter printer;
+    return AppServices{&messages, &files, &dialogs, &settings, &processes, &pump, &printer};
 }
 
 }  // namespace mk::app

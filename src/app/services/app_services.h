@@ -7,6 +7,7 @@
 #include "app/services/dialog_runner.h"
 #include "app/services/file_dialogs.h"
 #include "app/services/process_starter.h"
+#include "app/services/report_printer.h"
 #include "app/services/settings_store.h"
 #include "core/host/messages.h"
 
@@ -19,6 +20,7 @@ struct AppServices {
     SettingsStore* settings = nullptr;
     ProcessStarter* processes = nullptr;
     EventPump* pump = nullptr;
+    ReportPrinter* printer = nullptr;
 };
 
 // The toolkit's services, alive for the whole process.

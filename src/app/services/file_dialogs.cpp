@@ -5,8 +5,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLocale>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
@@ -41,19 +40,19 @@ QString ToolkitFilter(const QString& filter) {
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request) {
     FileDialogRequest asked = request;
-    asked.programAsksBeforeReplacing = true;
-    std::optional<QString> chosen = dialogs.Save(parent, asked);
-    if (!chosen || chosen->isEmpty()) return std::nullopt;
-    *chosen = WithDefaultSuffix(*chosen, asked.defaultSuffix);
-    // The dialog left the question to this place, where it is asked through
-    // the program's messages about the name with its extension.
-    const QString question = SaveQuestion(*chosen, asked);
-    if (!question.isEmpty() &&
-        messages.Show(question.toStdString(), request.title.toStdString(), MessageIcon::Warning,
-                      MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return std::nullopt;
+    for (;;) {
+        std::optional<QString> chosen = dialogs.Save(parent, asked);
+        if (!chosen || chosen->isEmpty()) return std::nullopt;
+        *chosen = WithDefaultSuffix(*chosen, request.defaultSuffix);
+        const QString question = SaveQuestion(*chosen, request);
+        if (question.isEmpty() ||
+            messages.Show(question.toStdString(), request.title.toStdString(), MessageIcon::Warning,
+                          MessageButtons::YesNo) == MessageAnswer::Yes) {
+            return chosen;
+        }
+        // As a desktop's own dialog does: "いいえ" is another try, not the end.
+        asked.presetName = *chosen;
     }
-    return chosen;
 }
 
 namespace {
@@ -130,6 +129,12 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     return path + QLatin1Char('.') + suffix;
 }
 
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
 QString SaveQuestion(const QString& path, const FileDialogRequest& request) {
     const QFileInfo info(path);
     if (info.exists()) {
@@ -174,30 +179,26 @@ std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequ
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
-    // The toolkit's own overwrite question is not in the program's language;
-    // the dialog asks its questions itself and opens again on "いいえ".
+    // The toolkit's own overwrite question is not in the program's language:
+    // AskSaveFileName asks it.
     QFileDialog dialog(parent, request.title, StartPath(request.presetName),
                        ToolkitFilter(request.filter));
     dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
     ListFilesInJapanese(dialog);
-    while (dialog.exec() == QDialog::Accepted) {
-        const QString chosen =
-            WithDefaultSuffix(dialog.selectedFiles().value(0), request.defaultSuffix);
-        if (chosen.isEmpty()) return std::nullopt;
-        // AskSaveFileName asks in the program's own words once it has added
-        // the extension.
-        if (request.programAsksBeforeReplacing) return Answer(chosen);
-        const QString question = SaveQuestion(chosen, request);
-        if (question.isEmpty()) return Answer(chosen);
-        QMessageBox box(QMessageBox::Warning, request.title, question,
-                        QMessageBox::Yes | QMessageBox::No, &dialog);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-        if (box.exec() == QMessageBox::Yes) return Answer(chosen);
+    if (!request.defaultSuffix.isEmpty()) {
+        // A name typed without an extension gets that of the filter chosen
+        // (PNG chosen, "graph" is saved as graph.png).
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &request](const QString& filter) {
+                const QString suffix = FilterSuffix(filter);
+                dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+            });
     }
-    return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return Answer(WithDefaultSuffix(dialog.selectedFiles().value(0), dialog.defaultSuffix()));
 }
 
 }  // namespace mk::app

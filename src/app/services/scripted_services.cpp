@@ -1,6 +1,8 @@
 #include "app/services/scripted_services.h"
 
 #include <QDialog>
+#include <QPageSize>
+#include <QPdfWriter>
 
 namespace mk::app {
 
@@ -48,6 +50,16 @@ void MemorySettingsStore::Write(const QString& group, const QString& key, const 
 bool RecordingProcessStarter::StartDetached(const QString& program, const QStringList& arguments) {
     started.push_back({program, arguments});
     return succeed;
+}
+
+bool PdfFileReportPrinter::Print(QWidget*, const QString& title, const PagePainter& paint) {
+    titles << title;
+    if (path.isEmpty()) return false;
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pages = paint(writer);
+    return pages > 0;
 }
 
 }  // namespace mk::app

@@ -72,6 +72,16 @@ public:
     bool succeed = true;
 };
 
+// Prints to a PDF file (A4) instead of a printer, or cancels like a user
+// closing the print dialog.
+class PdfFileReportPrinter final : public ReportPrinter {
+public:
+    bool Print(QWidget* parent, const QString& title, const PagePainter& paint) override;
+    QString path;        // where the pages go; empty: the dialog is cancelled
+    QStringList titles;  // every document asked for
+    int pages = 0;       // pages of the last document printed
+};
+
 // One of each, wired into an AppServices.
 struct ScriptedServices {
     RecordingMessages messages;
@@ -80,9 +90,10 @@ struct ScriptedServices {
     MemorySettingsStore settings;
     RecordingProcessStarter processes;
     NullEventPump pump;
+    PdfFileReportPrinter printer;
 
     AppServices services() {
-        return AppServices{&messages, &files, &dialogs, &settings, &processes, &pump};
+        return AppServices{&messages, &files, &dialogs, &settings, &processes, &pump, &printer};
     }
 };
 

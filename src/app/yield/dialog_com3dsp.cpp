@@ -10,6 +10,7 @@
 #include "core/yield/stand_volume_run.h"
 #include "core/yield/table_calc.h"
 #include "core/yield/table_report.h"
+#include "render/report_pages.h"
 
 namespace mk::app {
 
@@ -74,12 +75,13 @@ bool Dialog_Com3DSP::RunYieldTable() {
     picture.show();
     picture.Refresh();
     const TableCalcOutcome outcome = TABLECALC(
-        ws, kYieldTableMode, picture.canvas(),
+        ws, kYieldTableMode, RecordingDiagram(1),
         [this, &picture](const std::string& text) {
             Progress(1).setText(Q(text));
             picture.Refresh();
         },
         context_.messages(), *context_.services.pump);
+    if (!outcome.writtenPath.empty()) table_ = ws.LastTable;
     picture.Refresh();
     picture.hide();
     activateWindow();
@@ -94,7 +96,7 @@ void Dialog_Com3DSP::RunVolumeTable() {
         picture.show();
         Progress(k).show();
         RunVolumeTableSiteClass(
-            ws, k, picture.canvas(),
+            ws, k, RecordingDiagram(k),
             [this, k, &picture](const std::string& text) {
                 // All three lines stay in view: each says whose run it is.
                 Progress(k).setText(QStringLiteral("地位：") + Q(SiteClassName(k)) + Q(text));
@@ -105,7 +107,8 @@ void Dialog_Com3DSP::RunVolumeTable() {
         picture.hide();
         activateWindow();
     }
-    if (ws.OutputFile.IsOpen()) CloseTableFile(ws, context_.messages());
+    if (ws.OutputFile.IsOpen() && !CloseTableFile(ws, context_.messages()).empty())
+        table_ = ws.LastTable;
     ws.VolumeTableSiteClass = 1;
 }
 
@@ -123,6 +126,29 @@ void Dialog_Com3DSP::DrawGraph(Canvas& canvas, int kind) {
     run.endAge = ws.Run.EndAge;
     run.siteCurveScale = ws.Run.SiteCurveScale;
     DrawAgeGraph(canvas, kind, run, axis_);
+}
+
+RunPictures Dialog_Com3DSP::PicturesOf(int k) const {
+    const Workspace& ws = computed_ ? *computed_ : context_.ws;
+    const int siteClass = volumeMode_ ? std::clamp(k, 1, 3) : 1;
+    RunPictures pictures;
+    pictures.diagram = ws.Diagram;
+    pictures.path = RecordedPath(siteClass);
+    pictures.graphs.results = &ws.Results;
+    pictures.graphs.series = AgeGraphSeries(volumeMode_, siteClass);
+    pictures.graphs.startAge = ws.Run.CurrentAge;
+    pictures.graphs.endAge = ws.Run.EndAge;
+    pictures.graphs.siteCurveScale = ws.Run.SiteCurveScale;
+    return pictures;
+}
+
+ResultReport Dialog_Com3DSP::Report() const {
+    const Workspace& ws = computed_ ? *computed_ : context_.ws;
+    if (!volumeMode_) {
+        return YieldRunReport(ws.Run, ws.CurrentStand, table_, PicturesOf(1), ReportDateText());
+    }
+    return VolumeRunReport(ws.Run, ws.HnpFileName, table_,
+                           {PicturesOf(1), PicturesOf(2), PicturesOf(3)}, ReportDateText());
 }
 
 void Dialog_Com3DSP::Option_Click(int siteClass) {

@@ -20,6 +20,10 @@ public:
     // k = 1..3: the stand volume table of site class 上, 中 or 下.
     void Option_Click(int siteClass) override;
 
+    // k: the site class of a stand volume table; the yield run has one.
+    RunPictures PicturesOf(int k) const override;
+    ResultReport Report() const override;
+
 protected:
     bool Compute() override;
     void DrawGraph(Canvas& canvas, int kind) override;

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/exports/export_actions.h"
 #include "app/yield/result_window_common.h"
 
 namespace mk::app {
@@ -51,6 +52,9 @@ ResultWindow::ResultWindow(AppContext& context, QWidget* parent, const QString& 
     next_ = panel.next;
     save_ = panel.save;
     allDsp_ = panel.allDsp;
+    csv_ = panel.csv;
+    pdf_ = panel.pdf;
+    print_ = panel.print;
     ok_ = panel.ok;
 
     // The diagrams and the graph picture share one place, which grows with
@@ -62,6 +66,8 @@ ResultWindow::ResultWindow(AppContext& context, QWidget* parent, const QString& 
     auto* progress = new QVBoxLayout();
     diagrams_.assign(1, nullptr);
     progress_.assign(1, nullptr);
+    paths_.resize(static_cast<std::size_t>(count) + 1);
+    recorders_.resize(static_cast<std::size_t>(count) + 1);
     for (int k = 1; k <= count; ++k) {
         auto* picture = new PictureBox(pictures, NumberedName("Picture1", k));
         stack->addWidget(picture, 0, 0);
@@ -88,6 +94,9 @@ ResultWindow::ResultWindow(AppContext& context, QWidget* parent, const QString& 
     connect(save_, &QPushButton::clicked, this, &ResultWindow::Command_PictSave_Click);
     connect(allDsp_, &QPushButton::clicked, this, &ResultWindow::Command_ALLDSP_Click);
     connect(ok_, &QPushButton::clicked, this, &ResultWindow::OKButton_Click);
+    connect(csv_, &QPushButton::clicked, this, &ResultWindow::Command_CsvSave_Click);
+    connect(pdf_, &QPushButton::clicked, this, &ResultWindow::Command_PdfOut_Click);
+    connect(print_, &QPushButton::clicked, this, &ResultWindow::Command_Print_Click);
     // Esc closes the window as 終了 does, as it cancels the wizard before it.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &ResultWindow::OKButton_Click);
@@ -131,6 +140,15 @@ void ResultWindow::SetControlsEnabled(bool enabled) {
         w->setEnabled(enabled);
     }
     for (QPushButton* button : extraButtons_) button->setEnabled(enabled);
+    // The exports need a table that was written.
+    for (QPushButton* button : {csv_, pdf_, print_}) button->setEnabled(enabled && !table_.Empty());
+}
+
+Canvas& ResultWindow::RecordingDiagram(int k) {
+    const auto i = static_cast<std::size_t>(k);
+    paths_[i] = RecordingCanvas{};
+    recorders_[i] = std::make_unique<TeeCanvas>(Diagram(k).canvas(), paths_[i]);
+    return *recorders_[i];
 }
 
 void ResultWindow::Form_Activate() {
@@ -223,8 +241,28 @@ void ResultWindow::Command_Back_Click() {
 }
 
 void ResultWindow::Command_PictSave_Click() {
-    if (computing_) return;
-    SavePictureAs(context_, this, VisiblePicture().picture());
+    if (computing_ || !activated_) return;
+    const RunPictures pictures = PicturesOf(ChosenDiagram());
+    const int page = resultPage_;
+    SavePictureAs(
+        context_, this, VisiblePicture().picture(),
+        [&pictures, page](Canvas& surface) { DrawRunPicture(surface, pictures, page); },
+        RunPictureTitle(page));
+}
+
+void ResultWindow::Command_CsvSave_Click() {
+    if (computing_ || table_.Empty()) return;
+    SaveTableCsvAs(context_, this, table_);
+}
+
+void ResultWindow::Command_PdfOut_Click() {
+    if (computing_ || table_.Empty()) return;
+    SaveReportPdfAs(context_, this, Report());
+}
+
+void ResultWindow::Command_Print_Click() {
+    if (computing_ || table_.Empty()) return;
+    PrintReport(context_, this, Report());
 }
 
 bool ResultWindow::ExportImages(const QString& firstTitle) {

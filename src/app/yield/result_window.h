@@ -3,8 +3,9 @@
 // the side panel of labels and buttons, the picture area (one diagram per
 // site class or plan, each with its progress label, and the graph picture),
 // paging through the six images, saving the picture shown, the all-image
-// view, running the computation once when the window is first shown, and
-// the lock that keeps the user from changing anything while it runs.
+// view, the table's exports (CSV, PDF, printing), running the computation
+// once when the window is first shown, and the lock that keeps the user from
+// changing anything while it runs.
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +17,10 @@
 #include "app/app_context.h"
 #include "app/widgets/picture_box.h"
 #include "core/graphics/age_axis.h"
+#include "core/graphics/recording_canvas.h"
+#include "core/graphics/run_pictures.h"
+#include "core/graphics/tee_canvas.h"
+#include "core/tables/result_report.h"
 
 class QGroupBox;
 class QVBoxLayout;
@@ -32,6 +37,9 @@ public:
     void Command_PictSave_Click();
     void Command_ALLDSP_Click();
     void OKButton_Click();
+    void Command_CsvSave_Click();
+    void Command_PdfOut_Click();
+    void Command_Print_Click();
     // Option k of the frame (a site class or a plan) was chosen.
     virtual void Option_Click(int k) = 0;
 
@@ -40,6 +48,14 @@ public:
     bool activated() const { return activated_ && !computing_; }
     bool computing() const { return computing_; }
     int resultPage() const { return resultPage_; }
+
+    // The table the run wrote, as figures; empty when nothing was written
+    // (the exports are then not offered).
+    const ResultTable& table() const { return table_; }
+    // The six pictures of diagram k (a site class or a plan) as drawings.
+    virtual RunPictures PicturesOf(int k) const = 0;
+    // The report of the whole run, for the PDF and the printer.
+    virtual ResultReport Report() const = 0;
 
     // A further button for the side panel, below 全画像表示; it is locked
     // with the others while the computation runs.
@@ -91,6 +107,15 @@ protected:
     QRadioButton& Option(int k) { return *options_[static_cast<std::size_t>(k)]; }
     PictureBox& VisiblePicture();
 
+    // The surface a run draws diagram k's path on: the picture, and a
+    // recording of the same strokes from which PicturesOf draws it again.
+    // Starts a new recording.
+    Canvas& RecordingDiagram(int k);
+    // The strokes recorded on diagram k.
+    const std::vector<DrawnPrimitive>& RecordedPath(int k) const {
+        return paths_[static_cast<std::size_t>(k)].primitives();
+    }
+
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -101,6 +126,7 @@ protected:
     QLabel* label3_;
     QLabel* label5_;
     QGroupBox* frame1_;
+    ResultTable table_;
 
 private:
     void Form_Activate();
@@ -118,6 +144,8 @@ private:
     std::vector<PictureBox*> diagrams_;   // 1..count
     std::vector<QLabel*> progress_;       // 1..count
     std::vector<QRadioButton*> options_;  // 1..count
+    std::vector<RecordingCanvas> paths_;  // 1..count
+    std::vector<std::unique_ptr<TeeCanvas>> recorders_;
     PictureBox* picture2_;
     std::unique_ptr<ImageCanvas> picture3_;
     QVBoxLayout* panel_;
@@ -125,6 +153,9 @@ private:
     QPushButton* next_;
     QPushButton* save_;
     QPushButton* allDsp_;
+    QPushButton* csv_;
+    QPushButton* pdf_;
+    QPushButton* print_;
     QPushButton* ok_;
     std::vector<QPushButton*> extraButtons_;
 };

@@ -44,6 +44,9 @@ ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame) {
     p.next = MakeButton(window, "Command_Next", QStringLiteral(">>"));
     p.save = MakeButton(window, "Command_PictSave", QStringLiteral("画像を保存"));
     p.allDsp = MakeButton(window, "Command_ALLDSP", QStringLiteral("全画像表示"));
+    p.csv = MakeButton(window, "Command_CsvSave", QStringLiteral("CSV保存"));
+    p.pdf = MakeButton(window, "Command_PdfOut", QStringLiteral("PDF出力"));
+    p.print = MakeButton(window, "Command_Print", QStringLiteral("印刷"));
     p.ok = MakeButton(window, "OKButton", QStringLiteral("終了"));
 
     p.layout = new QVBoxLayout();
@@ -59,21 +62,13 @@ ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame) {
     p.layout->addLayout(paging);
     p.layout->addWidget(p.save);
     p.layout->addWidget(p.allDsp);
+    p.layout->addSpacing(8);
+    p.layout->addWidget(p.csv);
+    p.layout->addWidget(p.pdf);
+    p.layout->addWidget(p.print);
     p.layout->addStretch();
     p.layout->addWidget(p.ok);
     return p;
-}
-
-void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture) {
-    const QString proposed = QDir::currentPath() + QStringLiteral("/*.bmp");
-    FileDialogRequest request{QStringLiteral("画像を保存します"),
-                              QStringLiteral("BMPファイル(*.bmp)|*.bmp"), proposed};
-    request.defaultSuffix = QStringLiteral("bmp");
-    const std::optional<QString> chosen =
-        AskSaveFileName(*context.services.files, context.messages(), parent, request);
-    if (!chosen || chosen->isEmpty()) return;
-    if (TextEquals(chosen->toStdString(), proposed.toStdString())) return;
-    SaveBmp(picture, chosen->toStdString(), context.messages());
 }
 
 bool ExportAllViewImages(AppContext& context, const ImageCanvas& diagram, ImageCanvas& scratch,

@@ -1,7 +1,7 @@
 #pragma once
 // What the yield and the plan result windows share: the panel of labels and
-// buttons beside the pictures, saving the picture shown as a BMP file, and
-// handing all six pictures to the all-image view.
+// buttons beside the pictures and handing all six pictures to the all-image
+// view.
 
 #include <QString>
 #include <functional>
@@ -20,8 +20,8 @@ class ImageCanvas;
 namespace mk::app {
 
 // The panel left of the pictures: Label1..Label3 (the run), the window's own
-// option frame, Label5 (the page counter), "<<" ">>", 画像を保存, 全画像表示
-// and 終了 at the bottom.
+// option frame, Label5 (the page counter), "<<" ">>", 画像を保存, 全画像表示,
+// the table's exports CSV保存, PDF出力 and 印刷, and 終了 at the bottom.
 struct ResultSidePanel {
     QVBoxLayout* layout = nullptr;
     QLabel* label1 = nullptr;
@@ -32,15 +32,12 @@ struct ResultSidePanel {
     QPushButton* next = nullptr;    // Command_Next
     QPushButton* save = nullptr;    // Command_PictSave
     QPushButton* allDsp = nullptr;  // Command_ALLDSP
+    QPushButton* csv = nullptr;     // Command_CsvSave
+    QPushButton* pdf = nullptr;     // Command_PdfOut
+    QPushButton* print = nullptr;   // Command_Print
     QPushButton* ok = nullptr;      // OKButton
 };
 ResultSidePanel BuildResultSidePanel(QWidget* window, QWidget* optionFrame);
-
-// Asks for a BMP name ("画像を保存します") and saves picture there; a name
-// typed without extension gets ".bmp", and a file is replaced only when the
-// user says so. A cancelled dialog or the unchanged proposal "*.bmp" writes
-// nothing; a failed write is reported.
-void SavePictureAs(AppContext& context, QWidget* parent, const ImageCanvas& picture);
 
 // Writes the six temporary images of the all-image view into a new folder
 // of the program's own (AllViewFolder, which the view takes over and removes

@@ -97,4 +97,43 @@ std::vector<std::string> RecordingCanvas::Texts() const {
     return out;
 }
 
+void Replay(const std::vector<DrawnPrimitive>& primitives, Canvas& surface) {
+    using Kind = DrawnPrimitive::Kind;
+    for (const DrawnPrimitive& p : primitives) {
+        switch (p.kind) {
+            case Kind::Clear:
+                surface.Clear();
+                break;
+            case Kind::Point:
+                surface.Point(p.x1, p.y1, p.color);
+                break;
+            case Kind::Line:
+                surface.Line(p.x1, p.y1, p.x2, p.y2, p.color);
+                break;
+            case Kind::Box:
+                surface.Box(p.x1, p.y1, p.x2, p.y2, p.color, p.filled);
+                break;
+            case Kind::Circle: {
+                const Color fill = surface.FillColor();
+                const mk::FillStyle style = surface.GetFillStyle();
+                surface.SetFillColor(p.fillColor);
+                surface.SetFillStyle(p.fillStyle);
+                surface.Circle(p.x1, p.y1, p.radius, p.color);
+                surface.SetFillColor(fill);
+                surface.SetFillStyle(style);
+                break;
+            }
+            case Kind::Text: {
+                const Color ink = surface.InkColor();
+                surface.SetCurrentX(p.x1);
+                surface.SetCurrentY(p.y1);
+                surface.SetInkColor(p.color);
+                surface.Print(p.text);
+                surface.SetInkColor(ink);
+                break;
+            }
+        }
+    }
+}
+
 }  // namespace mk

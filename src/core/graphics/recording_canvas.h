@@ -1,6 +1,7 @@
 #pragma once
-// A Canvas that lists the primitives drawn on it, for tests: graphs are
-// checked by what they draw, not by pixels.
+// A Canvas that lists the primitives drawn on it: tests check graphs by what
+// they draw rather than by pixels, and a run's strokes on a picture can be
+// drawn again on another surface (a vector image, a printed page).
 
 #include <string>
 #include <vector>
@@ -58,5 +59,8 @@ private:
     Color fill_ = colors::Black;
     mk::FillStyle fillStyle_ = mk::FillStyle::Transparent;
 };
+
+// Draws the primitives again, in order, on surface.
+void Replay(const std::vector<DrawnPrimitive>& primitives, Canvas& surface);
 
 }  // namespace mk

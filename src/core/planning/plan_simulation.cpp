@@ -422,6 +422,10 @@ bool PlanRun::WriteRow(int age, double growth, double meanGrowth) {
     } else if (age % 5 == 0) {
         Append(PlainRow(row, totalYield));
     }
+    if (ws_.OutputFile.IsOpen()) {
+        ws_.OutputFile.rows.push_back(
+            {Plan(), w_.ThinnedThisYear || age % 5 == 0, w_.ThinnedThisYear, row, t_, totalYield});
+    }
     return true;
 }
 

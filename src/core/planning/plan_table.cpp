@@ -3,6 +3,7 @@
 #include "core/text/file_errors.h"
 #include "core/text/paths.h"
 #include "core/text/text_file.h"
+#include "core/yield/table_calc.h"
 #include "core/yield/table_report.h"
 #include "core/planning/planning_state.h"
 
@@ -47,22 +48,20 @@ std::string PlanTableFileName(const PlanningState& workspace, Messages& messages
 }
 
 void OpenPlanTable(PlanningState& workspace, const std::string& path) {
-    workspace.OutputFile.path = path;
-    workspace.OutputFile.text.clear();
+    workspace.OutputFile = TableFile{path, {}, TableKind::Plan, {}};
 }
 
 bool ClosePlanTable(PlanningState& workspace, Messages& messages, std::string* written) {
     if (!workspace.OutputFile.IsOpen()) return true;
     const std::string path =
         SaveUnderFreeName(workspace.OutputFile.path, workspace.OutputFile.text, messages);
+    TableFile file = std::move(workspace.OutputFile);
     DiscardPlanTable(workspace);
+    if (!path.empty()) workspace.LastTable = FinishedTable(std::move(file), path);
     if (written) *written = path;
     return !path.empty();
 }
 
-void DiscardPlanTable(PlanningState& workspace) {
-    workspace.OutputFile.path.clear();
-    workspace.OutputFile.text.clear();
-}
+void DiscardPlanTable(PlanningState& workspace) { workspace.OutputFile = TableFile{}; }
 
 }  // namespace mk

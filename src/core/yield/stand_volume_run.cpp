@@ -12,6 +12,7 @@ bool OpenVolumeTableFile(YieldState& ws, Messages& messages) {
         MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".80", messages);
     if (name.empty()) return false;
     ws.OutputFile.path = name;
+    ws.OutputFile.kind = TableKind::Volume;
     return true;
 }
 

@@ -114,9 +114,16 @@ void StopUncomputable(Messages& messages, YearArrays& y, int age) {
 // a stand volume table (reference ages 3, 8, 13, ...).
 class TableRows final : public YearSink {
 public:
-    TableRows(TableFile& file, bool volumeMode) : file_(file), volumeMode_(volumeMode) {}
+    // siteClass: the class a stand volume table's rows belong to (1 for a
+    // yield table).
+    TableRows(TableFile& file, bool volumeMode, int siteClass)
+        : file_(file), volumeMode_(volumeMode), siteClass_(siteClass) {}
     void Year(const YearRowValues& row, bool thinned, const ThinningBookkeeping& thinning,
               double totalYield) override {
+        // Every year is kept as figures for the exports; listed marks the
+        // years the text table shows.
+        const bool listed = volumeMode_ ? (row.age + 2) % 5 == 0 : thinned || row.age % 5 == 0;
+        file_.rows.push_back({siteClass_, listed, thinned, row, thinning, totalYield});
         if (volumeMode_) {
             if ((row.age + 2) % 5 == 0) file_.text += VolumeRow(row);
         } else if (thinned) {
@@ -129,6 +136,7 @@ public:
 private:
     TableFile& file_;
     bool volumeMode_;
+    int siteClass_;
 };
 
 }  // namespace
@@ -184,7 +192,9 @@ std::string CloseTableFile(YieldState& ws, Messages& messages) {
     TableFile file = std::move(ws.OutputFile);
     ws.OutputFile = TableFile{};
     if (file.path.empty()) return {};
-    return SaveUnderFreeName(file.path, file.text, messages);
+    std::string written = SaveUnderFreeName(file.path, file.text, messages);
+    if (!written.empty()) ws.LastTable = FinishedTable(std::move(file), written);
+    return written;
 }
 
 bool SimulateYears(YieldState& ws, int mode, Canvas& picture, const ProgressText& ageLabel,
@@ -303,7 +313,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
         const std::string name =
             MakeSaveName(FolderPart(ws.HeightCurve.HeightCurveSource), ".150", messages);
         if (name.empty()) return outcome;
-        ws.OutputFile = TableFile{name, {}};
+        ws.OutputFile = TableFile{name, {}, TableKind::Yield, {}};
         ws.OutputFile.text =
             YieldTableHeading(FileNamePart(run.PrmFileName), FileNamePart(run.ParFileName),
                               SiteClassName(run.SiteClass, ws.CurrentStand.SiteText),
@@ -315,7 +325,7 @@ TableCalcOutcome TABLECALC(YieldState& ws, int mode, Canvas& picture, const Prog
     }
     outcome.started = true;
 
-    TableRows rows(ws.OutputFile, volumeMode);
+    TableRows rows(ws.OutputFile, volumeMode, volumeMode ? ws.VolumeTableSiteClass : 1);
     outcome.stopped = SimulateYears(ws, mode, picture, ageLabel, messages, pump, rows);
 
     int series = 1;

@@ -74,6 +74,10 @@ bool CheckDiagramType(const DensityDiagramParameters& diagram, const std::string
 // under the name it was opened with or, when another program has taken that
 // name meanwhile, the next free one of its family. Returns the name written;
 // a failed save is reported ("ファイル書き込みエラー") and gives an empty name.
+// What was written is kept as ws.LastTable.
 std::string CloseTableFile(YieldState& ws, Messages& messages);
+
+// The record of a table file that has been written.
+ResultTable FinishedTable(TableFile file, std::string writtenPath);
 
 }  // namespace mk

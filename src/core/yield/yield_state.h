@@ -10,6 +10,7 @@
 #include "core/graphics/result_arrays.h"
 #include "core/model/density_diagram.h"
 #include "core/model/height_curve.h"
+#include "core/yield/result_table.h"
 #include "core/yield/run_settings.h"
 #include "core/yield/run_working_values.h"
 #include "core/yield/year_arrays.h"
@@ -22,6 +23,10 @@ namespace mk {
 struct TableFile {
     std::string path;  // empty: no file open
     std::string text;  // UTF-8, lines ending in CR LF
+    // The same rows as figures, and every simulated year between them, for
+    // the exports.
+    TableKind kind = TableKind::Yield;
+    std::vector<TableRow> rows;
     bool IsOpen() const { return !path.empty(); }
 };
 
@@ -40,6 +45,7 @@ struct YieldState {
     ResultArrays Results;
     int VolumeTableSiteClass = 1;  // 1..3 while a stand volume table runs
     TableFile OutputFile;          // the table file of the run in progress
+    ResultTable LastTable;         // the table the last finished run wrote
 };
 
 }  // namespace mk
