@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <optional>
 #include <span>
 
@@ -43,58 +45,91 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // is written whole and pushes the rest of the line to the right. So a
 // field ends exactly at its width unless it has no blank in front, and
 // then it may run on: where digits of two such fields meet, every split is
-// tried until the rest of the line reads.
-bool ParseFields(std::string_view line, std::size_t pos, std::span<const FieldSpec> specs,
-                 std::vector<double>& values) {
-    if (specs.empty()) {
-        return line.find_first_not_of(' ', pos) == std::string_view::npos;
+// tried until the rest of the line reads. Whether the rest of a line reads
+// from a place on depends only on that place and the field, so a place
+// found not to read is remembered; without that, a line of long digit runs
+// takes the splits of every run times those of every other.
+class FieldParser {
+public:
+    FieldParser(std::string_view line, std::span<const FieldSpec> specs)
+        : line_(line), specs_(specs), failed_((line.size() + 1) * (specs.size() + 1), false) {}
+
+    std::optional<std::vector<double>> Parse() {
+        if (!Fields(0, 0)) return std::nullopt;
+        return std::move(values_);
     }
-    const FieldSpec spec = specs.front();
-    const std::size_t start = pos;
-    const std::size_t nominalEnd = start + static_cast<std::size_t>(spec.width);
-    if (spec.decimals < 0) {
-        if (nominalEnd > line.size() ||
-            line.substr(start, nominalEnd - start).find_first_not_of(' ') != std::string_view::npos)
-            return false;
-        return ParseFields(line, nominalEnd, specs.subspan(1), values);
+
+private:
+    bool Fields(std::size_t pos, std::size_t field) {
+        const std::size_t state = pos * (specs_.size() + 1) + field;
+        if (failed_[state]) return false;
+        if (Read(pos, field)) return true;
+        failed_[state] = true;
+        return false;
     }
-    std::size_t p = start;
-    while (p < line.size() && line[p] == ' ') ++p;
-    const bool full = p == start;
-    const std::size_t signAt = p;
-    if (p < line.size() && line[p] == '-') ++p;
-    const std::size_t digitsFrom = p;
-    while (p < line.size() && IsDigit(line[p])) ++p;
-    if (p == digitsFrom) return false;
-    std::vector<std::size_t> ends;
-    if (spec.decimals > 0) {
-        if (p >= line.size() || line[p] != '.') return false;
-        ++p;
-        for (int i = 0; i < spec.decimals; ++i, ++p) {
-            if (p >= line.size() || !IsDigit(line[p])) return false;
+
+    bool Read(std::size_t pos, std::size_t field) {
+        const std::string_view line = line_;
+        if (field == specs_.size()) {
+            return line.find_first_not_of(' ', pos) == std::string_view::npos;
         }
-        ends.push_back(p);
-    } else {
-        for (std::size_t e = std::max(digitsFrom + 1, nominalEnd); e <= p; ++e) {
-            ends.push_back(e);
-            if (!full) break;
+        const FieldSpec spec = specs_[field];
+        const std::size_t start = pos;
+        const std::size_t nominalEnd = start + static_cast<std::size_t>(spec.width);
+        if (spec.decimals < 0) {
+            if (nominalEnd > line.size() ||
+                line.substr(start, nominalEnd - start).find_first_not_of(' ') !=
+                    std::string_view::npos)
+                return false;
+            return Fields(nominalEnd, field + 1);
         }
+        std::size_t p = start;
+        while (p < line.size() && line[p] == ' ') ++p;
+        const bool full = p == start;
+        const std::size_t signAt = p;
+        if (p < line.size() && line[p] == '-') ++p;
+        const std::size_t digitsFrom = p;
+        while (p < line.size() && IsDigit(line[p])) ++p;
+        if (p == digitsFrom) return false;
+        std::vector<std::size_t> ends;
+        if (spec.decimals > 0) {
+            if (p >= line.size() || line[p] != '.') return false;
+            ++p;
+            for (int i = 0; i < spec.decimals; ++i, ++p) {
+                if (p >= line.size() || !IsDigit(line[p])) return false;
+            }
+            ends.push_back(p);
+        } else {
+            for (std::size_t e = std::max(digitsFrom + 1, nominalEnd); e <= p; ++e) {
+                ends.push_back(e);
+                if (!full) break;
+            }
+        }
+        for (std::size_t end : ends) {
+            if (end < nominalEnd || (end > nominalEnd && !full)) continue;
+            // Not the locale's decimal point, and a figure too long for
+            // any number is no figure of a table.
+            double value = 0;
+            const char* first = line.data() + signAt;
+            const char* last = line.data() + end;
+            const auto [ptr, ec] = std::from_chars(first, last, value);
+            if (ec != std::errc() || ptr != last || !std::isfinite(value)) continue;
+            values_.push_back(value);
+            if (Fields(end, field + 1)) return true;
+            values_.pop_back();
+        }
+        return false;
     }
-    for (std::size_t end : ends) {
-        if (end < nominalEnd || (end > nominalEnd && !full)) continue;
-        const std::string text(line.substr(signAt, end - signAt));
-        values.push_back(std::stod(text));
-        if (ParseFields(line, end, specs.subspan(1), values)) return true;
-        values.pop_back();
-    }
-    return false;
-}
+
+    std::string_view line_;
+    std::span<const FieldSpec> specs_;
+    std::vector<bool> failed_;
+    std::vector<double> values_;
+};
 
 std::optional<std::vector<double>> ReadFields(std::string_view line,
                                               std::span<const FieldSpec> specs) {
-    std::vector<double> values;
-    if (!ParseFields(line, 0, specs, values)) return std::nullopt;
-    return values;
+    return FieldParser(line, specs).Parse();
 }
 
 template <typename A, typename B>

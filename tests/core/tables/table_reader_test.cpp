@@ -137,6 +137,28 @@ TEST(TableReader, RefusesAnythingElseNamingTheLineThatDoesNotRead) {
          [&] { return Sjis(changed(yield, thinningRow, yield[thinningRow].substr(0, 100))); },
          static_cast<int>(thinningRow) + 1},
         {"letters in a row", [&] { return Sjis(changed(yield, 18, "   x")); }, 19},
+        {"a figure too long for any number",
+         [&] {
+             const std::string& row = yield[16];
+             return Sjis(changed(yield, 16,
+                                 row.substr(0, 4) + std::string(400, '9') + ".1" + row.substr(10)));
+         },
+         17},
+        {"every figure of a thinning row run into the next, the line cut off",
+         [&] {
+             // Each place where two runs meet could be split anywhere: the
+             // reader must not try every split of every run against all
+             // the others.
+             std::string row;
+             for (int decimals :
+                  {0, 1, 1, 0, 1, 1, 1, 1, 2, 1, 0, 0, 1, 1, 0, 1, 1, 0, 1, 1, 2, 1, 0}) {
+                 row += std::string(40, '1');
+                 if (decimals > 0)
+                     row += "." + std::string(static_cast<std::size_t>(decimals), '1');
+             }
+             return Sjis(changed(yield, 16, row + "x"));
+         },
+         17},
         {"no closing rule",
          [&] {
              return Sjis(Joined({yield.begin(), yield.end() - 1}));
