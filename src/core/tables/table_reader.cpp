@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -41,6 +42,11 @@ constexpr FieldSpec kPlainGap[] = {{-1, 68}};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The longest text of a finite figure: a sign, the 309 digits of the
+// largest double, the point and two decimals. A row holds nothing longer.
+constexpr std::size_t kLongestFigure =
+    1 + static_cast<std::size_t>(std::numeric_limits<double>::max_exponent10) + 1 + 1 + 2;
+
 // Fields are right-aligned in their width; a value wider than its field
 // is written whole and pushes the rest of the line to the right. So a
 // field ends exactly at its width unless it has no blank in front, and
@@ -48,11 +54,22 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // tried until the rest of the line reads. Whether the rest of a line reads
 // from a place on depends only on that place and the field, so a place
 // found not to read is remembered; without that, a line of long digit runs
-// takes the splits of every run times those of every other.
+// takes the splits of every run times those of every other. No field
+// reaches further than its blanks and the longest figure, which bounds the
+// work on a line of any length.
 class FieldParser {
 public:
     FieldParser(std::string_view line, std::span<const FieldSpec> specs)
-        : line_(line), specs_(specs), failed_((line.size() + 1) * (specs.size() + 1), false) {}
+        : line_(line), specs_(specs), lastText_(line.find_last_not_of(' ')) {
+        std::size_t reach = 0;
+        for (const FieldSpec& spec : specs) {
+            // Its blanks, its digits, the point and decimals after them.
+            reach +=
+                static_cast<std::size_t>(spec.width) + (spec.decimals < 0 ? 0 : 2 * kLongestFigure);
+        }
+        places_ = std::min(reach, line.size()) + 1;
+        failed_.assign(places_ * (specs.size() + 1), false);
+    }
 
     std::optional<std::vector<double>> Parse() {
         if (!Fields(0, 0)) return std::nullopt;
@@ -61,6 +78,7 @@ public:
 
 private:
     bool Fields(std::size_t pos, std::size_t field) {
+        if (pos >= places_) return false;
         const std::size_t state = pos * (specs_.size() + 1) + field;
         if (failed_[state]) return false;
         if (Read(pos, field)) return true;
@@ -71,25 +89,29 @@ private:
     bool Read(std::size_t pos, std::size_t field) {
         const std::string_view line = line_;
         if (field == specs_.size()) {
-            return line.find_first_not_of(' ', pos) == std::string_view::npos;
+            return lastText_ == std::string_view::npos || lastText_ < pos;
         }
         const FieldSpec spec = specs_[field];
         const std::size_t start = pos;
-        const std::size_t nominalEnd = start + static_cast<std::size_t>(spec.width);
+        const std::size_t width = static_cast<std::size_t>(spec.width);
+        const std::size_t nominalEnd = start + width;
         if (spec.decimals < 0) {
             if (nominalEnd > line.size() ||
-                line.substr(start, nominalEnd - start).find_first_not_of(' ') !=
-                    std::string_view::npos)
+                line.substr(start, width).find_first_not_of(' ') != std::string_view::npos)
                 return false;
             return Fields(nominalEnd, field + 1);
         }
+        // Blanks fill a field at most up to its width.
         std::size_t p = start;
-        while (p < line.size() && line[p] == ' ') ++p;
+        while (p < line.size() && line[p] == ' ' && p - start < width) ++p;
         const bool full = p == start;
         const std::size_t signAt = p;
         if (p < line.size() && line[p] == '-') ++p;
         const std::size_t digitsFrom = p;
-        while (p < line.size() && IsDigit(line[p])) ++p;
+        // The digits may run on into the next field; this one takes no more
+        // than the longest figure of them.
+        const std::size_t digitsEnd = std::min(line.size(), signAt + kLongestFigure);
+        while (p < digitsEnd && IsDigit(line[p])) ++p;
         if (p == digitsFrom) return false;
         std::vector<std::size_t> ends;
         if (spec.decimals > 0) {
@@ -123,6 +145,8 @@ private:
 
     std::string_view line_;
     std::span<const FieldSpec> specs_;
+    std::size_t lastText_;    // the last character that is not a blank
+    std::size_t places_ = 0;  // the places a field can start at, from 0
     std::vector<bool> failed_;
     std::vector<double> values_;
 };

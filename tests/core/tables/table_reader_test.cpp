@@ -159,6 +159,8 @@ TEST(TableReader, RefusesAnythingElseNamingTheLineThatDoesNotRead) {
              return Sjis(changed(yield, 16, row + "x"));
          },
          17},
+        {"a row of a million digits",
+         [&] { return Sjis(changed(yield, 16, std::string(1'000'000, '1'))); }, 17},
         {"no closing rule",
          [&] {
              return Sjis(Joined({yield.begin(), yield.end() - 1}));
