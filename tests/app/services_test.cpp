@@ -139,11 +139,11 @@ TEST(MessageBoxes, AreWideEnoughForTheirWholeTitle) {
 
 // The toolkit's save dialog driven as a user would: a name typed without
 // its extension, the question before replacing answered "いいえ" (the
-// dialog comes back), then "はい".
+// dialog comes back), then "はい"; the question's buttons read in Japanese.
 TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
     mk::test::TempDir dir;
     mk::test::WriteBytes(dir.File("杉 試験地.dat"), "x");
-    std::vector<std::string> questions;
+    std::vector<std::string> questions, buttons;
     int dialogs = 0;
     QTimer driver;
     int ticks = 0;
@@ -160,23 +160,27 @@ TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             questions.push_back(box->text().toStdString());
+            buttons.push_back(box->button(QMessageBox::No)->text().toStdString());
             box->button(questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
         }
     });
     driver.start(20);
     QtFileDialogs files;
+    QtMessages messages;
     const FileDialogRequest request{.title = QStringLiteral("保存"),
                                     .filter = QStringLiteral("基礎資料ﾌｧｲﾙ (*.dat)|*.dat"),
                                     .presetName = QString::fromStdString(dir.path() + "/*.dat"),
                                     .defaultSuffix = QStringLiteral("dat"),
                                     .promptCreate = true};
-    const std::optional<QString> chosen = files.Save(nullptr, request);
+    const std::optional<QString> chosen = AskSaveFileName(files, messages, nullptr, request);
     driver.stop();
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(chosen->toStdString(), dir.File("杉 試験地.dat"));
     EXPECT_EQ(dialogs, 2);
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[0], "杉 試験地.dat は既に存在します。\n上書きしますか？");
+    EXPECT_EQ(questions[1], questions[0]);
+    EXPECT_EQ(buttons[0], "いいえ(&N)");
 }
 
 }  // namespace

@@ -366,7 +366,13 @@ TEST(SiteClassCalculation, RefusesAStandFarOffTheCurvesAndAMissingSurveyFile) {
         Click(page, "Command_CalcState");
         EXPECT_FALSE(IsEnabled(page, "Option4"));
         EXPECT_EQ(TextOf(page, "Option4"), "不明");
-        // Without the survey file the dialog still opens, without plots.
+        // A survey file with no records, or none at all: the dialog still
+        // opens, without plots, and says why.
+        const std::string records = mk::test::ReadBytes(f.dat);
+        std::string title = records.substr(0, records.find("\r\n"));
+        title.replace(title.rfind("60"), 2, " 0");
+        mk::test::WriteBytes(f.dat, title + "\r\n");
+        Click(page, "Command_CalcState");
         fs::remove(f.dat);
         Click(page, "Command_CalcState");
         Click(page, "CancelButton");
@@ -381,6 +387,11 @@ TEST(SiteClassCalculation, RefusesAStandFarOffTheCurvesAndAMissingSurveyFile) {
         EXPECT_EQ(f.scripted.messages.shown().back().title, "選択プロット位置異常");
         EXPECT_TRUE(IsEnabled(d, "Command_Calc"));
         EXPECT_FALSE(IsEnabled(d, "OKButton"));
+        Click(d, "CancelButton");
+    });
+    f.scripted.dialogs.Then([&f](QDialog& d) {
+        EXPECT_EQ(LastMessage(f.scripted), "DATファイルが読めません。\r\n" + f.dat +
+                                               "\r\n読み込む資料がありません。（資料数：0）");
         Click(d, "CancelButton");
     });
     f.scripted.dialogs.Then([&f](QDialog& d) {

@@ -161,12 +161,13 @@ QString Form_1PARAINPUT::AskName(bool save) {
         preset =
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".prm", context_.messages()));
     }
-    const std::optional<QString> chosen = context_.services.files->Save(
-        this, {.title = kFileKind + QStringLiteral("を名前を付けて保存"),
-               .filter = filter,
-               .presetName = preset,
-               .defaultSuffix = QStringLiteral("prm"),
-               .promptCreate = true});
+    const std::optional<QString> chosen =
+        AskSaveFileName(*context_.services.files, context_.messages(), this,
+                        {.title = kFileKind + QStringLiteral("を名前を付けて保存"),
+                         .filter = filter,
+                         .presetName = preset,
+                         .defaultSuffix = QStringLiteral("prm"),
+                         .promptCreate = true});
     return chosen ? *chosen : QString();
 }
 

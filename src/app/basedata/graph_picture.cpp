@@ -28,10 +28,11 @@ void GraphPicture::paintEvent(QPaintEvent*) {
 void SaveGraphPicture(AppContext& context, QWidget* parent, const GraphPicture& picture) {
     const QString preset = QDir::currentPath() + QStringLiteral("/*.bmp");
     const std::optional<QString> chosen =
-        context.services.files->Save(parent, {.title = QStringLiteral("画像を保存します"),
-                                              .filter = QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
-                                              .presetName = preset,
-                                              .defaultSuffix = QStringLiteral("bmp")});
+        AskSaveFileName(*context.services.files, context.messages(), parent,
+                        {.title = QStringLiteral("画像を保存します"),
+                         .filter = QStringLiteral("BMPファイル(*.bmp)|*.bmp"),
+                         .presetName = preset,
+                         .defaultSuffix = QStringLiteral("bmp")});
     if (!chosen || chosen->isEmpty() || *chosen == preset) return;
     SaveBmp(picture.shown(), chosen->toStdString(), context.messages());
 }

@@ -26,11 +26,12 @@ QString AskSurveyFile(AppContext& context, QWidget* parent, SurveyDialogMode mod
             QString::fromStdString(MakeSaveName(folder.toStdString(), ".dat", context.messages()));
     }
     const std::optional<QString> chosen =
-        context.services.files->Save(parent, {.title = base + QStringLiteral("を名前を付けて保存"),
-                                              .filter = filter,
-                                              .presetName = preset,
-                                              .defaultSuffix = QStringLiteral("dat"),
-                                              .promptCreate = true});
+        AskSaveFileName(*context.services.files, context.messages(), parent,
+                        {.title = base + QStringLiteral("を名前を付けて保存"),
+                         .filter = filter,
+                         .presetName = preset,
+                         .defaultSuffix = QStringLiteral("dat"),
+                         .promptCreate = true});
     if (!chosen) return {};
     return *chosen;
 }

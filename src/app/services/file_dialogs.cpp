@@ -4,8 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringList>
@@ -41,19 +39,19 @@ QString ToolkitFilter(const QString& filter) {
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request) {
     FileDialogRequest asked = request;
-    asked.programAsksBeforeReplacing = true;
-    std::optional<QString> chosen = dialogs.Save(parent, asked);
-    if (!chosen || chosen->isEmpty()) return std::nullopt;
-    *chosen = WithDefaultSuffix(*chosen, asked.defaultSuffix);
-    // The dialog left the question to this place, where it is asked through
-    // the program's messages about the name with its extension.
-    const QString question = SaveQuestion(*chosen, asked);
-    if (!question.isEmpty() &&
-        messages.Show(question.toStdString(), request.title.toStdString(), MessageIcon::Warning,
-                      MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return std::nullopt;
+    for (;;) {
+        std::optional<QString> chosen = dialogs.Save(parent, asked);
+        if (!chosen || chosen->isEmpty()) return std::nullopt;
+        *chosen = WithDefaultSuffix(*chosen, request.defaultSuffix);
+        const QString question = SaveQuestion(*chosen, request);
+        if (question.isEmpty() ||
+            messages.Show(question.toStdString(), request.title.toStdString(), MessageIcon::Warning,
+                          MessageButtons::YesNo) == MessageAnswer::Yes) {
+            return chosen;
+        }
+        // As a desktop's own dialog does: "いいえ" is another try, not the end.
+        asked.presetName = *chosen;
     }
-    return chosen;
 }
 
 namespace {
@@ -152,8 +150,8 @@ std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequ
 }
 
 std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequest& request) {
-    // The toolkit's own overwrite question is not in the program's language;
-    // the dialog asks its questions itself and opens again on "いいえ".
+    // The toolkit's own overwrite question is not in the program's language:
+    // AskSaveFileName asks it.
     QFileDialog dialog(parent, request.title, StartPath(request.presetName),
                        ToolkitFilter(request.filter));
     dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
@@ -169,22 +167,8 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
                 dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
             });
     }
-    while (dialog.exec() == QDialog::Accepted) {
-        const QString chosen =
-            WithDefaultSuffix(dialog.selectedFiles().value(0), dialog.defaultSuffix());
-        if (chosen.isEmpty()) return std::nullopt;
-        // AskSaveFileName asks in the program's own words once it has added
-        // the extension.
-        if (request.programAsksBeforeReplacing) return Answer(chosen);
-        const QString question = SaveQuestion(chosen, request);
-        if (question.isEmpty()) return Answer(chosen);
-        QMessageBox box(QMessageBox::Warning, request.title, question,
-                        QMessageBox::Yes | QMessageBox::No, &dialog);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-        if (box.exec() == QMessageBox::Yes) return Answer(chosen);
-    }
-    return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return Answer(WithDefaultSuffix(dialog.selectedFiles().value(0), dialog.defaultSuffix()));
 }
 
 }  // namespace mk::app

@@ -28,17 +28,14 @@ struct FileDialogRequest {
     // The first filter lists only the files the user may run: programs on
     // this platform have no extension of their own.
     bool executablesFirst = false;
-    // Save: the program asks before a file is replaced (AskSaveFileName),
-    // so the dialog itself does not.
-    bool programAsksBeforeReplacing = false;
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // The chosen path; empty when the user cancelled. Save gives the path with
-    // the request's default suffix added, after the user agreed to replace or
-    // create the file.
+    // the default suffix added and asks nothing: AskSaveFileName asks before a
+    // file is replaced or created, in the program's own words.
     virtual std::optional<QString> Open(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> Save(QWidget* parent, const FileDialogRequest& request) = 0;
 };
@@ -48,11 +45,12 @@ public:
 // gets it appended in brackets.
 QString ToolkitFilter(const QString& filter);
 
-// Asks for the name to save under through dialogs and asks the save
-// question (SaveQuestion) through messages, where tests can answer it: the
-// name gets the request's default suffix when typed without an extension,
-// and an existing file is replaced only when the user says so. Empty when
-// the user cancelled or would not replace the file.
+// Every save dialog of the program: asks for the name through dialogs and
+// the save question (SaveQuestion) through messages, where tests can answer
+// it. The name gets the request's default suffix when typed without an
+// extension; an existing file is replaced (and with promptCreate a new one
+// made) only when the user says so, and "いいえ" opens the dialog again on
+// the name chosen. Empty when the user cancelled.
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request);
 

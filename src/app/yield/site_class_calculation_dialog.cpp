@@ -157,8 +157,11 @@ bool Dialog_Com3_01Ext::DrawSurveyPlot() {
     SurveyReadOutcome survey;
     if (std::string bytes; ReadFileBytes(source, bytes)) survey = ParseSurveyBytes(bytes);
     if (!survey.ok) {
-        context_.messages().Show("DATファイルが読めません。\r\n" + source, "DATファイル読み込みNG",
-                                 MessageIcon::Error);
+        // The reader's own reason (no records, a line that does not read)
+        // tells the user what to mend in the file.
+        std::string text = "DATファイルが読めません。\r\n" + source;
+        if (!survey.messages.empty()) text += "\r\n" + survey.messages.front().text;
+        context_.messages().Show(text, "DATファイル読み込みNG", MessageIcon::Error);
         return false;
     }
     for (const SurveyRecord& record : survey.records) {
