@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 
+#include "core/graphics/result_arrays.h"
 #include "core/model/site_class.h"
 #include "core/text/file_errors.h"
 #include "core/text/number_format.h"
@@ -164,7 +165,10 @@ auto Join(const A& a, const B& b) {
     return joined;
 }
 
-YearRowValues StandOf(const std::vector<double>& v, std::size_t at) {
+// Nothing after the program's last age; a wider figure is no age of a
+// table it wrote (nor would it fit the row's whole number).
+std::optional<YearRowValues> StandOf(const std::vector<double>& v, std::size_t at) {
+    if (!(v[at] >= 0 && v[at] <= kMaxAge)) return std::nullopt;
     YearRowValues y;
     y.age = static_cast<int>(v[at]);
     y.height = v[at + 1];
@@ -185,8 +189,10 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
     TableRow row;
     row.group = group;
     if (auto v = ReadFields(line, thinningSpecs)) {
+        const std::optional<YearRowValues> stand = StandOf(*v, 0);
+        if (!stand) return std::nullopt;
         row.thinned = true;
-        row.year = StandOf(*v, 0);
+        row.year = *stand;
         ThinningBookkeeping& t = row.thinning;
         double* fields[] = {&t.ThinnedDbh,
                             &t.StemsThinned,
@@ -207,7 +213,9 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
     }
     auto v = ReadFields(line, plainSpecs);
     if (!v || (*v)[10] != (*v)[0]) return std::nullopt;
-    row.year = StandOf(*v, 0);
+    const std::optional<YearRowValues> stand = StandOf(*v, 0);
+    if (!stand) return std::nullopt;
+    row.year = *stand;
     row.totalYield = (*v)[9];
     return row;
 }
@@ -215,9 +223,11 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
 std::optional<TableRow> ReadVolumeRow(std::string_view line, int group) {
     auto v = ReadFields(line, kVolumeFields);
     if (!v) return std::nullopt;
+    const std::optional<YearRowValues> stand = StandOf(*v, 1);
+    if (!stand) return std::nullopt;
     TableRow row;
     row.group = group;
-    row.year = StandOf(*v, 1);
+    row.year = *stand;
     return row;
 }
 

@@ -108,6 +108,13 @@ TEST(TableReader, RefusesAnythingElseNamingTheLineThatDoesNotRead) {
     }
     ASSERT_NE(thinningRow, 0u);
 
+    // The first row of the first site class.
+    const std::size_t volumeRow = static_cast<std::size_t>(
+        std::find_if(volume.begin(), volume.end(),
+                     [](const std::string& line) { return line.starts_with("   1   "); }) -
+        volume.begin());
+    ASSERT_LT(volumeRow, volume.size());
+
     struct Case {
         const char* what;
         std::function<std::string()> bytes;
@@ -159,6 +166,19 @@ TEST(TableReader, RefusesAnythingElseNamingTheLineThatDoesNotRead) {
              return Sjis(changed(yield, 16, row + "x"));
          },
          17},
+        {"an age past any the program computes, at both ends of a row",
+         [&] {
+             const std::string& row = yield[16];
+             return Sjis(
+                 changed(yield, 16, "12345678901" + row.substr(4, row.size() - 8) + "12345678901"));
+         },
+         17},
+        {"an age too large for a whole number in a stand volume row",
+         [&] {
+             return Sjis(changed(volume, volumeRow,
+                                 "48" + std::string(125, '4') + volume[volumeRow].substr(8)));
+         },
+         static_cast<int>(volumeRow) + 1},
         {"a row of a million digits",
          [&] { return Sjis(changed(yield, 16, std::string(1'000'000, '1'))); }, 17},
         {"no closing rule",
