@@ -1,8 +1,9 @@
 // Forest register reader: the input is a register CSV in a folder that
-// holds the example PRM, PAR and run files, run through the register as the
-// batch tool runs it (three years from now, the first rows). A refusal says why; every data
-// row is written for every year, a failed one with its line, id and reason;
-// a row that reads has its values in range, and what is computed is finite.
+// holds the example PRM, PAR and run files, run as the batch tool runs it
+// (its first rows, three years from now). A refusal says why; every data
+// row is written for every year, a failed one with its line, id and
+// reason; a row that reads has its values in range, and what is computed
+// is a number.
 
 #include <unistd.h>
 
