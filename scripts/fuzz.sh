@@ -18,12 +18,12 @@ build=build/fuzz
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DMORIKOYOMI_FUZZ=ON -DMORIKOYOMI_TESTS=OFF -DMORIKOYOMI_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target fuzz_all
+cmake --build "$build" -j "$(nproc)" --target fuzz_all morikoyomi-cli
 
 # Seeds: the example files each reader is meant for.
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{prm,par,hnp,dat,runfile,text,bmp,yield}
+mkdir -p "$seeds"/{prm,par,hnp,dat,runfile,text,bmp,yield,table,register}
 cp examples/*.prm "$seeds/prm/"
 cp examples/*.PAR "$seeds/par/"
 cp examples/*.HNP "$seeds/hnp/"
@@ -31,6 +31,33 @@ cp examples/*.dat "$seeds/dat/"
 cp examples/*.run "$seeds/runfile/"
 cp examples/*.prm examples/*.PAR examples/*.HNP examples/*.dat "$seeds/text/"
 cp tests/fuzz/seeds/bmp/* "$seeds/bmp/"
+# Table files as the batch tool writes them now, from the example runs (it
+# writes them next to the PAR file, so in a copy of the examples), and a
+# few broken by hand.
+tables="$build/tables"
+rm -rf "$tables"
+mkdir -p "$tables"
+cp examples/*.prm examples/*.PAR examples/*.HNP examples/*.run "$tables/"
+for run in "$tables"/*.run; do
+  case "$(basename "$run")" in
+    plan_*) command=plan ;;
+    volume_*) command=volume ;;
+    *) command=yield ;;
+  esac
+  "$build/src/cli/morikoyomi-cli" "$command" "$run" >/dev/null 2>&1 || true
+  for table in "$tables"/YIELD_*.150 "$tables"/YIELD_*.160 "$tables"/YIELD_*.80; do
+    [ -e "$table" ] && mv "$table" "$seeds/table/$(basename "$run" .run)_$(basename "$table")"
+  done
+done
+[ -n "$(ls "$seeds/table")" ] || echo "warning: morikoyomi-cli wrote no table from examples/" >&2
+# The tables the batch tool's cases expect, and the hand-broken ones.
+for table in tests/cli/*_cases/*/expected.150 tests/cli/*_cases/*/expected.160 \
+  tests/cli/*_cases/*/expected.80; do
+  [ -e "$table" ] && cp "$table" "$seeds/table/$(basename "$(dirname "$table")").${table##*.}"
+done
+cp tests/fuzz/seeds/table/* "$seeds/table/"
+# Registers: the example and a few broken by hand.
+cp examples/register.csv tests/fuzz/seeds/register/* "$seeds/register/"
 # The end-to-end input: a byte choosing the method and site class, then a
 # PRM and a PAR split by a "====" line.
 for choice in 0 1 2 3 4 5 10 17; do
@@ -50,7 +77,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 failed=()
 summary=()
-for target in prm par hnp dat runfile text bmp yield; do
+for target in prm par hnp dat runfile text bmp yield table register; do
   corpus="$build/corpus/$target"
   findings="$build/findings/$target/"
   log="$build/logs/$target.log"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "cli/register_thinning.h"
 #include "cli/run_file.h"
 #include "core/register/register_csv.h"
 #include "core/register/register_run.h"
@@ -157,43 +158,6 @@ bool ParseArgs(const std::vector<std::string>& args, RegisterArgs& a, std::strin
     return true;
 }
 
-// The thinning of a run file: its method and its schedule or bounds. The
-// rest of the run file (files, site, stand) belongs to the register row.
-bool LoadThinning(const std::string& path, RunSettings& thinning, std::string& error) {
-    RunFileError e;
-    const std::optional<RunFile> file = ReadRunFile(path, e);
-    RunSettings run;
-    CurrentStandState stand;
-    std::string hnp;
-    if (!file || !ReadRunSettings(*file, run, stand, hnp, e)) {
-        error = e.Text();
-        return false;
-    }
-    if (!file->Has("RunSettings", "ThinningMethod")) {
-        error = MissingKey(*file, "RunSettings", "ThinningMethod").Text();
-        return false;
-    }
-    if (run.ThinningMethod < 1 || run.ThinningMethod > 6) {
-        error = ErrorAt(*file, "RunSettings", "ThinningMethod", "1 から 6 までです").Text();
-        return false;
-    }
-    if (!CheckRange(*file, "RunSettings", "BoundThinningRate", run.BoundThinningRate, 0, 1, e)) {
-        error = e.Text();
-        return false;
-    }
-    // A schedule must go forward as the wizard's page has it; how far it
-    // reaches is each compartment's own affair, so the end age is not held
-    // against it.
-    RunSettings open = run;
-    open.EndAge = kMaxAge;
-    if (const std::string refusal = ScheduleRefusal(open); !refusal.empty()) {
-        error = ErrorAt(*file, "RunSettings", "ThinningKey", refusal).Text();
-        return false;
-    }
-    thinning = run;
-    return true;
-}
-
 bool LoadCarbon(const std::string& path, CarbonTable& table, std::string& error) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) return error = "ファイルを開けません: " + path, false;
@@ -235,7 +199,7 @@ int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
     if (!a.runFile.empty()) {
         RunSettings thinning;
-        if (!LoadThinning(a.runFile, thinning, error)) {
+        if (!LoadRegisterThinning(a.runFile, thinning, error)) {
             err << error << "\n";
             return 2;
         }
@@ -248,7 +212,7 @@ int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, 
         return 1;
     }
     const RegisterOutcome outcome =
-        RunRegister(a.registerFile, options, LoadThinning,
+        RunRegister(a.registerFile, options, LoadRegisterThinning,
                     [&writer](std::string_view bytes) { return writer.Write(bytes); });
     for (const std::string& notice : outcome.notices) err << notice << "\n";
     if (outcome.refused) {
@@ -287,4 +251,41 @@ int RunRegisterCommand(const std::vector<std::string>& args, std::ostream& out, 
 const CommandRegistrar kRegistrar("register", kUsage, RunRegisterCommand, kHelp);
 
 }  // namespace
+
+// The rest of the run file (files, site, stand) belongs to the register row.
+bool LoadRegisterThinning(const std::string& path, RunSettings& thinning, std::string& error) {
+    RunFileError e;
+    const std::optional<RunFile> file = ReadRunFile(path, e);
+    RunSettings run;
+    CurrentStandState stand;
+    std::string hnp;
+    if (!file || !ReadRunSettings(*file, run, stand, hnp, e)) {
+        error = e.Text();
+        return false;
+    }
+    if (!file->Has("RunSettings", "ThinningMethod")) {
+        error = MissingKey(*file, "RunSettings", "ThinningMethod").Text();
+        return false;
+    }
+    if (run.ThinningMethod < 1 || run.ThinningMethod > 6) {
+        error = ErrorAt(*file, "RunSettings", "ThinningMethod", "1 から 6 までです").Text();
+        return false;
+    }
+    if (!CheckRange(*file, "RunSettings", "BoundThinningRate", run.BoundThinningRate, 0, 1, e)) {
+        error = e.Text();
+        return false;
+    }
+    // A schedule must go forward as the wizard's page has it; how far it
+    // reaches is each compartment's own affair, so the end age is not held
+    // against it.
+    RunSettings open = run;
+    open.EndAge = kMaxAge;
+    if (const std::string refusal = ScheduleRefusal(open); !refusal.empty()) {
+        error = ErrorAt(*file, "RunSettings", "ThinningKey", refusal).Text();
+        return false;
+    }
+    thinning = run;
+    return true;
+}
+
 }  // namespace mk::cli

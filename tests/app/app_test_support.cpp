@@ -6,9 +6,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTest>
 #include <filesystem>
+#include <sstream>
 
 #include "app/services/translations.h"
+#include "cli/command_registry.h"
 
 namespace mk::app::test {
 
@@ -42,6 +47,81 @@ void Click(QWidget& window, const char* name) {
         ASSERT_TRUE(button->isEnabled()) << name << " is disabled";
         button->click();
     }
+}
+
+namespace {
+
+QWidget* KeyTarget(QWidget& window) {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+    QWidget* focus = window.focusWidget();
+    return focus != nullptr ? focus : &window;
+}
+
+}  // namespace
+
+void PressKey(QWidget& window, int key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(KeyTarget(window), static_cast<Qt::Key>(key), modifiers);
+}
+
+void TypeKeys(QWidget& window, const QString& text) {
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, KeyTarget(window), Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+    }
+}
+
+std::string FocusName(QWidget& window) {
+    QWidget* focus = window.focusWidget();
+    return focus != nullptr ? focus->objectName().toStdString() : std::string();
+}
+
+void TabTo(QWidget& window, const char* name) {
+    for (int i = 0; i < 80; ++i) {
+        if (FocusName(window) == name) return;
+        PressKey(window, Qt::Key_Tab);
+    }
+    ADD_FAILURE() << "Tab does not reach " << name << " in " << window.objectName().toStdString();
+}
+
+// The window as the user sees it: shown and holding the keyboard, so that
+// its Alt letters and Esc work. A window the scripted runner shows from
+// inside a key event is not made the active one by the offscreen platform.
+void Activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window)) << window.objectName().toStdString();
+    if (QApplication::activeWindow() != &window) QApplication::setActiveWindow(&window);
+}
+
+// Tab to the box, select what it shows, type, and Tab on (which confirms).
+void TypeInto(QWidget& window, const char* box, const QString& text) {
+    TabTo(window, box);
+    PressKey(window, Qt::Key_A, Qt::ControlModifier);
+    TypeKeys(window, text);
+    PressKey(window, Qt::Key_Tab);
+}
+
+// Tab reaches a group of options at its chosen one (or its first), and
+// the arrow keys choose within the group, as on any desktop.
+void ChooseOption(QWidget& window, const char* name) {
+    auto* target = Find<QRadioButton>(window, name);
+    if (target == nullptr) return;
+    const auto inGroup = [&] {
+        auto* focus = qobject_cast<QRadioButton*>(window.focusWidget());
+        return focus != nullptr && focus->parentWidget() == target->parentWidget();
+    };
+    for (int i = 0; i < 80 && !inGroup(); ++i) PressKey(window, Qt::Key_Tab);
+    ASSERT_TRUE(inGroup()) << "Tab does not reach the group of " << name;
+    for (const int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+        for (int i = 0; i < 4 && window.focusWidget() != target; ++i) PressKey(window, key);
+    }
+    if (!target->isChecked()) PressKey(window, Qt::Key_Space);
+    EXPECT_TRUE(target->isChecked()) << name;
+}
+
+void PressButton(QWidget& window, const char* name) {
+    TabTo(window, name);
+    PressKey(window, Qt::Key_Space);
 }
 
 void SetBar(QWidget& window, const char* name, int value) {
@@ -119,6 +199,21 @@ AppFixture::~AppFixture() {
 std::string LastMessage(const ScriptedServices& s) {
     if (s.messages.shown().empty()) return {};
     return s.messages.shown().back().text;
+}
+
+// The file the batch tool writes for the same survey file, fitted in a
+// folder of its own.
+std::string BatchFit(const std::string& dat, std::vector<std::string> options) {
+    mk::test::TempDir other;
+    const std::string copy = other.File("sugi_survey.dat");
+    std::filesystem::copy_file(dat, copy);
+    std::vector<std::string> args{"fit", copy};
+    args.insert(args.end(), options.begin(), options.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
+    std::string path = out.str();
+    while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
+    return mk::test::ReadBytes(path);
 }
 
 void QueueYieldWizard(AppFixture& f) {

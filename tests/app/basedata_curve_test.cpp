@@ -51,21 +51,6 @@ bool HasColour(const QImage& image, Color colour) {
     return false;
 }
 
-// The file the batch tool writes for the same survey file, fitted in a
-// folder of its own.
-std::string BatchFit(const std::string& dat, std::vector<std::string> options) {
-    mk::test::TempDir other;
-    const std::string copy = other.File("sugi_survey.dat");
-    std::filesystem::copy_file(dat, copy);
-    std::vector<std::string> args{"fit", copy};
-    args.insert(args.end(), options.begin(), options.end());
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli(args, out, err), 0) << err.str();
-    std::string path = out.str();
-    while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
-    return ReadBytes(path);
-}
-
 FitData ExampleData(AppFixture& f, CurveMode mode) {
     SurveyDataSet set;
     EXPECT_TRUE(ReadSurveyFile(f.dat, set, f.scripted.messages));

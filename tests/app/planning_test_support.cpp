@@ -4,6 +4,10 @@
 #include <QListWidget>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/command_registry.h"
 
 namespace mk::app::test {
 
@@ -51,6 +55,22 @@ ScriptedDialogRunner::Script ParameterPage(AppFixture& f, const RegionFiles& fil
         Click(page, siteOption);
         Click(page, "OKButton");
     };
+}
+
+// What the batch tool writes for a run file with these lines.
+std::string CliPlanTable(AppFixture& f, const RegionFiles& files, const std::string& planLines,
+                         const std::string& siteLines) {
+    const std::string runFile = f.folder.File("plan.run");
+    std::ofstream(runFile) << "[RunSettings]\nPrmFileName = " << files.prm
+                           << "\nParFileName = " << files.par << "\n"
+                           << siteLines << "\n[PlanSettings]\n"
+                           << planLines;
+    std::ostringstream out, err;
+    const int status = cli::RunCli({"plan", runFile}, out, err);
+    EXPECT_EQ(status, 0) << err.str();
+    std::string written = out.str();
+    while (!written.empty() && written.back() == '\n') written.pop_back();
+    return written.empty() ? std::string() : mk::test::ReadBytes(written);
 }
 
 std::vector<std::string> PlanTables(const std::string& folder) {

@@ -28,6 +28,10 @@ ScriptedDialogRunner::Script RegionPage(int row);
 ScriptedDialogRunner::Script ParameterPage(AppFixture& f, const RegionFiles& files,
                                            const char* siteOption);
 
+// What the batch tool writes for a run file with these lines.
+std::string CliPlanTable(AppFixture& f, const RegionFiles& files, const std::string& planLines,
+                         const std::string& siteLines = "SiteClass = 2\n");
+
 // The plan table files (*.160) in a folder, sorted.
 std::vector<std::string> PlanTables(const std::string& folder);
 

@@ -29,22 +29,6 @@ Dialog_Com2DSP* WaitForPlans(Form_Main& window) {
     return result;
 }
 
-// What the batch tool writes for a run file with these lines.
-std::string CliPlanTable(AppFixture& f, const RegionFiles& files, const std::string& planLines,
-                         const std::string& siteLines = "SiteClass = 2\n") {
-    const std::string runFile = f.folder.File("plan.run");
-    std::ofstream(runFile) << "[RunSettings]\nPrmFileName = " << files.prm
-                           << "\nParFileName = " << files.par << "\n"
-                           << siteLines << "\n[PlanSettings]\n"
-                           << planLines;
-    std::ostringstream out, err;
-    const int status = cli::RunCli({"plan", runFile}, out, err);
-    EXPECT_EQ(status, 0) << err.str();
-    std::string written = out.str();
-    while (!written.empty() && written.back() == '\n') written.pop_back();
-    return written.empty() ? std::string() : mk::test::ReadBytes(written);
-}
-
 struct PlanCase {
     const char* name;
     const char* state;   // Option1 / Option2 of page 1

@@ -52,7 +52,7 @@ TEST(FileDialogFilter, FirstFilterCanListOnlyExecutables) {
         QStringList names;
         const QModelIndex root =
             shown->mapFromSource(model->index(QString::fromStdString(dir.path())));
-        WaitFor([&] { return shown->rowCount(root) == expected; }, 5000);
+        WaitFor([&] { return shown->rowCount(root) == expected; }, 30000);
         for (int i = 0; i < shown->rowCount(root); ++i)
             names << shown->index(i, 0, root).data().toString();
         names.sort();
@@ -150,7 +150,7 @@ TEST(SaveDialog, TheToolkitDialogAddsTheSuffixAndAsksBeforeReplacing) {
     QObject::connect(&driver, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         // A dialog that does not react is given up instead of waiting forever.
-        if (++ticks > 250 && modal != nullptr) {
+        if (++ticks > 1500 && modal != nullptr) {
             modal->close();
             return;
         }

@@ -12,7 +12,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTreeView>
 
+#include "app/services/file_dialogs.h"
 #include "app_test_support.h"
 
 namespace mk::app::test {
@@ -28,6 +30,13 @@ bool HasLatinLetter(const QString& text) {
             return true;
     }
     return false;
+}
+
+// A word of two or more Latin letters; units such as "KiB" are allowed.
+bool HasLatinWord(const QString& text) {
+    QString rest = text;
+    rest.remove(QRegularExpression(QStringLiteral("\\b[KMGTP]iB\\b")));
+    return rest.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}")));
 }
 
 TEST(JapaneseDialogs, FileDialogButtonsAndLabelsReadInJapanese) {
@@ -50,6 +59,37 @@ TEST(JapaneseDialogs, FileDialogButtonsAndLabelsReadInJapanese) {
         EXPECT_FALSE(HasLatinLetter(dialog.labelText(QFileDialog::LookIn)))
             << dialog.labelText(QFileDialog::LookIn).toStdString();
         EXPECT_FALSE(HasLatinLetter(dialog.labelText(QFileDialog::FileType)));
+    }
+}
+
+// The file list's size, type and date columns, which Qt writes in the
+// desktop's locale ("114 bytes", "plain text document", "8 Dec 2026").
+TEST(JapaneseDialogs, FileListSizesTypesAndDatesReadInJapanese) {
+    ASSERT_TRUE(InstallJapaneseTranslations());
+    mk::test::TempDir dir;
+    mk::test::WriteBytes(dir.File("small.txt"), "114 bytes of survey notes\n");
+    mk::test::WriteBytes(dir.File("large.txt"), std::string(5000, 'x') + "\n");
+    QFileDialog dialog(nullptr, QStringLiteral("基礎資料ﾌｧｲﾙ(DAT)の読み込み"),
+                       QString::fromStdString(dir.path()));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ListFilesInJapanese(dialog);
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* list = view->model();
+    const auto cell = [&](int row, int column) {
+        return list->index(row, column, view->rootIndex()).data().toString();
+    };
+    ASSERT_TRUE(WaitFor([&] {
+        if (list->rowCount(view->rootIndex()) < 2) return false;
+        for (int row = 0; row < 2; ++row)
+            if (cell(row, 2).isEmpty() || cell(row, 3).isEmpty()) return false;
+        return true;
+    }));
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            EXPECT_FALSE(HasLatinWord(cell(row, column)))
+                << cell(row, 0).toStdString() << ": " << cell(row, column).toStdString();
+        }
     }
 }
 

@@ -103,51 +103,59 @@ TEST(TypedEntry, RefusalNamesTheBoundsAndPutsTheShownValueBack) {
     EXPECT_EQ(row.bar()->value(), 4000);
 }
 
-// Page 3 of the yield wizard from a planting, worked with the keyboard.
+// The yield wizard from a planting worked with the keyboard alone; page 3
+// refuses a typed value out of bounds and reads full-width digits.
 TEST(TypedEntry, KeyboardAloneTakesTheYieldWizardFromPlantingToTheResult) {
     AppFixture f;
     Form_Main window(*f.context);
+    Activate(window);
     f.scripted.dialogs.Then([&f](QDialog& page) {
+        Activate(page);
         f.scripted.files.Choose(QString::fromStdString(f.prm));
-        Click(page, "Command_PRMSet");
+        PressButton(page, "Command_PRMSet");
         f.scripted.files.Choose(QString::fromStdString(f.par));
-        Click(page, "Command_PARSet");
-        Click(page, "Option2");
-        QTest::keyClick(&page, Qt::Key_Return);
+        PressButton(page, "Command_PARSet");
+        ChooseOption(page, "Option2");
+        PressKey(page, Qt::Key_Return);
+        EXPECT_FALSE(page.isVisible());
     });
     f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        QTest::keyClick(&page, Qt::Key_Enter);
+        Activate(page);
+        ChooseOption(page, "Option4");
+        ChooseOption(page, "Option7");
+        PressKey(page, Qt::Key_Enter);
+        EXPECT_FALSE(page.isVisible());
     });
     f.scripted.dialogs.Then([&f](QDialog& page) {
+        Activate(page);
         EXPECT_EQ(page.objectName().toStdString(), "Dialog_Com3_03");
-        auto* box = Find<QLineEdit>(page, "Text_SyokusaiNum");
-        ASSERT_NE(box, nullptr);
         // Out of bounds: refused, and Enter does not leave the page.
-        box->selectAll();
-        Type(box, "200");
-        QTest::keyClick(box, Qt::Key_Return);
+        TabTo(page, "Text_SyokusaiNum");
+        PressKey(page, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(page, "200");
+        PressKey(page, Qt::Key_Return);
         EXPECT_TRUE(page.isVisible());
         EXPECT_EQ(LastMessage(f.scripted),
                   "植栽本数には1000～10000 の整数を入力してください。\r\n「200」は使えません。");
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 5000);
-        // Full-width digits, then the end year, then Enter presses 次へ.
-        box->selectAll();
-        Type(box, QString::fromUtf8("３０００"));
-        QTest::keyClick(box, Qt::Key_Return);
+        // Full-width digits, then Enter presses 次へ.
+        PressKey(page, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(page, QString::fromUtf8("３０００"));
+        PressKey(page, Qt::Key_Return);
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 3000);
         EXPECT_FALSE(page.isVisible());
     });
     f.scripted.dialogs.Then([](QDialog& page) {
+        Activate(page);
         EXPECT_EQ(page.objectName().toStdString(), "Dialog_Com3_04_2");
-        auto* ry = Find<QLineEdit>(page, "Text_Value1");
-        ry->selectAll();
-        Type(ry, "0.75");
-        QTest::keyClick(ry, Qt::Key_Return);
+        TabTo(page, "Text_Value1");
+        PressKey(page, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(page, "0.75");
+        PressKey(page, Qt::Key_Return);
         EXPECT_EQ(Find<QScrollBar>(page, "HScroll1")->value(), 75);
+        EXPECT_FALSE(page.isVisible());
     });
-    window.Command3_Click();
+    PressButton(window, "Command3");
     EXPECT_EQ(f.scripted.dialogs.pending(), 0u);
     EXPECT_EQ(f.context->ws.Run.PlantingStemNumber, 3000);
     EXPECT_DOUBLE_EQ(f.context->ws.Run.RyTarget, 0.75);

@@ -12,6 +12,7 @@
 
 #include "app/basedata/graph_picture.h"
 #include "app/basedata/survey_file_dialog.h"
+#include "app/services/recent_files.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
 
@@ -21,6 +22,8 @@ namespace {
 
 const QString kCaption = QString::fromUtf8(kCheckCaption.data(), kCheckCaption.size());
 constexpr Color kButtonFace = 12632256;  // RGB 192, 192, 192
+// The DAT file last read here, shown again when the window opens.
+const QString kRecentKey = QStringLiteral("CheckDat");
 
 void SetListBackground(QListWidget* list, bool window) {
     QPalette palette = list->palette();
@@ -129,6 +132,20 @@ Form_1DATACHK::Form_1DATACHK(AppContext& context, QWidget* parent)
     for (int i = 1; i <= 4; ++i) dimension_[static_cast<size_t>(i)]->setChecked(i == 4);
     ResetCheckState(state_);
     EnterNoData();
+    ReopenLastFile();
+}
+
+void Form_1DATACHK::ReopenLastFile() {
+    SurveyDataSet loaded;
+    const std::string path = ReopenRecalledFile(*context_.services.settings, kRecentKey,
+                                                [&loaded](const std::string& p, Messages& quiet) {
+                                                    return ReadSurveyFile(p, loaded, quiet);
+                                                });
+    if (path.empty()) return;
+    context_.SurveyData = std::move(loaded);
+    // Opening the window only to look, or to open another file, should not
+    // leave a new report behind: this one is made at the first step.
+    EnterDataLoaded(ReportStart::AtFirstStep);
 }
 
 void Form_1DATACHK::EnterNoData() {
@@ -153,6 +170,8 @@ void Form_1DATACHK::EnterNoData() {
     });
     picture1_->setEnabled(false);
     report_.Close();
+    reportWaiting_ = false;
+    waitingLines_.clear();
 }
 
 void Form_1DATACHK::mnuFileOPEN_Click() {
@@ -161,10 +180,11 @@ void Form_1DATACHK::mnuFileOPEN_Click() {
     if (path.isEmpty()) return;
     EnterNoData();
     if (!ReadSurveyFile(path.toStdString(), context_.SurveyData, context_.messages())) return;
-    EnterDataLoaded();
+    RememberFile(*context_.services.settings, kRecentKey, path.toStdString());
+    EnterDataLoaded(ReportStart::Now);
 }
 
-void Form_1DATACHK::EnterDataLoaded() {
+void Form_1DATACHK::EnterDataLoaded(ReportStart reportStart) {
     dataLoaded_ = true;
     const std::string& path = context_.SurveyData.filePath;
     close_->setEnabled(true);
@@ -180,9 +200,23 @@ void Form_1DATACHK::EnterDataLoaded() {
         w->setEnabled(true);
     }
     ResetCheckState(state_);
+    reportWaiting_ = reportStart == ReportStart::AtFirstStep;
+    if (!reportWaiting_) CreateReport();
+    Examine();
+}
+
+void Form_1DATACHK::CreateReport() {
+    const std::string& path = context_.SurveyData.filePath;
     const std::string reportPath = MakeSaveName(FolderPart(path), ".CHK", context_.messages());
     if (!reportPath.empty()) report_.Create(reportPath, path, context_.messages());
-    Examine();
+}
+
+void Form_1DATACHK::StartWaitingReport() {
+    if (!reportWaiting_) return;
+    reportWaiting_ = false;
+    CreateReport();
+    if (report_.isOpen()) report_.Append(waitingLines_, context_.messages());
+    waitingLines_.clear();
 }
 
 void Form_1DATACHK::Examine() {
@@ -194,6 +228,10 @@ void Form_1DATACHK::Examine() {
     const Examination result =
         RunExamination(context_.SurveyData, state_, nullptr, report_.isOpen() ? &report_ : nullptr,
                        context_.messages(), windowTitle().toStdString());
+    if (reportWaiting_) {
+        waitingLines_.insert(waitingLines_.end(), result.reportLines.begin(),
+                             result.reportLines.end());
+    }
     picture1_->Paint([&](Canvas& canvas) { DrawCheckGraph(canvas, state_, result.outcome); });
     label3_->setText(QString::fromStdString(result.label3));
     for (const std::string& line : result.listLines) list1_->addItem(QString::fromStdString(line));
@@ -201,12 +239,16 @@ void Form_1DATACHK::Examine() {
 
 void Form_1DATACHK::StepX(int delta) {
     state_.xIndex = std::clamp(state_.xIndex + delta, 0, kCheckVariableCount - 1);
-    if (dataLoaded_) Examine();
+    if (!dataLoaded_) return;
+    StartWaitingReport();
+    Examine();
 }
 
 void Form_1DATACHK::StepY(int delta) {
     state_.yIndex = std::clamp(state_.yIndex + delta, 0, kCheckVariableCount - 1);
-    if (dataLoaded_) Examine();
+    if (!dataLoaded_) return;
+    StartWaitingReport();
+    Examine();
 }
 
 void Form_1DATACHK::Command1B_Click() { StepX(-1); }
@@ -217,7 +259,9 @@ void Form_1DATACHK::Command2F_Click() { StepY(1); }
 void Form_1DATACHK::mnuDimension_Click(int choice) {
     state_.degreeChoice = choice;
     for (int i = 1; i <= 4; ++i) dimension_[static_cast<size_t>(i)]->setChecked(i == choice);
-    if (dataLoaded_) Examine();
+    if (!dataLoaded_) return;
+    StartWaitingReport();
+    Examine();
 }
 
 void Form_1DATACHK::mnuFileCLOSE_Click() { EnterNoData(); }

@@ -40,8 +40,16 @@ protected:
     void done(int result) override;
 
 private:
+    enum class ReportStart { Now, AtFirstStep };
+    // Shows the DAT file of the window's last use again, when it is still
+    // there and reads without a word.
+    void ReopenLastFile();
     void EnterNoData();
-    void EnterDataLoaded();
+    void EnterDataLoaded(ReportStart reportStart);
+    void CreateReport();
+    // Makes a report that was waiting for the first step, with what the
+    // examinations so far had for it.
+    void StartWaitingReport();
     void Examine();
     void StepX(int delta);
     void StepY(int delta);
@@ -50,6 +58,8 @@ private:
     CheckState state_;
     CheckReport report_;
     bool dataLoaded_ = false;
+    bool reportWaiting_ = false;
+    std::vector<std::string> waitingLines_;
 
     GraphPicture* picture1_ = nullptr;
     QListWidget* list1_ = nullptr;

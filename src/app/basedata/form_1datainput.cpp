@@ -11,6 +11,7 @@
 
 #include "app/basedata/dialog_1inputdataope.h"
 #include "app/basedata/survey_file_dialog.h"
+#include "app/services/recent_files.h"
 #include "core/text/number_format.h"
 #include "core/text/paths.h"
 
@@ -19,6 +20,8 @@ namespace mk::app {
 namespace {
 
 const QString kCaption = QStringLiteral("調査値データ入力処理");
+// The DAT file last read or saved here, opened again when the editor opens.
+const QString kRecentKey = QStringLiteral("EditorDat");
 
 std::string Whole(long long value, int width) { return AlignRight(IntText(value), width); }
 std::string Real(double value, int width) { return FormatRight(value, "0.0", width); }
@@ -147,6 +150,32 @@ Form_1DATAINPUT::Form_1DATAINPUT(AppContext& context, QWidget* parent)
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
 
     EnterNoData();
+    ReopenLastFile();
+}
+
+void Form_1DATAINPUT::ReopenLastFile() {
+    SurveyDataSet loaded;
+    const std::string path = ReopenRecalledFile(*context_.services.settings, kRecentKey,
+                                                [&loaded](const std::string& p, Messages& quiet) {
+                                                    return ReadSurveyFile(p, loaded, quiet);
+                                                });
+    if (path.empty()) return;
+    set() = std::move(loaded);
+    ShowOpened(path);
+}
+
+void Form_1DATAINPUT::ShowOpened(const std::string& path) {
+    set().filePath = path;
+    set().modified = false;
+    FillList(0);
+    EnterState(2);
+    RememberFile(*context_.services.settings, kRecentKey, path);
+}
+
+bool Form_1DATAINPUT::Save(const std::string& path) {
+    if (!WriteSurveyFile(path, set(), context_.messages())) return false;
+    RememberFile(*context_.services.settings, kRecentKey, path);
+    return true;
 }
 
 void Form_1DATAINPUT::EnterNoData() {
@@ -212,7 +241,7 @@ bool Form_1DATAINPUT::ConfirmDiscard() {
                 if (path.empty()) return false;
             }
             // Data that could not be saved are not dropped.
-            if (!WriteSurveyFile(path, set(), context_.messages())) return false;
+            if (!Save(path)) return false;
         }
     }
     EnterNoData();
@@ -229,15 +258,12 @@ void Form_1DATAINPUT::mnuFileOPEN_Click() {
     const QString path = AskSurveyFile(context_, this, SurveyDialogMode::Open);
     if (path.isEmpty()) return;
     if (!ReadSurveyFile(path.toStdString(), set(), context_.messages())) return;
-    set().filePath = path.toStdString();
-    set().modified = false;
-    FillList(0);
-    EnterState(2);
+    ShowOpened(path.toStdString());
 }
 
 void Form_1DATAINPUT::mnuFileSAVE_Click() {
     if (editorState_ != 2 || set().count <= 0) return;
-    WriteSurveyFile(set().filePath, set(), context_.messages());
+    Save(set().filePath);
 }
 
 void Form_1DATAINPUT::mnuFileSAVEAS_Click() {
@@ -246,7 +272,7 @@ void Form_1DATAINPUT::mnuFileSAVEAS_Click() {
                                        QString::fromStdString(set().filePath));
     if (path.isEmpty()) return;
     set().filePath = path.toStdString();
-    WriteSurveyFile(set().filePath, set(), context_.messages());
+    Save(set().filePath);
     EnterState(2);
 }
 

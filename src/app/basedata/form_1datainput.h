@@ -47,6 +47,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Opens the DAT file of the editor's last use, when it is still there
+    // and reads without a word; otherwise the editor starts empty.
+    void ReopenLastFile();
+    void ShowOpened(const std::string& path);
+    // Writes the set to path and remembers it as the file of the last use.
+    bool Save(const std::string& path);
     bool ConfirmDiscard();
     void EnterNoData();
     void EnterState(int state);

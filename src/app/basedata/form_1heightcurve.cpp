@@ -16,6 +16,7 @@
 
 #include "app/basedata/graph_picture.h"
 #include "app/basedata/survey_file_dialog.h"
+#include "app/services/recent_files.h"
 #include "app/widgets/edit_box_signals.h"
 #include "app/widgets/label_text.h"
 #include "app/widgets/number_box.h"
@@ -33,6 +34,9 @@ namespace mk::app {
 namespace {
 
 constexpr Color kButtonFace = 12632256;  // RGB 192, 192, 192
+// The DAT file last fitted from here, in either kind of curve: both are
+// usually fitted from the same survey data one after the other.
+const QString kRecentKey = QStringLiteral("CurveDat");
 
 QString Scientific(double value) {
     return QString::fromStdString(FormatNumber(value, "0.000000E+00"));
@@ -174,6 +178,23 @@ Form_1HEIGHTCURVE::Form_1HEIGHTCURVE(AppContext& context, CurveMode mode, QWidge
     functionChoice_ = mode == CurveMode::SiteCurve ? 4 : 1;
     ApplyFunctionChoice();
     EnterNoData();
+    ReopenLastFile();
+}
+
+void Form_1HEIGHTCURVE::ReopenLastFile() {
+    SurveyDataSet loaded;
+    FitData data;
+    const CurveMode mode = CurveMode_;
+    const std::string path = ReopenRecalledFile(*context_.services.settings, kRecentKey,
+                                                [&](const std::string& p, Messages& quiet) {
+                                                    if (!ReadSurveyFile(p, loaded, quiet))
+                                                        return false;
+                                                    data = BuildFitData(mode, loaded);
+                                                    return data.n > 0;
+                                                });
+    if (path.empty()) return;
+    context_.SurveyData = std::move(loaded);
+    ShowLoaded(std::move(data));
 }
 
 std::string Form_1HEIGHTCURVE::Name(int code) const { return FunctionName(CurveMode_, code); }
@@ -338,15 +359,21 @@ void Form_1HEIGHTCURVE::mnuFileOPEN_Click() {
     const QString path = AskSurveyFile(context_, this, SurveyDialogMode::Open);
     if (path.isEmpty()) return;
     if (!ReadSurveyFile(path.toStdString(), context_.SurveyData, context_.messages())) return;
-    para_ = CurveParameters{};
-    data_ = BuildFitData(CurveMode_, context_.SurveyData);
-    if (data_.n == 0) {
+    FitData data = BuildFitData(CurveMode_, context_.SurveyData);
+    if (data.n == 0) {
         const std::string name = FileNamePart(context_.SurveyData.filePath);
         EnterNoData();
         context_.messages().Show(name + std::string(kNoUsableDataText),
                                  std::string(kNoUsableDataTitle), MessageIcon::Error);
         return;
     }
+    RememberFile(*context_.services.settings, kRecentKey, path.toStdString());
+    ShowLoaded(std::move(data));
+}
+
+void Form_1HEIGHTCURVE::ShowLoaded(FitData data) {
+    para_ = CurveParameters{};
+    data_ = std::move(data);
     EnterDataLoaded();
     RefreshStartingValues();
     DrawFrame();

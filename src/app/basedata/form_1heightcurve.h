@@ -48,6 +48,11 @@ public slots:
     void reject() override;
 
 private:
+    // Loads the DAT file of the window's last use again, ready for 計算開始,
+    // when it is still there, reads without a word and has usable pairs.
+    void ReopenLastFile();
+    // Shows the survey data set just read, with its pairs.
+    void ShowLoaded(FitData data);
     void EnterNoData();
     void EnterDataLoaded();
     void ApplyFunctionChoice();

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/basedata/prm_equations.h"
+#include "app/services/recent_files.h"
 #include "app/widgets/edit_box_signals.h"
 #include "app/widgets/number_box.h"
 #include "core/model/prm_file.h"
@@ -23,6 +24,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("管理図パラメータ入力処理");
 const QString kFileKind = QStringLiteral("林分密度管理図ﾌｧｲﾙ (*.prm)");
+// The PRM file last read or saved here, opened again when the editor opens.
+const QString kRecentKey = QStringLiteral("EditorPrm");
 
 QString Scientific(double value) {
     return QString::fromStdString(FormatNumber(value, "0.000000E+00"));
@@ -85,6 +88,17 @@ Form_1PARAINPUT::Form_1PARAINPUT(AppContext& context, QWidget* parent)
     connect(exit, &QAction::triggered, this, &Form_1PARAINPUT::mnuFileEXIT_Click);
     connect(dsp6_, &QAction::triggered, this, &Form_1PARAINPUT::mnuOptionDSP6_Click);
     Reset();
+    ReopenLastFile();
+}
+
+void Form_1PARAINPUT::ReopenLastFile() {
+    DensityDiagramParameters loaded;
+    const std::string path = ReopenRecalledFile(
+        *context_.services.settings, kRecentKey,
+        [&loaded](const std::string& p, Messages& quiet) { return ReadPrmFile(p, loaded, quiet); });
+    if (path.empty()) return;
+    context_.ws.Diagram = loaded;
+    ShowOpened(QString::fromStdString(path));
 }
 
 void Form_1PARAINPUT::SetGroupState(int group, int state) {
@@ -173,6 +187,7 @@ QString Form_1PARAINPUT::AskName(bool save) {
 
 bool Form_1PARAINPUT::Write(const QString& path) {
     if (!WritePrmFile(path.toStdString(), context_.ws.Diagram, context_.messages())) return false;
+    RememberFile(*context_.services.settings, kRecentKey, path.toStdString());
     EditModified_ = false;
     return true;
 }
@@ -206,6 +221,11 @@ void Form_1PARAINPUT::mnuFileOPEN_Click() {
     const QString path = AskName(false);
     if (path.isEmpty()) return;
     if (!ReadPrmFile(path.toStdString(), context_.ws.Diagram, context_.messages())) return;
+    RememberFile(*context_.services.settings, kRecentKey, path.toStdString());
+    ShowOpened(path);
+}
+
+void Form_1PARAINPUT::ShowOpened(const QString& path) {
     EditPath_ = path;
     // Any type but the full-density volume type is edited as the plain type.
     if (Prm(0) != 2) {

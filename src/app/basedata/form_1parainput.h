@@ -39,6 +39,10 @@ public slots:
     void reject() override;
 
 private:
+    // Opens the PRM file of the editor's last use, when it is still there
+    // and reads without a word; otherwise the editor starts empty.
+    void ReopenLastFile();
+    void ShowOpened(const QString& path);
     void Reset();
     void ShowData();
     bool CloseData();

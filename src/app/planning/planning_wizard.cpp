@@ -87,8 +87,10 @@ bool RunPlanningWizard(AppContext& context, QWidget* parent) {
     // The wizard starts with the files of its last successful use (the
     // files page leaves out those not named for the region chosen).
     SettingsStore& settings = *context.services.settings;
-    context.ws.Run.PrmFileName = RecalledFile(settings, QStringLiteral("PlanPrm"));
-    context.ws.Run.ParFileName = RecalledFile(settings, QStringLiteral("PlanPar"));
+    context.ws.Run.PrmFileName =
+        ReopenRecalledFile(settings, QStringLiteral("PlanPrm"), ReadsAsPrm);
+    context.ws.Run.ParFileName =
+        ReopenRecalledFile(settings, QStringLiteral("PlanPar"), ReadsAsPar);
     PlanSettings& plan = context.ws.Plan;
     Step step = Step::State;
     while (true) {

@@ -24,6 +24,7 @@
 #include "app/basedata/form_1datainput.h"
 #include "app/main/form_main.h"
 #include "app/planning/dialog_com2dsp.h"
+#include "app/services/file_dialogs.h"
 #include "app/services/scripted_services.h"
 #include "app/services/translations.h"
 #include "app/tables/form_table_view.h"
@@ -366,6 +367,7 @@ int main(int argc, char** argv) {
                      QStringLiteral("BMPファイル(*.bmp)"));
     save.setOption(QFileDialog::DontUseNativeDialog);
     save.setAcceptMode(QFileDialog::AcceptSave);
+    ListFilesInJapanese(save);
     save.show();
     Shoot(save, "file_dialog");
     save.close();

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringList>
@@ -56,12 +57,37 @@ std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages,
 
 namespace {
 
+// Shows the size and date columns of the file list in Japanese. The file
+// system model writes them in the system's locale, so a desktop that is not
+// set to Japanese would show "114 bytes" and "8 Dec 2026" beside Japanese
+// buttons.
+class JapaneseFileList : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        enum { kSizeColumn = 1, kDateColumn = 3 };
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || files == nullptr ||
+            (index.column() != kSizeColumn && index.column() != kDateColumn)) {
+            return QSortFilterProxyModel::data(index, role);
+        }
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        if (index.column() == kDateColumn) {
+            return japanese.toString(info.lastModified(), QLocale::ShortFormat);
+        }
+        if (info.isDir()) return QSortFilterProxyModel::data(index, role);
+        return japanese.formattedDataSize(info.size());
+    }
+};
+
 // Hides the files the user may not run while it is switched on; folders
 // stay so that the user can still walk to a program. (The file system
 // model's own permission filter cannot say "executable files only".)
-class ExecutableFilesOnly final : public QSortFilterProxyModel {
+class ExecutableFilesOnly final : public JapaneseFileList {
 public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    using JapaneseFileList::JapaneseFileList;
     void SetActive(bool active) {
         active_ = active;
         invalidateFilter();
@@ -80,6 +106,10 @@ private:
 };
 
 }  // namespace
+
+void ListFilesInJapanese(QFileDialog& dialog) {
+    dialog.setProxyModel(new JapaneseFileList(&dialog));
+}
 
 void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog) {
     auto* proxy = new ExecutableFilesOnly(&dialog);
@@ -134,17 +164,16 @@ std::optional<QString> QtFileDialogs::Answer(const QString& chosen) {
 constexpr QFileDialog::Options kOptions = QFileDialog::DontUseNativeDialog;
 
 std::optional<QString> QtFileDialogs::Open(QWidget* parent, const FileDialogRequest& request) {
-    if (!request.executablesFirst) {
-        return Answer(
-            QFileDialog::getOpenFileName(parent, request.title, StartPath(request.presetName),
-                                         ToolkitFilter(request.filter), nullptr, kOptions));
-    }
     QFileDialog dialog(parent, request.title, StartPath(request.presetName),
                        ToolkitFilter(request.filter));
     dialog.setOptions(kOptions);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    ShowOnlyExecutablesUnderFirstFilter(dialog);
+    if (request.executablesFirst) {
+        ShowOnlyExecutablesUnderFirstFilter(dialog);
+    } else {
+        ListFilesInJapanese(dialog);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return Answer(dialog.selectedFiles().constFirst());
 }
@@ -157,6 +186,7 @@ std::optional<QString> QtFileDialogs::Save(QWidget* parent, const FileDialogRequ
     dialog.setOptions(kOptions | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    ListFilesInJapanese(dialog);
     if (!request.defaultSuffix.isEmpty()) {
         // A name typed without an extension gets that of the filter chosen
         // (PNG chosen, "graph" is saved as graph.png).

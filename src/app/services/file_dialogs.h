@@ -54,8 +54,11 @@ QString ToolkitFilter(const QString& filter);
 std::optional<QString> AskSaveFileName(FileDialogs& dialogs, Messages& messages, QWidget* parent,
                                        const FileDialogRequest& request);
 
+// Lets the dialog's file list show sizes and dates in Japanese whatever the
+// desktop's locale.
+void ListFilesInJapanese(QFileDialog& dialog);
 // Lets the dialog's first name filter show only files the user may run; the
-// other filters show every file.
+// other filters show every file. Sizes and dates are in Japanese as above.
 void ShowOnlyExecutablesUnderFirstFilter(QFileDialog& dialog);
 
 // path with "." + suffix added when its file name has no extension.

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 
 #include "app/services/settings_store.h"
+#include "core/host/recording_messages.h"
+#include "core/model/par_hnp_files.h"
+#include "core/model/prm_file.h"
 
 namespace mk::app {
 
@@ -21,6 +24,29 @@ std::string RecalledFile(SettingsStore& settings, const QString& key) {
 
 void RememberFile(SettingsStore& settings, const QString& key, const std::string& path) {
     settings.Write(kRecentGroup, key, QString::fromStdString(path));
+}
+
+std::string ReopenRecalledFile(SettingsStore& settings, const QString& key, const QuietRead& read) {
+    const std::string path = RecalledFile(settings, key);
+    if (path.empty()) return {};
+    RecordingMessages quiet;
+    if (!read(path, quiet) || !quiet.shown().empty()) return {};
+    return path;
+}
+
+bool ReadsAsPrm(const std::string& path, Messages& quiet) {
+    DensityDiagramParameters diagram;
+    return ReadPrmFile(path, diagram, quiet);
+}
+
+bool ReadsAsPar(const std::string& path, Messages& quiet) {
+    HeightCurveParameters curve;
+    return ReadParFile(path, curve, quiet);
+}
+
+bool ReadsAsHnp(const std::string& path, Messages& quiet) {
+    HnpParameters hnp;
+    return ReadHnpFile(path, hnp, quiet);
 }
 
 QString RecalledFolder(SettingsStore& settings) {

@@ -4,7 +4,12 @@
 // file dialog, in the settings store under the group "Recent".
 
 #include <QString>
+#include <functional>
 #include <string>
+
+namespace mk {
+class Messages;
+}
 
 namespace mk::app {
 
@@ -17,6 +22,21 @@ inline const QString kRecentGroup = QStringLiteral("Recent");
 std::string RecalledFile(SettingsStore& settings, const QString& key);
 // Remembers path under key (an empty path forgets it).
 void RememberFile(SettingsStore& settings, const QString& key, const std::string& path);
+
+// Reads a file that was remembered for reading it again, as a window or
+// wizard starts: read gets the path and a Messages that keeps quiet, and
+// should read into a record of its own. The path comes back only when the
+// file is there, read returned true and nothing had to be said; otherwise
+// the file is left out without a word, since an error box before the user
+// has asked for anything helps no one.
+using QuietRead = std::function<bool(const std::string& path, Messages& quiet)>;
+std::string ReopenRecalledFile(SettingsStore& settings, const QString& key, const QuietRead& read);
+// Reads the file as a diagram's coefficients (PRM), a site-class curve
+// (PAR) or a height–stem-number curve (HNP) into a record of its own, for
+// the wizards that only need to know whether it still reads.
+bool ReadsAsPrm(const std::string& path, Messages& quiet);
+bool ReadsAsPar(const std::string& path, Messages& quiet);
+bool ReadsAsHnp(const std::string& path, Messages& quiet);
 
 // The folder of the last file chosen in a file dialog, or empty when it is
 // not known or no longer there.

@@ -6,8 +6,8 @@
 namespace mk::app {
 
 // Loads Qt's Japanese translation from Qt's translations folder into the
-// running application. False when the translation files are not installed;
-// the program then still works, with Qt's texts in English.
+// running application and makes Japanese the default locale. False when the translation files are
+// not installed; the program then still works, with Qt's texts in English.
 bool InstallJapaneseTranslations();
 
 }  // namespace mk::app

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -98,6 +99,9 @@ ResultWindow::ResultWindow(AppContext& context, QWidget* parent, const QString& 
     connect(csv_, &QPushButton::clicked, this, &ResultWindow::Command_CsvSave_Click);
     connect(pdf_, &QPushButton::clicked, this, &ResultWindow::Command_PdfOut_Click);
     connect(print_, &QPushButton::clicked, this, &ResultWindow::Command_Print_Click);
+    // Esc closes the window as 終了 does, as it cancels the wizard before it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &ResultWindow::OKButton_Click);
 
     for (int k = 1; k <= count; ++k) {
         Diagram(k).canvas().Clear();

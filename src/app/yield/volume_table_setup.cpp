@@ -168,14 +168,16 @@ bool RunVolumeTableSetup(AppContext& context, QWidget* parent) {
     // without choosing the three files again. At the first use in a session
     // those of the last successful use are offered.
     SettingsStore& settings = *context.services.settings;
-    const auto offered = [&settings](const std::string& decided, const QString& key) {
-        return decided.empty() ? RecalledFile(settings, key) : decided;
+    const auto offered = [&settings](const std::string& decided, const QString& key,
+                                     const QuietRead& read) {
+        return decided.empty() ? ReopenRecalledFile(settings, key, read) : decided;
     };
     context.ws.Run.PrmFileName =
-        offered(context.VolumeSetupPrmFileName, QStringLiteral("VolumePrm"));
+        offered(context.VolumeSetupPrmFileName, QStringLiteral("VolumePrm"), ReadsAsPrm);
     context.ws.Run.ParFileName =
-        offered(context.VolumeSetupParFileName, QStringLiteral("VolumePar"));
-    context.ws.HnpFileName = offered(context.ws.HnpFileName, QStringLiteral("VolumeHnp"));
+        offered(context.VolumeSetupParFileName, QStringLiteral("VolumePar"), ReadsAsPar);
+    context.ws.HnpFileName =
+        offered(context.ws.HnpFileName, QStringLiteral("VolumeHnp"), ReadsAsHnp);
     context.flags.WizardResult = 0;
     Dialog_Com4_01 dialog(context, parent);
     context.services.dialogs->Run(dialog);

@@ -36,8 +36,10 @@ bool RunYieldWizard(AppContext& context, QWidget* parent) {
     ClearRunSettings(context.ws.Run);
     // The wizard starts with the files of its last successful use.
     SettingsStore& settings = *context.services.settings;
-    context.ws.Run.PrmFileName = RecalledFile(settings, QStringLiteral("YieldPrm"));
-    context.ws.Run.ParFileName = RecalledFile(settings, QStringLiteral("YieldPar"));
+    context.ws.Run.PrmFileName =
+        ReopenRecalledFile(settings, QStringLiteral("YieldPrm"), ReadsAsPrm);
+    context.ws.Run.ParFileName =
+        ReopenRecalledFile(settings, QStringLiteral("YieldPar"), ReadsAsPar);
     int step = 1;
     while (true) {
         context.flags.WizardResult = 0;

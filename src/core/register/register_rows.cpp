@@ -137,6 +137,12 @@ std::string RegisterRowReader::Fill(const std::vector<std::string>& fields, Comp
     if (!areaValue || !(*areaValue >= 0) || !std::isfinite(*areaValue)) {
         return "面積が読めません: " + area;
     }
+    // Far beyond any compartment; an area that large would only overflow
+    // the compartment's volume and the register's totals.
+    if (*areaValue > kMaxCompartmentArea) {
+        return "面積は 0 から " + IntText(static_cast<int>(kMaxCompartmentArea)) +
+               " ha までです: " + area;
+    }
     c.area = *areaValue;
 
     const std::string age = Number(fields, RegisterColumn::Age);

@@ -22,6 +22,9 @@ namespace mk {
 using ThinningLoader =
     std::function<bool(const std::string& path, RunSettings& thinning, std::string& error)>;
 
+// The largest area (ha) a row may give.
+inline constexpr double kMaxCompartmentArea = 1000000;
+
 // What a row that leaves a cell empty takes instead.
 struct RowDefaults {
     std::string runFile;  // empty: no thinning

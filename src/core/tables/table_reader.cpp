@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <span>
 
+#include "core/graphics/result_arrays.h"
 #include "core/model/site_class.h"
 #include "core/text/file_errors.h"
 #include "core/text/number_format.h"
@@ -39,62 +43,118 @@ constexpr FieldSpec kPlainGap[] = {{-1, 68}};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The longest text of a finite figure: a sign, the 309 digits of the
+// largest double, the point and two decimals. A row holds nothing longer.
+constexpr std::size_t kLongestFigure =
+    1 + static_cast<std::size_t>(std::numeric_limits<double>::max_exponent10) + 1 + 1 + 2;
+
 // Fields are right-aligned in their width; a value wider than its field
 // is written whole and pushes the rest of the line to the right. So a
 // field ends exactly at its width unless it has no blank in front, and
 // then it may run on: where digits of two such fields meet, every split is
-// tried until the rest of the line reads.
-bool ParseFields(std::string_view line, std::size_t pos, std::span<const FieldSpec> specs,
-                 std::vector<double>& values) {
-    if (specs.empty()) {
-        return line.find_first_not_of(' ', pos) == std::string_view::npos;
-    }
-    const FieldSpec spec = specs.front();
-    const std::size_t start = pos;
-    const std::size_t nominalEnd = start + static_cast<std::size_t>(spec.width);
-    if (spec.decimals < 0) {
-        if (nominalEnd > line.size() ||
-            line.substr(start, nominalEnd - start).find_first_not_of(' ') != std::string_view::npos)
-            return false;
-        return ParseFields(line, nominalEnd, specs.subspan(1), values);
-    }
-    std::size_t p = start;
-    while (p < line.size() && line[p] == ' ') ++p;
-    const bool full = p == start;
-    const std::size_t signAt = p;
-    if (p < line.size() && line[p] == '-') ++p;
-    const std::size_t digitsFrom = p;
-    while (p < line.size() && IsDigit(line[p])) ++p;
-    if (p == digitsFrom) return false;
-    std::vector<std::size_t> ends;
-    if (spec.decimals > 0) {
-        if (p >= line.size() || line[p] != '.') return false;
-        ++p;
-        for (int i = 0; i < spec.decimals; ++i, ++p) {
-            if (p >= line.size() || !IsDigit(line[p])) return false;
+// tried until the rest of the line reads. Whether the rest of a line reads
+// from a place on depends only on that place and the field, so a place
+// found not to read is remembered; without that, a line of long digit runs
+// takes the splits of every run times those of every other. No field
+// reaches further than its blanks and the longest figure, which bounds the
+// work on a line of any length.
+class FieldParser {
+public:
+    FieldParser(std::string_view line, std::span<const FieldSpec> specs)
+        : line_(line), specs_(specs), lastText_(line.find_last_not_of(' ')) {
+        std::size_t reach = 0;
+        for (const FieldSpec& spec : specs) {
+            // Its blanks, its digits, the point and decimals after them.
+            reach +=
+                static_cast<std::size_t>(spec.width) + (spec.decimals < 0 ? 0 : 2 * kLongestFigure);
         }
-        ends.push_back(p);
-    } else {
-        for (std::size_t e = std::max(digitsFrom + 1, nominalEnd); e <= p; ++e) {
-            ends.push_back(e);
-            if (!full) break;
+        places_ = std::min(reach, line.size()) + 1;
+        failed_.assign(places_ * (specs.size() + 1), false);
+    }
+
+    std::optional<std::vector<double>> Parse() {
+        if (!Fields(0, 0)) return std::nullopt;
+        return std::move(values_);
+    }
+
+private:
+    bool Fields(std::size_t pos, std::size_t field) {
+        if (pos >= places_) return false;
+        const std::size_t state = pos * (specs_.size() + 1) + field;
+        if (failed_[state]) return false;
+        if (Read(pos, field)) return true;
+        failed_[state] = true;
+        return false;
+    }
+
+    bool Read(std::size_t pos, std::size_t field) {
+        const std::string_view line = line_;
+        if (field == specs_.size()) {
+            return lastText_ == std::string_view::npos || lastText_ < pos;
         }
+        const FieldSpec spec = specs_[field];
+        const std::size_t start = pos;
+        const std::size_t width = static_cast<std::size_t>(spec.width);
+        const std::size_t nominalEnd = start + width;
+        if (spec.decimals < 0) {
+            if (nominalEnd > line.size() ||
+                line.substr(start, width).find_first_not_of(' ') != std::string_view::npos)
+                return false;
+            return Fields(nominalEnd, field + 1);
+        }
+        // Blanks fill a field at most up to its width.
+        std::size_t p = start;
+        while (p < line.size() && line[p] == ' ' && p - start < width) ++p;
+        const bool full = p == start;
+        const std::size_t signAt = p;
+        if (p < line.size() && line[p] == '-') ++p;
+        const std::size_t digitsFrom = p;
+        // The digits may run on into the next field; this one takes no more
+        // than the longest figure of them.
+        const std::size_t digitsEnd = std::min(line.size(), signAt + kLongestFigure);
+        while (p < digitsEnd && IsDigit(line[p])) ++p;
+        if (p == digitsFrom) return false;
+        std::vector<std::size_t> ends;
+        if (spec.decimals > 0) {
+            if (p >= line.size() || line[p] != '.') return false;
+            ++p;
+            for (int i = 0; i < spec.decimals; ++i, ++p) {
+                if (p >= line.size() || !IsDigit(line[p])) return false;
+            }
+            ends.push_back(p);
+        } else {
+            for (std::size_t e = std::max(digitsFrom + 1, nominalEnd); e <= p; ++e) {
+                ends.push_back(e);
+                if (!full) break;
+            }
+        }
+        for (std::size_t end : ends) {
+            if (end < nominalEnd || (end > nominalEnd && !full)) continue;
+            // Not the locale's decimal point, and a figure too long for
+            // any number is no figure of a table.
+            double value = 0;
+            const char* first = line.data() + signAt;
+            const char* last = line.data() + end;
+            const auto [ptr, ec] = std::from_chars(first, last, value);
+            if (ec != std::errc() || ptr != last || !std::isfinite(value)) continue;
+            values_.push_back(value);
+            if (Fields(end, field + 1)) return true;
+            values_.pop_back();
+        }
+        return false;
     }
-    for (std::size_t end : ends) {
-        if (end < nominalEnd || (end > nominalEnd && !full)) continue;
-        const std::string text(line.substr(signAt, end - signAt));
-        values.push_back(std::stod(text));
-        if (ParseFields(line, end, specs.subspan(1), values)) return true;
-        values.pop_back();
-    }
-    return false;
-}
+
+    std::string_view line_;
+    std::span<const FieldSpec> specs_;
+    std::size_t lastText_;    // the last character that is not a blank
+    std::size_t places_ = 0;  // the places a field can start at, from 0
+    std::vector<bool> failed_;
+    std::vector<double> values_;
+};
 
 std::optional<std::vector<double>> ReadFields(std::string_view line,
                                               std::span<const FieldSpec> specs) {
-    std::vector<double> values;
-    if (!ParseFields(line, 0, specs, values)) return std::nullopt;
-    return values;
+    return FieldParser(line, specs).Parse();
 }
 
 template <typename A, typename B>
@@ -105,7 +165,10 @@ auto Join(const A& a, const B& b) {
     return joined;
 }
 
-YearRowValues StandOf(const std::vector<double>& v, std::size_t at) {
+// Nothing after the program's last age; a wider figure is no age of a
+// table it wrote (nor would it fit the row's whole number).
+std::optional<YearRowValues> StandOf(const std::vector<double>& v, std::size_t at) {
+    if (!(v[at] >= 0 && v[at] <= kMaxAge)) return std::nullopt;
     YearRowValues y;
     y.age = static_cast<int>(v[at]);
     y.height = v[at + 1];
@@ -126,8 +189,10 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
     TableRow row;
     row.group = group;
     if (auto v = ReadFields(line, thinningSpecs)) {
+        const std::optional<YearRowValues> stand = StandOf(*v, 0);
+        if (!stand) return std::nullopt;
         row.thinned = true;
-        row.year = StandOf(*v, 0);
+        row.year = *stand;
         ThinningBookkeeping& t = row.thinning;
         double* fields[] = {&t.ThinnedDbh,
                             &t.StemsThinned,
@@ -148,7 +213,9 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
     }
     auto v = ReadFields(line, plainSpecs);
     if (!v || (*v)[10] != (*v)[0]) return std::nullopt;
-    row.year = StandOf(*v, 0);
+    const std::optional<YearRowValues> stand = StandOf(*v, 0);
+    if (!stand) return std::nullopt;
+    row.year = *stand;
     row.totalYield = (*v)[9];
     return row;
 }
@@ -156,9 +223,11 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
 std::optional<TableRow> ReadVolumeRow(std::string_view line, int group) {
     auto v = ReadFields(line, kVolumeFields);
     if (!v) return std::nullopt;
+    const std::optional<YearRowValues> stand = StandOf(*v, 1);
+    if (!stand) return std::nullopt;
     TableRow row;
     row.group = group;
-    row.year = StandOf(*v, 1);
+    row.year = *stand;
     return row;
 }
 

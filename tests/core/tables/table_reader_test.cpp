@@ -108,6 +108,13 @@ TEST(TableReader, RefusesAnythingElseNamingTheLineThatDoesNotRead) {
     }
     ASSERT_NE(thinningRow, 0u);
 
+    // The first row of the first site class.
+    const std::size_t volumeRow = static_cast<std::size_t>(
+        std::find_if(volume.begin(), volume.end(),
+                     [](const std::string& line) { return line.starts_with("   1   "); }) -
+        volume.begin());
+    ASSERT_LT(volumeRow, volume.size());
+
     struct Case {
         const char* what;
         std::function<std::string()> bytes;
@@ -137,6 +144,43 @@ TEST(TableReader, RefusesAnythingElseNamingTheLineThatDoesNotRead) {
          [&] { return Sjis(changed(yield, thinningRow, yield[thinningRow].substr(0, 100))); },
          static_cast<int>(thinningRow) + 1},
         {"letters in a row", [&] { return Sjis(changed(yield, 18, "   x")); }, 19},
+        {"a figure too long for any number",
+         [&] {
+             const std::string& row = yield[16];
+             return Sjis(changed(yield, 16,
+                                 row.substr(0, 4) + std::string(400, '9') + ".1" + row.substr(10)));
+         },
+         17},
+        {"every figure of a thinning row run into the next, the line cut off",
+         [&] {
+             // Each place where two runs meet could be split anywhere: the
+             // reader must not try every split of every run against all
+             // the others.
+             std::string row;
+             for (int decimals :
+                  {0, 1, 1, 0, 1, 1, 1, 1, 2, 1, 0, 0, 1, 1, 0, 1, 1, 0, 1, 1, 2, 1, 0}) {
+                 row += std::string(40, '1');
+                 if (decimals > 0)
+                     row += "." + std::string(static_cast<std::size_t>(decimals), '1');
+             }
+             return Sjis(changed(yield, 16, row + "x"));
+         },
+         17},
+        {"an age past any the program computes, at both ends of a row",
+         [&] {
+             const std::string& row = yield[16];
+             return Sjis(
+                 changed(yield, 16, "12345678901" + row.substr(4, row.size() - 8) + "12345678901"));
+         },
+         17},
+        {"an age too large for a whole number in a stand volume row",
+         [&] {
+             return Sjis(changed(volume, volumeRow,
+                                 "48" + std::string(125, '4') + volume[volumeRow].substr(8)));
+         },
+         static_cast<int>(volumeRow) + 1},
+        {"a row of a million digits",
+         [&] { return Sjis(changed(yield, 16, std::string(1'000'000, '1'))); }, 17},
         {"no closing rule",
          [&] {
              return Sjis(Joined({yield.begin(), yield.end() - 1}));
