@@ -26,20 +26,20 @@ constexpr int kMaxPlans = 5;
 constexpr int kMaxSites = 3;
 
 // How a field of a row is written: its decimals and its width.
-struct FieldSpec {
+struct FieldLayout {
     int decimals;
     int width;
 };
 
-constexpr FieldSpec kStandFields[] = {{0, 4}, {1, 6}, {1, 6}, {0, 6}, {1, 6},
-                                      {1, 7}, {1, 6}, {1, 6}, {2, 6}};
-constexpr FieldSpec kThinningFields[] = {{1, 5}, {0, 6}, {0, 4}, {1, 6}, {1, 6}, {0, 4},
-                                         {1, 7}, {1, 6}, {0, 6}, {1, 6}, {1, 7}, {2, 5}};
-constexpr FieldSpec kClosingFields[] = {{1, 7}, {0, 4}};
-constexpr FieldSpec kVolumeFields[] = {{0, 4}, {0, 4}, {1, 6}, {1, 6}, {0, 6},
-                                       {1, 6}, {1, 7}, {1, 6}, {1, 6}, {2, 6}};
+constexpr FieldLayout kStandFields[] = {{0, 4}, {1, 6}, {1, 6}, {0, 6}, {1, 6},
+                                        {1, 7}, {1, 6}, {1, 6}, {2, 6}};
+constexpr FieldLayout kThinningFields[] = {{1, 5}, {0, 6}, {0, 4}, {1, 6}, {1, 6}, {0, 4},
+                                           {1, 7}, {1, 6}, {0, 6}, {1, 6}, {1, 7}, {2, 5}};
+constexpr FieldLayout kClosingFields[] = {{1, 7}, {0, 4}};
+constexpr FieldLayout kVolumeFields[] = {{0, 4}, {0, 4}, {1, 6}, {1, 6}, {0, 6},
+                                         {1, 6}, {1, 7}, {1, 6}, {1, 6}, {2, 6}};
 // The blanks of a plain row in place of the thinning columns.
-constexpr FieldSpec kPlainGap[] = {{-1, 68}};
+constexpr FieldLayout kPlainGap[] = {{-1, 68}};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -60,16 +60,16 @@ constexpr std::size_t kLongestFigure =
 // work on a line of any length.
 class FieldParser {
 public:
-    FieldParser(std::string_view line, std::span<const FieldSpec> specs)
-        : line_(line), specs_(specs), lastText_(line.find_last_not_of(' ')) {
+    FieldParser(std::string_view line, std::span<const FieldLayout> layouts)
+        : line_(line), layouts_(layouts), lastText_(line.find_last_not_of(' ')) {
         std::size_t reach = 0;
-        for (const FieldSpec& spec : specs) {
+        for (const FieldLayout& layout : layouts) {
             // Its blanks, its digits, the point and decimals after them.
-            reach +=
-                static_cast<std::size_t>(spec.width) + (spec.decimals < 0 ? 0 : 2 * kLongestFigure);
+            reach += static_cast<std::size_t>(layout.width) +
+                     (layout.decimals < 0 ? 0 : 2 * kLongestFigure);
         }
         places_ = std::min(reach, line.size()) + 1;
-        failed_.assign(places_ * (specs.size() + 1), false);
+        failed_.assign(places_ * (layouts.size() + 1), false);
     }
 
     std::optional<std::vector<double>> Parse() {
@@ -80,7 +80,7 @@ public:
 private:
     bool Fields(std::size_t pos, std::size_t field) {
         if (pos >= places_) return false;
-        const std::size_t state = pos * (specs_.size() + 1) + field;
+        const std::size_t state = pos * (layouts_.size() + 1) + field;
         if (failed_[state]) return false;
         if (Read(pos, field)) return true;
         failed_[state] = true;
@@ -89,14 +89,14 @@ private:
 
     bool Read(std::size_t pos, std::size_t field) {
         const std::string_view line = line_;
-        if (field == specs_.size()) {
+        if (field == layouts_.size()) {
             return lastText_ == std::string_view::npos || lastText_ < pos;
         }
-        const FieldSpec spec = specs_[field];
+        const FieldLayout layout = layouts_[field];
         const std::size_t start = pos;
-        const std::size_t width = static_cast<std::size_t>(spec.width);
+        const std::size_t width = static_cast<std::size_t>(layout.width);
         const std::size_t nominalEnd = start + width;
-        if (spec.decimals < 0) {
+        if (layout.decimals < 0) {
             if (nominalEnd > line.size() ||
                 line.substr(start, width).find_first_not_of(' ') != std::string_view::npos)
                 return false;
@@ -115,10 +115,10 @@ private:
         while (p < digitsEnd && IsDigit(line[p])) ++p;
         if (p == digitsFrom) return false;
         std::vector<std::size_t> ends;
-        if (spec.decimals > 0) {
+        if (layout.decimals > 0) {
             if (p >= line.size() || line[p] != '.') return false;
             ++p;
-            for (int i = 0; i < spec.decimals; ++i, ++p) {
+            for (int i = 0; i < layout.decimals; ++i, ++p) {
                 if (p >= line.size() || !IsDigit(line[p])) return false;
             }
             ends.push_back(p);
@@ -145,7 +145,7 @@ private:
     }
 
     std::string_view line_;
-    std::span<const FieldSpec> specs_;
+    std::span<const FieldLayout> layouts_;
     std::size_t lastText_;    // the last character that is not a blank
     std::size_t places_ = 0;  // the places a field can start at, from 0
     std::vector<bool> failed_;
@@ -153,13 +153,13 @@ private:
 };
 
 std::optional<std::vector<double>> ReadFields(std::string_view line,
-                                              std::span<const FieldSpec> specs) {
-    return FieldParser(line, specs).Parse();
+                                              std::span<const FieldLayout> layouts) {
+    return FieldParser(line, layouts).Parse();
 }
 
 template <typename A, typename B>
 auto Join(const A& a, const B& b) {
-    std::array<FieldSpec, std::size(A{}) + std::size(B{})> joined{};
+    std::array<FieldLayout, std::size(A{}) + std::size(B{})> joined{};
     std::copy(std::begin(a), std::end(a), joined.begin());
     std::copy(std::begin(b), std::end(b), joined.begin() + std::size(a));
     return joined;
@@ -184,11 +184,11 @@ std::optional<YearRowValues> StandOf(const std::vector<double>& v, std::size_t a
 
 // A thinning row (23 fields) or a plain row (9 fields, 68 blanks, 2 fields).
 std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
-    static const auto thinningSpecs = Join(Join(kStandFields, kThinningFields), kClosingFields);
-    static const auto plainSpecs = Join(Join(kStandFields, kPlainGap), kClosingFields);
+    static const auto thinningLayout = Join(Join(kStandFields, kThinningFields), kClosingFields);
+    static const auto plainLayout = Join(Join(kStandFields, kPlainGap), kClosingFields);
     TableRow row;
     row.group = group;
-    if (auto v = ReadFields(line, thinningSpecs)) {
+    if (auto v = ReadFields(line, thinningLayout)) {
         const std::optional<YearRowValues> stand = StandOf(*v, 0);
         if (!stand) return std::nullopt;
         row.thinned = true;
@@ -211,7 +211,7 @@ std::optional<TableRow> ReadYieldRow(std::string_view line, int group) {
         if ((*v)[22] != (*v)[0]) return std::nullopt;
         return row;
     }
-    auto v = ReadFields(line, plainSpecs);
+    auto v = ReadFields(line, plainLayout);
     if (!v || (*v)[10] != (*v)[0]) return std::nullopt;
     const std::optional<YearRowValues> stand = StandOf(*v, 0);
     if (!stand) return std::nullopt;
