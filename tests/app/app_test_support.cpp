@@ -238,4 +238,15 @@ void QueueYieldWizard(AppFixture& f) {
     f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
 }
 
+void QueueMethod4Run(AppFixture& f, const std::function<void(QDialog&)>& firstPage) {
+    f.scripted.dialogs.Then(firstPage);
+    f.scripted.dialogs.Then([](QDialog& page) {
+        Click(page, "Option4");
+        Click(page, "Option7");
+        Click(page, "OKButton");
+    });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+}
+
 }  // namespace mk::app::test

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -86,5 +87,10 @@ std::string BatchFit(const std::string& dat, std::vector<std::string> options);
 // Queues the yield wizard's answers for a method 4 run from a 3000-stem
 // planting to age 60 with the fixture's example files.
 void QueueYieldWizard(AppFixture& f);
+
+// Queues the yield wizard's answers for a method 4 run (Ry 0.80) whose
+// remaining pages keep what they propose; firstPage answers the page of the
+// files and the start.
+void QueueMethod4Run(AppFixture& f, const std::function<void(QDialog&)>& firstPage);
 
 }  // namespace mk::app::test

@@ -37,19 +37,12 @@ T* WaitForWindow(Form_Main& window) {
 
 // A yield table by method 4 (Ry 0.80) from the example files.
 Dialog_Com3DSP* YieldResult(AppFixture& f, Form_Main& window) {
-    f.scripted.dialogs.Then([&f](QDialog& page) {
+    QueueMethod4Run(f, [&f](QDialog& page) {
         ChooseFile(f, page, "Command_PRMSet", f.prm);
         ChooseFile(f, page, "Command_PARSet", f.par);
         Click(page, "Option2");
         Click(page, "OKButton");
     });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
     window.Command3_Click();
     return WaitForWindow<Dialog_Com3DSP>(window);
 }

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <algorithm>
 #include <QFile>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -54,19 +54,12 @@ Dialog_Com2DSP* OpenPlans(AppFixture& f, const RegionFiles& files, Form_Main& wi
 
 // A yield table of site class 上 by method 4 from a planting.
 void QueueYieldTable(AppFixture& f) {
-    f.scripted.dialogs.Then([&f](QDialog& page) {
+    QueueMethod4Run(f, [&f](QDialog& page) {
         ChooseFile(f, page, "Command_PRMSet", f.prm);
         ChooseFile(f, page, "Command_PARSet", f.par);
         Click(page, "Option1");
         Click(page, "OKButton");
     });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
 }
 
 bool Shown(QWidget& w, const char* name) {

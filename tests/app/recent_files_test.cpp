@@ -60,14 +60,7 @@ TEST(RecentFiles, RememberedFilesAndFoldersThatAreGoneAreLeftOut) {
 // their defaults.
 void RunYieldWizard(AppFixture& f, Form_Main& window,
                     const std::function<void(QDialog&)>& firstPage) {
-    f.scripted.dialogs.Then([&](QDialog& page) { firstPage(page); });
-    f.scripted.dialogs.Then([](QDialog& page) {
-        Click(page, "Option4");
-        Click(page, "Option7");
-        Click(page, "OKButton");
-    });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
-    f.scripted.dialogs.Then([](QDialog& page) { Click(page, "OKButton"); });
+    QueueMethod4Run(f, firstPage);
     window.Command3_Click();
 }
 

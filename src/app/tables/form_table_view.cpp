@@ -12,6 +12,7 @@
 #include <set>
 
 #include "app/exports/export_actions.h"
+#include "app/widgets/named_button.h"
 #include "core/tables/result_report.h"
 #include "core/tables/table_columns.h"
 #include "core/tables/table_reader.h"
@@ -41,13 +42,6 @@ QString TitleLines(const ResultTable& table) {
         if (!line.empty()) lines << Q(line).trimmed();
     }
     return lines.join(QLatin1Char('\n'));
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace

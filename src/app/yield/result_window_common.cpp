@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
+#include "app/widgets/named_button.h"
 #include "app/yield/mdiform_allview.h"
 #include "core/text/file_errors.h"
 #include "core/text/text_compare.h"
@@ -17,13 +18,6 @@
 namespace mk::app {
 
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);

@@ -7,6 +7,7 @@
 
 #include "app/services/recent_files.h"
 #include "app/widgets/label_text.h"
+#include "app/widgets/named_button.h"
 #include "app/yield/parameter_file_browse.h"
 #include "core/model/par_hnp_files.h"
 #include "core/model/prm_file.h"
@@ -18,13 +19,6 @@ namespace mk::app {
 namespace {
 
 const char* const kCaption = "林分材積表の作成";
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/csv_field.h"
+
 namespace mk {
 
 enum class RegisterEncoding { Utf8, Cp932 };
@@ -32,9 +34,5 @@ std::optional<std::string> DecodeRegisterLine(std::string_view raw, RegisterEnco
 // quotes may hold commas and doubled quotes (""), blanks around a quoted
 // field are ignored. False for a quote that is not closed on the line.
 bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields);
-
-// The field as written into a CSV file: in double quotes (inner quotes
-// doubled) when it holds a comma, a quote or a line end.
-std::string CsvField(std::string_view text);
 
 }  // namespace mk

@@ -35,17 +35,6 @@ std::string ExactNumberText(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 std::string TableCsv(const ResultTable& table, bool everyYear) {
     std::string csv(kByteOrderMark);
     const std::vector<TableColumn> columns = TableColumns(table.kind);

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "core/text/csv_field.h"
 #include "core/yield/result_table.h"
 
 namespace mk {
@@ -17,9 +18,6 @@ class Messages;
 // The shortest decimal text that reads back as exactly value ("0" for a
 // negative zero, empty for a value that is not finite).
 std::string ExactNumberText(double value);
-
-// One CSV field: quoted when it holds a comma, a quote, CR or LF.
-std::string CsvField(const std::string& text);
 
 // The whole CSV text, byte-order mark included.
 std::string TableCsv(const ResultTable& table, bool everyYear);
